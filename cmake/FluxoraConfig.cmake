@@ -1,0 +1,42 @@
+# One interface target carrying the language standard, warnings and Qt defines of every target.
+add_library(fluxora_config INTERFACE)
+target_compile_features(fluxora_config INTERFACE cxx_std_20)
+target_compile_definitions(fluxora_config INTERFACE
+  QT_NO_CONTEXTLESS_CONNECT
+  QT_NO_KEYWORDS
+  QT_NO_FOREACH
+  QT_DISABLE_DEPRECATED_UP_TO=0x060400)
+target_compile_options(fluxora_config INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
+  -Wold-style-cast -Woverloaded-virtual -Wformat=2 -Wimplicit-fallthrough)
+if(FLUXORA_WERROR)
+  target_compile_options(fluxora_config INTERFACE -Werror)
+endif()
+if(FLUXORA_SANITIZE)
+  target_compile_options(fluxora_config INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(fluxora_config INTERFACE -fsanitize=address,undefined)
+endif()
+
+# fluxora_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS x])
+# A QtTest executable run headless under CTest.
+function(fluxora_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE fluxora_config Qt6::Test ${T_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+    FLUXORA_BANCO_MODELO="${CMAKE_BINARY_DIR}/modelo/Fluxoradb.mdb"
+    FLUXORA_SIMULADOR="$<TARGET_FILE:fluxora-simulador>")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;ASAN_OPTIONS=detect_leaks=0"
+    TIMEOUT 300)
+  if(T_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+  if(TARGET fluxora-banco-modelo)
+    add_dependencies(${name} fluxora-banco-modelo)
+  endif()
+  add_dependencies(${name} fluxora-simulador)
+endfunction()

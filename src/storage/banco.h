@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Access to the database file Fluxoradb.mdb in the application's folder (SQLite content).
+// Every operation opens the file afresh, works on one table and commits; the file is never
+// created here. A failing operation reports itself through mensagens (one box at a time,
+// never stacked) and returns false / nullopt without a partial write.
+namespace banco {
+
+QString caminhoBanco();
+
+// ---- settings rows -----------------------------------------------------------------
+
+struct Ethernet {
+    QString ip1, ip2, ip3, ip4; // octets as text, read from the numeric fields
+};
+
+// The guarded read of the device address. On any failure shows
+// "Não encontramos o arquivo fluxoradb.mdb\r\n\r\n." titled with the application's title,
+// and leaves `saida` untouched.
+bool lerEthernet(Ethernet& saida);
+// Stores the four octets (numbers) and `dia`.
+bool salvarEthernet(int ip1, int ip2, int ip3, int ip4, const QDate& dia);
+
+struct PainelSimples {
+    double lotacaoFonte = 0;
+    double lotacaoPosicao = 0;
+    double totalFonte = 0;
+    double totalPosicao = 0;
+    int chktotal = 0;
+    int chklotacao = 0;
+    QString tempoAtualizacao;
+    double legendaFonteTotal = 0;
+    double legendaFonte = 0;
+    double legendaPosicao = 0;
+    double legendaTotalPosicao = 0;
+    double infoEmpresaFonte = 0;
+    QString infoEmpresa;
+};
+bool lerPainelSimples(PainelSimples& saida);
+bool salvarPainelSimples(const PainelSimples& valores, const QDate& dia);
+
+struct PainelAvancado {
+    QString cmb_inicio, cmb_fim, cmb_tempoMes, cmb_tempoDia;
+};
+bool lerPainelAvancado(PainelAvancado& saida);
+bool salvarPainelAvancado(const PainelAvancado& valores);
+
+// ---- history ------------------------------------------------------------------------
+
+// Find-or-add the Meses row of `ano` (only `ano` set on a new row), then set the column of
+// month `mes` (1..12) to `serie`.
+bool gravarMes(const QString& ano, int mes, const QString& serie);
+// Find-or-add the Dias row of `ano` and `mes` ("03"; a new row gets mes, then ano), then set
+// column hora<dia> (1..31) to `serie`.
+bool gravarDia(const QString& ano, const QString& mes, int dia, const QString& serie);
+
+// The text of a month column of the first Meses row of `ano`: empty when there is no such
+// row or the column is empty; nullopt when the database could not be read.
+std::optional<QString> lerMes(const QString& ano, int mes);
+// Likewise for a day column of Dias.
+std::optional<QString> lerDia(const QString& ano, const QString& mes, int dia);
+
+// The `ano` of every Meses row, in stored order; nullopt when unreadable.
+std::optional<QStringList> listarAnos();
+
+// Writes 31 groups "00000" into the month's column of the first Meses row of `ano`; no row
+// means no change (and no message). True when nothing failed.
+bool excluirMes(const QString& ano, int mes);
+
+// ---- the shipped file ---------------------------------------------------------------
+
+// Creates a new database file at `caminho` with the five tables and one row in each settings
+// table (device address 127.0.0.1). Fails if the file exists.
+bool criarBancoEntregue(const QString& caminho, QString* erro = nullptr);
+
+} // namespace banco
