@@ -27,7 +27,7 @@ function(fluxora_add_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     FLUXORA_BANCO_MODELO="${CMAKE_BINARY_DIR}/modelo/Fluxoradb.mdb"
-    FLUXORA_SIMULADOR="$<TARGET_FILE:fluxora-simulador>")
+    FLUXORA_SIMULADOR="${CMAKE_BINARY_DIR}/fluxora-simulador")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;ASAN_OPTIONS=detect_leaks=0"
@@ -38,5 +38,7 @@ function(fluxora_add_test name)
   if(TARGET fluxora-banco-modelo)
     add_dependencies(${name} fluxora-banco-modelo)
   endif()
-  add_dependencies(${name} fluxora-simulador)
+  if(TARGET fluxora-simulador)
+    add_dependencies(${name} fluxora-simulador)
+  endif()
 endfunction()
