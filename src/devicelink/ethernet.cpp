@@ -1,0 +1,180 @@
+#include "ethernet.h"
+
+#include "constantes.h"
+#include "costuras.h"
+
+#include <QPointer>
+
+namespace ethernet {
+
+namespace {
+QPointer<Conexao> g_principal;
+}
+
+Conexao* conexaoPrincipal()
+{
+    return g_principal;
+}
+void registrarConexaoPrincipal(Conexao* conexao)
+{
+    g_principal = conexao;
+}
+
+UrlDividida dividirUrl(const QString& url, int portaPadrao)
+{
+    UrlDividida r;
+    const qsizetype p = url.indexOf(QStringLiteral("://"));
+    QString resto = p >= 0 ? url.mid(p + 3) : url.mid(2);
+    const qsizetype barra = resto.indexOf(u'/');
+    if (barra >= 0) {
+        r.caminho = resto.mid(barra);
+        resto = resto.left(barra);
+    } else {
+        r.caminho = QStringLiteral("/");
+    }
+    const qsizetype doisPontos = resto.indexOf(u':');
+    r.porta = portaPadrao;
+    if (doisPontos >= 0) {
+        bool ok = false;
+        const int porta = resto.mid(doisPontos + 1).toInt(&ok);
+        if (ok && porta > 0 && porta <= 65535)
+            r.porta = porta;
+        resto = resto.left(doisPontos);
+    }
+    r.host = resto;
+    return r;
+}
+
+QString montarUrl(const QString& ip1, const QString& ip2, const QString& ip3, const QString& ip4,
+                  const QString& pagina)
+{
+    QString url = QStringLiteral("//") + ip1.trimmed() + u'.' + ip2.trimmed() + u'.' + ip3.trimmed() + u'.' +
+                  ip4.trimmed();
+    if (!pagina.isNull())
+        url += u'/' + pagina.trimmed();
+    return url;
+}
+
+Conexao::Conexao(QObject* parent) : QObject(parent), m_winsock(this)
+{
+    m_timerTentandoConectar.setObjectName(QStringLiteral("TimertentandoConectar"));
+    m_timerTentandoConectar.setInterval(constantes::intervaloTentandoConectarMs);
+    m_timerTimeOut.setObjectName(QStringLiteral("TimeOut"));
+    m_timerTimeOut.setInterval(constantes::intervaloTimeOutMs);
+    m_timerDadoRecebido.setObjectName(QStringLiteral("TimerDadoRecebido"));
+    m_timerDadoRecebido.setInterval(constantes::intervaloDadoRecebidoMs);
+    for (QTimer* t : {&m_timerTentandoConectar, &m_timerTimeOut, &m_timerDadoRecebido})
+        t->setParent(this);
+
+    connect(&m_winsock, &Winsock::conectado, this, [this] { enviarRequisicao(m_subPagina); });
+    connect(&m_winsock, &Winsock::dadosChegaram, this, &Conexao::receberDados);
+    connect(&m_timerTentandoConectar, &QTimer::timeout, this, &Conexao::contarTentativa);
+    connect(&m_timerTimeOut, &QTimer::timeout, this, &Conexao::sinalizarDesconexao);
+    connect(&m_timerDadoRecebido, &QTimer::timeout, this, &Conexao::tiqueDadoRecebido);
+}
+
+void Conexao::limparLog()
+{
+    m_log.clear();
+    m_logCheio = false;
+    Q_EMIT logAlterado(m_log);
+}
+
+void Conexao::ligarTimeOut()
+{
+    // Enabling a running time-out must not restart its count.
+    if (!m_timerTimeOut.isActive())
+        m_timerTimeOut.start();
+}
+
+void Conexao::conectarUrl(const QString& url, QString& caminho)
+{
+    limparLog();
+    ligarTimeOut();
+    const UrlDividida partes = dividirUrl(url, costuras::portaPadrao());
+    caminho = partes.caminho;
+    // A request still in flight is abandoned; whatever it left unread is thrown away.
+    m_winsock.fechar();
+    m_timerTentandoConectar.stop();
+    m_tentativasConexao = 0;
+    m_winsock.conectar(partes.host, static_cast<quint16>(partes.porta));
+}
+
+void Conexao::acessarPagina(const QString& ip1, const QString& ip2, const QString& ip3, const QString& ip4,
+                            const QString& pagina)
+{
+    conectarUrl(montarUrl(ip1, ip2, ip3, ip4, pagina), m_subPagina);
+}
+
+void Conexao::enviarRequisicao(const QString& caminho)
+{
+    // The connected event normally arrives in the connected state; otherwise wait for it on
+    // the 200 ms timer (never blocking the event loop) for at most 20 ticks.
+    if (m_winsock.estado() == 7) {
+        m_winsock.enviar(QByteArray("GET ") + caminho.toLatin1() + QByteArray(" HTTP/1.0\n\n"));
+        m_timerTentandoConectar.stop();
+        m_tentativasConexao = 0;
+        return;
+    }
+    m_timerTentandoConectar.start();
+}
+
+void Conexao::contarTentativa()
+{
+    ++m_tentativasConexao;
+    if (m_winsock.estado() == 7) {
+        enviarRequisicao(m_subPagina);
+        return;
+    }
+    if (m_tentativasConexao >= constantes::maximoTentativasConexao) {
+        m_timerTentandoConectar.stop();
+        m_tentativasConexao = 0;
+    }
+}
+
+void Conexao::anexarAoLog(const QString& texto)
+{
+    m_log += texto;
+    Q_EMIT logAlterado(m_log);
+    // Reply completion: handed on 500 ms after the log first grew past 600 characters.
+    if (m_log.size() > constantes::tamanhoMinimoResposta && !m_timerDadoRecebido.isActive())
+        m_timerDadoRecebido.start();
+}
+
+void Conexao::receberDados()
+{
+    const QByteArray dados = m_winsock.lerRecebido();
+    if (dados.isEmpty() || m_logCheio)
+        return;
+    QString texto = QString::fromLatin1(dados);
+    const qsizetype livre = constantes::limiteLogDispositivo - m_log.size();
+    if (texto.size() >= livre) {
+        // A device that never stops talking: keep what fits and hang up.
+        texto.truncate(livre);
+        m_logCheio = true;
+    }
+    anexarAoLog(texto);
+    Q_EMIT dadosRecebidos(m_log);
+    confirmarConexao();
+    if (m_logCheio)
+        m_winsock.fechar();
+}
+
+void Conexao::confirmarConexao()
+{
+    m_timerTimeOut.stop();
+    Q_EMIT conexaoConfirmada();
+}
+
+void Conexao::sinalizarDesconexao()
+{
+    Q_EMIT desconexaoSinalizada();
+}
+
+void Conexao::tiqueDadoRecebido()
+{
+    m_timerDadoRecebido.stop();
+    Q_EMIT respostaCompleta();
+}
+
+} // namespace ethernet

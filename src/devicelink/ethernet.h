@@ -1,0 +1,96 @@
+#pragma once
+
+#include "winsock.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+// The wire side: one HTTP/1.0 GET per request on a fresh connection, everything the device
+// sends collected in the device log, the reply handed on once it is long enough, and silence
+// turned into the disconnected indication.
+namespace ethernet {
+
+struct UrlDividida {
+    QString host;
+    int porta = 80;
+    QString caminho = QStringLiteral("/");
+};
+
+// Splits "//host[:port][/path]" (or "scheme://host..."). Without a port the default port is
+// used, and also when the text after ":" is not a port number.
+UrlDividida dividirUrl(const QString& url, int portaPadrao);
+
+// "//" + the four trimmed octets joined by "." + "/" + trimmed page (no "/" + page when
+// `pagina` is null).
+QString montarUrl(const QString& ip1, const QString& ip2, const QString& ip3, const QString& ip4,
+                  const QString& pagina = QString());
+
+// The exchange with the device. Owned by the main window; its timers carry the names the
+// rest of the program knows them by.
+class Conexao : public QObject {
+    Q_OBJECT
+public:
+    explicit Conexao(QObject* parent = nullptr);
+
+    Winsock& winsock() { return m_winsock; }
+
+    // Device log: exactly what was received since the current request was started.
+    const QString& log() const { return m_log; }
+    void limparLog();
+
+    void definirSubPagina(const QString& pagina) { m_subPagina = pagina; }
+    QString subPaginaAtual() const { return m_subPagina; }
+
+    // Clears the log, starts the time-out, splits the URL into host, port and `caminho`,
+    // drops any connection still open and connects again.
+    void conectarUrl(const QString& url, QString& caminho);
+    // acessarPagina of the main window: the path of the URL becomes subPagina.
+    void acessarPagina(const QString& ip1, const QString& ip2, const QString& ip3, const QString& ip4,
+                       const QString& pagina);
+
+    QTimer& timerTentandoConectar() { return m_timerTentandoConectar; }
+    QTimer& timerTimeOut() { return m_timerTimeOut; }
+    QTimer& timerDadoRecebido() { return m_timerDadoRecebido; }
+    int tentativasConexao() const { return m_tentativasConexao; }
+
+    // Handlers of the socket events and timer ticks, public so tests can drive them.
+    void enviarRequisicao(const QString& caminho);
+    void receberDados();
+    void contarTentativa();
+    void sinalizarDesconexao();
+    void tiqueDadoRecebido();
+
+Q_SIGNALS:
+    // Any change of the device log.
+    void logAlterado(const QString& log);
+    // A chunk arrived and was appended (receberDados, after the log grew).
+    void dadosRecebidos(const QString& log);
+    // Data arrived: the device is alive (confirmarConexao).
+    void conexaoConfirmada();
+    // A tick of TimeOut: nothing arrived for 4000 ms.
+    void desconexaoSinalizada();
+    // TimerDadoRecebido fired: the log holds a reply to hand to the dispatcher.
+    void respostaCompleta();
+
+private:
+    void anexarAoLog(const QString& texto);
+    void ligarTimeOut();
+    void confirmarConexao();
+
+    Winsock m_winsock;
+    QString m_log;
+    QString m_subPagina;
+    QTimer m_timerTentandoConectar;
+    QTimer m_timerTimeOut;
+    QTimer m_timerDadoRecebido;
+    quint8 m_tentativasConexao = 0;
+    bool m_logCheio = false;
+};
+
+// The main window's exchange, the one every request of the program goes through. Registered
+// by the main window when it is created; nullptr before that.
+Conexao* conexaoPrincipal();
+void registrarConexaoPrincipal(Conexao* conexao);
+
+} // namespace ethernet

@@ -1,0 +1,352 @@
+#include "ethernetConfig.h"
+
+#include "banco.h"
+#include "constantes.h"
+#include "costuras.h"
+#include "datas.h"
+#include "ethernet.h"
+#include "mensagens.h"
+#include "strings.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
+
+namespace {
+
+QFont fonteLog()
+{
+    QFont f(QStringLiteral("Courier New"));
+    f.setPointSizeF(8.25);
+    f.setStyleHint(QFont::TypeWriter);
+    return f;
+}
+
+QLabel* rotulo(QWidget* pai, const QString& nome, const QString& texto, const QRect& geometria)
+{
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(nome);
+    l->setTextFormat(Qt::PlainText);
+    l->setGeometry(geometria);
+    return l;
+}
+
+} // namespace
+
+EthernetConfig::EthernetConfig(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ethernetConfig"));
+    setWindowTitle(QStringLiteral("Configurações de Rede"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(true);
+    m_timerState.setObjectName(QStringLiteral("TimerState"));
+    m_timerState.setInterval(500);
+    m_timerState.setParent(this);
+    m_timerTimeout.setObjectName(QStringLiteral("TimerTimeout"));
+    m_timerTimeout.setInterval(5000);
+    m_timerTimeout.setParent(this);
+    connect(&m_timerState, &QTimer::timeout, this, &EthernetConfig::tiqueState);
+    connect(&m_timerTimeout, &QTimer::timeout, this, &EthernetConfig::tiqueTimeout);
+    criarControles();
+    // Load: the fields show the stored address.
+    leConfiguracoesDestaTela(m_ipLido[0], m_ipLido[1], m_ipLido[2], m_ipLido[3]);
+}
+
+void EthernetConfig::criarControles()
+{
+    setFixedSize(600, 560);
+
+    rotulo(this, QStringLiteral("Label6"), QStringLiteral("IP do Fluxora:"), QRect(24, 20, 200, 20));
+    rotulo(this, QStringLiteral("Label2"), QStringLiteral("Campo 1    Campo 2     Campo 3     Campo 4"),
+           QRect(40, 44, 420, 18));
+    auto* pontos = rotulo(this, QStringLiteral("Label4"),
+                          QStringLiteral(".") + QString(17, u' ') + QStringLiteral(".") + QString(17, u' ') +
+                              QStringLiteral("."),
+                          QRect(100, 68, 300, 24));
+    pontos->setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (int i = 0; i < 4; ++i) {
+        auto* campo = new QLineEdit(QStringLiteral("000"), this);
+        campo->setObjectName(QStringLiteral("txt_ip%1CP").arg(i + 1));
+        campo->setAlignment(Qt::AlignCenter);
+        campo->setMaxLength(3);
+        // Pasted or dropped text obeys the same rule as typing.
+        campo->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), campo));
+        campo->setGeometry(40 + i * 88, 68, 60, 24);
+        campo->installEventFilter(this);
+        m_ip[i] = campo;
+    }
+    pontos->raise();
+
+    auto* detectamos =
+        rotulo(this, QStringLiteral("Label1"),
+               QStringLiteral("Detectamos as configurações de IP neste dispositivo Windows. Por "
+                              "favor, altere os campos 2 e 3 quando necessário."),
+               QRect(24, 104, 552, 36));
+    detectamos->setWordWrap(true);
+    auto* lembre =
+        rotulo(this, QStringLiteral("Label5"),
+               QStringLiteral("Lembre-se de definir este mesmo endereço de IP no contador de pessoas "
+                              "Fluxora."),
+               QRect(24, 144, 552, 20));
+    lembre->setWordWrap(true);
+    auto* cabo =
+        rotulo(this, QStringLiteral("Label9"),
+               QStringLiteral("Você deverá conectar o cabo ethernet entre o roteador e o Fluxora e não "
+                              "neste computador"),
+               QRect(24, 168, 552, 36));
+    cabo->setWordWrap(true);
+    QFont negrito = cabo->font();
+    negrito.setBold(true);
+    cabo->setFont(negrito);
+
+    criarLink(QStringLiteral("lbl_testarConexao"), QStringLiteral("Testar conexão com o Fluxora"),
+              QStringLiteral("Clique para validar o IP do dispositivo"))
+        ->setGeometry(24, 212, 260, 20);
+    criarLink(QStringLiteral("lbl_redefinir"), QStringLiteral("Detectar configurações de rede novamente"),
+              QString())
+        ->setGeometry(300, 212, 280, 20);
+    m_lblStatusPesquisa =
+        rotulo(this, QStringLiteral("lbl_statusPesquisa"), QStringLiteral("..."), QRect(24, 238, 552, 36));
+    m_lblStatusPesquisa->setWordWrap(true);
+
+    rotulo(this, QStringLiteral("Label7"), QStringLiteral("Resposta Técnica do Contador"),
+           QRect(24, 280, 300, 18));
+    m_txtSource = new QPlainTextEdit(this);
+    m_txtSource->setObjectName(QStringLiteral("txtSource"));
+    m_txtSource->setReadOnly(true);
+    m_txtSource->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_txtSource->setFont(fonteLog());
+    m_txtSource->setToolTip(QStringLiteral("Dados recebidos do dispositivo"));
+    m_txtSource->setGeometry(24, 300, 552, 170);
+
+    auto* suporte =
+        rotulo(this, QStringLiteral("Label8"),
+               QStringLiteral("Solicitaremos essas informações durante o suporte caso você enfrente "
+                              "problemas de conectividade."),
+               QRect(24, 476, 552, 36));
+    suporte->setWordWrap(true);
+    criarLink(
+        QStringLiteral("lbl_ajuda"), QStringLiteral("Preciso de ajuda"),
+        QStringLiteral("Vamos levar você até o site da Norvale. Lá você encontrará nosso Whatsapp e outros "
+                       "canais de contato para obter ajuda"))
+        ->setGeometry(24, 520, 200, 20);
+}
+
+QLabel* EthernetConfig::criarLink(const QString& nome, const QString& texto, const QString& dica)
+{
+    auto* l = new QLabel(texto, this);
+    l->setObjectName(nome);
+    l->setTextFormat(Qt::PlainText);
+    l->setToolTip(dica);
+    l->setCursor(Qt::PointingHandCursor);
+    QFont f = l->font();
+    f.setUnderline(true);
+    l->setFont(f);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, QColor(0, 0, 192));
+    l->setPalette(p);
+    l->installEventFilter(this);
+    return l;
+}
+
+bool EthernetConfig::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (evento->type() == QEvent::KeyPress) {
+        for (QLineEdit* campo : m_ip) {
+            if (objeto != campo)
+                continue;
+            auto* tecla = static_cast<QKeyEvent*>(evento);
+            if (tecla->key() == Qt::Key_Backspace)
+                return false;
+            const QString texto = tecla->text();
+            if (texto.isEmpty() || tecla->key() == Qt::Key_Delete)
+                return false; // cursor movement and editing keys carry no character
+            return strings::filtrarDigitos(texto.at(0).unicode()) == 0;
+        }
+    }
+    if (evento->type() == QEvent::MouseButtonRelease) {
+        const auto* clique = static_cast<QMouseEvent*>(evento);
+        if (clique->button() == Qt::LeftButton) {
+            const QString nome = objeto->objectName();
+            if (nome == QLatin1String("lbl_testarConexao"))
+                clicarTestarConexao();
+            else if (nome == QLatin1String("lbl_redefinir"))
+                clicarRedefinir();
+            else if (nome == QLatin1String("lbl_ajuda"))
+                clicarAjuda();
+        }
+    }
+    return QDialog::eventFilter(objeto, evento);
+}
+
+void EthernetConfig::leConfiguracoes(QString& iP1, QString& iP2, QString& iP3, QString& iP4)
+{
+    banco::Ethernet e{iP1, iP2, iP3, iP4};
+    if (!banco::lerEthernet(e))
+        return;
+    iP1 = e.ip1;
+    iP2 = e.ip2;
+    iP3 = e.ip3;
+    iP4 = e.ip4;
+}
+
+void EthernetConfig::leConfiguracoesDestaTela(QString& iP1, QString& iP2, QString& iP3, QString& iP4)
+{
+    banco::Ethernet e{iP1, iP2, iP3, iP4};
+    if (!banco::lerEthernet(e))
+        return;
+    iP1 = e.ip1;
+    iP2 = e.ip2;
+    iP3 = e.ip3;
+    iP4 = e.ip4;
+    m_ip[0]->setText(iP1.trimmed());
+    m_ip[1]->setText(iP2.trimmed());
+    m_ip[2]->setText(iP3.trimmed());
+    m_ip[3]->setText(iP4.trimmed());
+}
+
+bool EthernetConfig::salvarConfiguracoes()
+{
+    int octeto[4];
+    for (int i = 0; i < 4; ++i)
+        octeto[i] = static_cast<int>(strings::valorNumerico(m_ip[i]->text()));
+    return banco::salvarEthernet(octeto[0], octeto[1], octeto[2], octeto[3], datas::hoje());
+}
+
+void EthernetConfig::lerPrefixoIPLocal(QString& a, QString& b) const
+{
+    const ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
+    const QString ip =
+        conexao ? const_cast<ethernet::Conexao*>(conexao)->winsock().ipLocal() : costuras::ipLocal();
+    const qsizetype p1 = ip.indexOf(u'.');
+    if (p1 < 0)
+        return;
+    a = ip.left(p1);
+    const qsizetype p2 = ip.indexOf(u'.', p1 + 1);
+    if (p2 < 0)
+        return;
+    b = ip.mid(p1 + 1, p2 - p1 - 1);
+}
+
+void EthernetConfig::redefinirIP()
+{
+    lerPrefixoIPLocal(m_prefixo[0], m_prefixo[1]);
+    m_ip[0]->setText(m_prefixo[0]);
+    m_ip[1]->setText(m_prefixo[1]);
+    m_ip[2]->setText(QStringLiteral("1"));
+    m_ip[3]->setText(QStringLiteral("10"));
+}
+
+void EthernetConfig::clicarRedefinir()
+{
+    mensagens::Pedido pergunta;
+    pergunta.texto =
+        QStringLiteral("Vamos redefinir o IP do aplicativo. Você ainda precisará preencher os campos 2 e 3.");
+    pergunta.titulo = QStringLiteral("Confirmação");
+    pergunta.botoes = mensagens::Botoes::SimNao;
+    pergunta.icone = mensagens::Icone::Pergunta;
+    pergunta.padraoNao = true;
+    if (mensagens::mostrar(pergunta) == mensagens::Resposta::Nao)
+        return;
+    redefinirIP();
+}
+
+void EthernetConfig::clicarTestarConexao()
+{
+    salvarConfiguracoes();
+    ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
+    if (conexao)
+        conexao->limparLog();
+    QPalette p = m_lblStatusPesquisa->palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    m_lblStatusPesquisa->setPalette(p);
+    m_lblStatusPesquisa->setText(QStringLiteral("Pesquisando dispositivo na rede local..."));
+    // A second click during a test restarts the request, not the 5000 ms.
+    if (!m_timerTimeout.isActive())
+        m_timerTimeout.start();
+    if (!m_timerState.isActive())
+        m_timerState.start();
+    if (conexao)
+        conexao->conectarUrl(
+            ethernet::montarUrl(m_ip[0]->text(), m_ip[1]->text(), m_ip[2]->text(), m_ip[3]->text()),
+            m_caminho);
+}
+
+void EthernetConfig::clicarAjuda()
+{
+    costuras::abrirEndereco(QUrl(constantes::siteFabricante));
+}
+
+void EthernetConfig::definirResposta(const QString& texto)
+{
+    m_resposta = texto;
+    m_txtSource->setPlainText(m_resposta);
+    m_txtSource->moveCursor(QTextCursor::End);
+}
+
+void EthernetConfig::tiqueState()
+{
+    const ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
+    const int estado = conexao ? const_cast<ethernet::Conexao*>(conexao)->winsock().estado() : 0;
+    m_resposta += ethernet::textoEstado(estado) + QStringLiteral("\r\n");
+    m_txtSource->setPlainText(m_resposta);
+    m_txtSource->moveCursor(QTextCursor::End);
+}
+
+void EthernetConfig::tiqueTimeout()
+{
+    m_timerTimeout.stop();
+    m_timerState.stop();
+    const ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
+    const bool achou = conexao && conexao->log().contains(constantes::assinaturaDispositivo);
+    if (achou) {
+        m_lblStatusPesquisa->setText(QStringLiteral("Dispositivo encontrado!"));
+        return;
+    }
+    QPalette p = m_lblStatusPesquisa->palette();
+    p.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    m_lblStatusPesquisa->setPalette(p);
+    m_lblStatusPesquisa->setText(
+        QStringLiteral("Não encontramos o dispositivo na rede. Por favor, verifique todas as conexões."));
+}
+
+void EthernetConfig::closeEvent(QCloseEvent* evento)
+{
+    // Closing always stores what the fields hold; a failed save has shown its own message.
+    salvarConfiguracoes();
+    m_timerState.stop();
+    m_timerTimeout.stop();
+    Q_EMIT fechando();
+    evento->accept();
+    QDialog::closeEvent(evento);
+}
+
+namespace janelas {
+
+namespace {
+InstanciaUnica<EthernetConfig>& instancia()
+{
+    static InstanciaUnica<EthernetConfig> unica([] { return new EthernetConfig(); });
+    return unica;
+}
+} // namespace
+
+EthernetConfig* ethernetConfig()
+{
+    return instancia().obter();
+}
+EthernetConfig* ethernetConfigExistente()
+{
+    return instancia().existente();
+}
+void definirAoCriarEthernetConfig(InstanciaUnica<EthernetConfig>::AoCriar aoCriar)
+{
+    instancia().definirAoCriar(std::move(aoCriar));
+}
+
+} // namespace janelas
