@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Fluxora needs to build, test and run.
+set -euo pipefail
+
+pacotes=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6charts6-dev libgl-dev
+  fonts-liberation fonts-dejavu-core
+  xvfb xauth
+  sqlite3 libcap2-bin
+)
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+faltando=()
+for p in "${pacotes[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltando+=("$p")
+done
+if [ "${#faltando[@]}" -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update
+  "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${faltando[@]}"
+fi

@@ -1,0 +1,258 @@
+// The network configuration window: typing, storing, proposing and testing the address.
+#include "banco.h"
+#include "costuras.h"
+#include "ethernet.h"
+#include "ethernetConfig.h"
+#include "mensagens.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString valorSql(const QString& arquivo, const QString& sql)
+{
+    QString resultado;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("verificacao"));
+        db.setDatabaseName(arquivo);
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(sql) && q.next())
+                resultado = q.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("verificacao"));
+    return resultado;
+}
+
+// Runs the simulated counter on loopback with an ephemeral port.
+class Simulador {
+public:
+    explicit Simulador(const QStringList& extra = {})
+    {
+        m_processo.setProgram(QStringLiteral(FLUXORA_SIMULADOR));
+        m_processo.setArguments(QStringList{"--endereco", "127.0.0.1", "--porta", "0"} + extra);
+        m_processo.start();
+        m_processo.waitForStarted();
+        QByteArray saida;
+        for (int i = 0; i < 100 && !saida.contains('\n'); ++i) {
+            m_processo.waitForReadyRead(100);
+            saida += m_processo.readAllStandardOutput();
+        }
+        const qsizetype p = saida.indexOf("127.0.0.1:");
+        if (p >= 0)
+            m_porta = static_cast<quint16>(saida.mid(p + 10).trimmed().split('\n').first().toInt());
+    }
+    ~Simulador()
+    {
+        m_processo.kill();
+        m_processo.waitForFinished();
+    }
+    quint16 porta() const { return m_porta; }
+
+private:
+    QProcess m_processo;
+    quint16 m_porta = 0;
+};
+
+} // namespace
+
+class TesteEthernetConfig : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_pasta.isValid());
+        QFile::remove(banco());
+        QVERIFY(QFile::copy(FLUXORA_BANCO_MODELO, banco()));
+        QFile::setPermissions(banco(), QFile::ReadOwner | QFile::WriteOwner);
+        costuras::pastaAplicacao = [this] { return m_pasta.path(); };
+        costuras::fixarRelogio("10/03/2024", "14:05:33");
+        m_caixas.clear();
+        m_resposta = mensagens::Resposta::Nao;
+        mensagens::instalar([this](const mensagens::Pedido& p) {
+            m_caixas.append(p);
+            return p.botoes == mensagens::Botoes::SimNao ? m_resposta : mensagens::Resposta::Ok;
+        });
+        m_conexao = new ethernet::Conexao;
+        ethernet::registrarConexaoPrincipal(m_conexao);
+    }
+    void cleanup()
+    {
+        delete janelas::ethernetConfigExistente();
+        delete m_conexao;
+        costuras::restaurar();
+        mensagens::instalar({});
+    }
+
+    void textosDaJanela()
+    {
+        EthernetConfig* janela = janelas::ethernetConfig();
+        QCOMPARE(janela->windowTitle(), QStringLiteral("Configurações de Rede"));
+        QCOMPARE(janela->findChild<QLabel*>("lbl_testarConexao")->text(), QStringLiteral("Testar conexão com o Fluxora"));
+        QCOMPARE(janela->findChild<QLabel*>("lbl_testarConexao")->toolTip(),
+                 QStringLiteral("Clique para validar o IP do dispositivo"));
+        QCOMPARE(janela->findChild<QLabel*>("lbl_redefinir")->text(),
+                 QStringLiteral("Detectar configurações de rede novamente"));
+        QCOMPARE(janela->findChild<QLabel*>("lbl_statusPesquisa")->text(), QStringLiteral("..."));
+        QCOMPARE(janela->findChild<QLabel*>("Label4")->text(),
+                 QStringLiteral(".                 .                 ."));
+        for (const char* link : {"lbl_testarConexao", "lbl_redefinir", "lbl_ajuda"})
+            QCOMPARE(janela->findChild<QLabel*>(link)->cursor().shape(), Qt::PointingHandCursor);
+        // Load shows the stored address of the shipped file.
+        QCOMPARE(janela->findChild<QLineEdit*>("txt_ip1CP")->text(), QStringLiteral("127"));
+        QCOMPARE(janela->findChild<QLineEdit*>("txt_ip4CP")->text(), QStringLiteral("1"));
+        QCOMPARE(janela->findChild<QTimer*>("TimerState")->interval(), 500);
+        QCOMPARE(janela->findChild<QTimer*>("TimerTimeout")->interval(), 5000);
+    }
+
+    void filtroDeDigitos_data()
+    {
+        QTest::addColumn<QString>("digitado");
+        QTest::addColumn<QString>("resultado");
+        QTest::newRow("digitos") << "19" << "19";
+        QTest::newRow("letra e ponto recusados") << "1a.2" << "12";
+        QTest::newRow("quarto digito recusado") << "1234" << "123";
+        QTest::newRow("espaco e sinal") << " -7" << "7";
+    }
+    void filtroDeDigitos()
+    {
+        QFETCH(QString, digitado);
+        QFETCH(QString, resultado);
+        EthernetConfig* janela = janelas::ethernetConfig();
+        auto* campo = janela->findChild<QLineEdit*>("txt_ip2CP");
+        campo->clear();
+        QTest::keyClicks(campo, digitado);
+        QCOMPARE(campo->text(), resultado);
+        QTest::keyClick(campo, Qt::Key_Backspace);
+        QCOMPARE(campo->text(), resultado.chopped(1));
+    }
+
+    // Octets are stored as numbers: 000 and 010 come back as 0 and 10; the date is today's.
+    void gravarEReabrir()
+    {
+        EthernetConfig* janela = janelas::ethernetConfig();
+        const QStringList valores = {"192", "168", "000", "010"};
+        for (int i = 0; i < 4; ++i)
+            janela->findChild<QLineEdit*>(QStringLiteral("txt_ip%1CP").arg(i + 1))->setText(valores[i]);
+        QSignalSpy fechando(janela, &EthernetConfig::fechando);
+        janela->close();
+        QCOMPARE(fechando.count(), 1);
+        QTRY_VERIFY(!janelas::ethernetConfigExistente());
+        QCOMPARE(valorSql(banco(), "SELECT dia FROM ethernet"), QStringLiteral("2024-03-10"));
+        EthernetConfig* outra = janelas::ethernetConfig();
+        const QStringList esperados = {"192", "168", "0", "10"};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(outra->findChild<QLineEdit*>(QStringLiteral("txt_ip%1CP").arg(i + 1))->text(), esperados[i]);
+        QCOMPARE(m_caixas.size(), 0);
+    }
+
+    void detectar_data()
+    {
+        QTest::addColumn<bool>("sim");
+        QTest::addColumn<QStringList>("campos");
+        QTest::newRow("nao") << false << QStringList{"127", "0", "0", "1"};
+        QTest::newRow("sim") << true << QStringList{"10", "1", "1", "10"};
+    }
+    // "Detectar" proposes from this computer's address (the seam) and connects to nothing.
+    void detectar()
+    {
+        QFETCH(bool, sim);
+        QFETCH(QStringList, campos);
+        costuras::ipLocal = [] { return QStringLiteral("10.1.2.3"); };
+        m_resposta = sim ? mensagens::Resposta::Sim : mensagens::Resposta::Nao;
+        EthernetConfig* janela = janelas::ethernetConfig();
+        janela->clicarRedefinir();
+        QCOMPARE(m_caixas.size(), 1);
+        QCOMPARE(m_caixas.first().texto,
+                 QStringLiteral("Vamos redefinir o IP do aplicativo. Você ainda precisará preencher os campos 2 e 3."));
+        QCOMPARE(m_caixas.first().titulo, QStringLiteral("Confirmação"));
+        QVERIFY(m_caixas.first().botoes == mensagens::Botoes::SimNao && m_caixas.first().padraoNao);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(janela->findChild<QLineEdit*>(QStringLiteral("txt_ip%1CP").arg(i + 1))->text(), campos[i]);
+        QCOMPARE(m_conexao->winsock().estado(), 0);
+        QVERIFY(!m_conexao->timerTimeOut().isActive());
+    }
+
+    void ajudaAbreOSite()
+    {
+        QList<QUrl> abertos;
+        costuras::abrirEndereco = [&](const QUrl& u) {
+            abertos.append(u);
+            return true;
+        };
+        janelas::ethernetConfig()->clicarAjuda();
+        QCOMPARE(abertos.size(), 1);
+        QVERIFY(abertos.first().scheme().startsWith("http"));
+    }
+
+    void testeDeConexao_data()
+    {
+        QTest::addColumn<QStringList>("modo");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QColor>("cor");
+        QTest::newRow("dispositivo") << QStringList{} << "Dispositivo encontrado!" << QColor(Qt::black);
+        QTest::newRow("semarduino") << QStringList{"--falha", "semarduino"}
+                                    << "Não encontramos o dispositivo na rede. Por favor, verifique todas as conexões."
+                                    << QColor(255, 0, 0);
+    }
+    // The test against the simulator on loopback: the state lines while it runs, then the
+    // verdict from the word "Arduino" in the reply.
+    void testeDeConexao()
+    {
+        QFETCH(QStringList, modo);
+        QFETCH(QString, status);
+        QFETCH(QColor, cor);
+        Simulador simulador(modo);
+        QVERIFY(simulador.porta() != 0);
+        costuras::portaPadrao = [&] { return simulador.porta(); };
+        m_conexao->definirSubPagina(QStringLiteral("/0"));
+        connect(m_conexao, &ethernet::Conexao::dadosRecebidos, this,
+                [](const QString& log) { janelas::ethernetConfig()->definirResposta(log); });
+        EthernetConfig* janela = janelas::ethernetConfig();
+        janela->clicarTestarConexao();
+        auto* rotulo = janela->findChild<QLabel*>("lbl_statusPesquisa");
+        QCOMPARE(rotulo->text(), QStringLiteral("Pesquisando dispositivo na rede local..."));
+        QVERIFY(janela->findChild<QTimer*>("TimerTimeout")->isActive());
+        QTRY_VERIFY(m_conexao->log().contains("status"));
+        // Let a state line be logged after the reply, then end the test instead of waiting 5 s.
+        QTRY_VERIFY(janela->textoResposta().endsWith(QStringLiteral("Encerrando...\r\n")) ||
+                    janela->textoResposta().endsWith(QStringLiteral("Conexão encerrada.\r\n")));
+        janela->tiqueTimeout();
+        QCOMPARE(rotulo->text(), status);
+        QCOMPARE(rotulo->palette().color(QPalette::WindowText), cor);
+        QVERIFY(!janela->findChild<QTimer*>("TimerState")->isActive());
+        QVERIFY(janela->textoResposta().startsWith(QStringLiteral("HTTP/1.0")));
+        // The test stored the fields first.
+        QCOMPARE(valorSql(banco(), "SELECT dia FROM ethernet"), QStringLiteral("2024-03-10"));
+    }
+
+    // A failed save is reported, not lost silently.
+    void falhaAoGravar()
+    {
+        EthernetConfig* janela = janelas::ethernetConfig();
+        QVERIFY(QFile::remove(banco()));
+        QVERIFY(!janela->salvarConfiguracoes());
+        QCOMPARE(m_caixas.size(), 1);
+        QVERIFY(!QFile::exists(banco()));
+    }
+
+private:
+    QString banco() const { return m_pasta.filePath("Fluxoradb.mdb"); }
+    QTemporaryDir m_pasta;
+    ethernet::Conexao* m_conexao = nullptr;
+    QList<mensagens::Pedido> m_caixas;
+    mensagens::Resposta m_resposta = mensagens::Resposta::Nao;
+};
+
+QTEST_MAIN(TesteEthernetConfig)
+#include "test_ethernetConfig.moc"
