@@ -10,11 +10,20 @@ namespace costuras {
 
 namespace {
 
-QDateTime relogioReal() { return QDateTime::currentDateTime(); }
+QDateTime relogioReal()
+{
+    return QDateTime::currentDateTime();
+}
 
-QString pastaReal() { return QCoreApplication::applicationDirPath(); }
+QString pastaReal()
+{
+    return QCoreApplication::applicationDirPath();
+}
 
-bool abrirReal(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool abrirReal(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
 
 QString ipReal()
 {
@@ -33,9 +42,15 @@ QString ipReal()
     return {};
 }
 
-double aleatorioReal() { return QRandomGenerator::global()->generateDouble(); }
+double aleatorioReal()
+{
+    return QRandomGenerator::global()->generateDouble();
+}
 
-quint16 portaReal() { return 80; }
+quint16 portaReal()
+{
+    return 80;
+}
 
 } // namespace
 

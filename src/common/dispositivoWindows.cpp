@@ -16,8 +16,14 @@ QSize resolucaoReal()
 
 std::function<QSize()> resolucaoTela = resolucaoReal;
 
-void restaurar() { resolucaoTela = resolucaoReal; }
+void restaurar()
+{
+    resolucaoTela = resolucaoReal;
+}
 
-QSize lerResolucaoTela() { return resolucaoTela(); }
+QSize lerResolucaoTela()
+{
+    return resolucaoTela();
+}
 
 } // namespace dispositivoWindows

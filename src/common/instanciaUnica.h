@@ -7,8 +7,7 @@
 // A window that exists at most once: created hidden (and loaded) the first time it is asked
 // for, destroyed when closed (the window sets Qt::WA_DeleteOnClose), created again on the
 // next request. Each window library keeps one of these behind its accessor in namespace janelas.
-template <class Janela>
-class InstanciaUnica {
+template <class Janela> class InstanciaUnica {
 public:
     using Fabrica = std::function<Janela*()>;
     using AoCriar = std::function<void(Janela*)>;

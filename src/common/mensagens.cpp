@@ -21,8 +21,14 @@ Resposta mostrar(const Pedido& pedido)
     return r;
 }
 
-void instalar(std::function<Resposta(const Pedido&)> manipulador) { g_manipulador = std::move(manipulador); }
+void instalar(std::function<Resposta(const Pedido&)> manipulador)
+{
+    g_manipulador = std::move(manipulador);
+}
 
-bool exibindo() { return g_abertas > 0; }
+bool exibindo()
+{
+    return g_abertas > 0;
+}
 
 } // namespace mensagens

@@ -1,4 +1,4 @@
-#include "strings.h"
+#include "textos.h"
 
 #include <cmath>
 

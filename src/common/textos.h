@@ -1,4 +1,5 @@
 #pragma once
+// Module strings. The file is not called strings.h: that would hide the C library header.
 
 #include <QString>
 

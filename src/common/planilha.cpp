@@ -1,0 +1,129 @@
+#include "planilha.h"
+
+#include "costuras.h"
+#include "mensagens.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+
+namespace planilha {
+
+std::optional<QByteArray> paraWindows1252(const QString& texto)
+{
+    // Qt 6.4 has no encoder for this code page; glibc's iconv has.
+    iconv_t cd = iconv_open("WINDOWS-1252", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;
+    QByteArray entrada = texto.toUtf8();
+    QByteArray saida(entrada.size() + 1, '\0');
+    char* in = entrada.data();
+    size_t inLeft = static_cast<size_t>(entrada.size());
+    char* out = saida.data();
+    size_t outLeft = static_cast<size_t>(saida.size());
+    const size_t r = iconv(cd, &in, &inLeft, &out, &outLeft);
+    iconv_close(cd);
+    if (r == static_cast<size_t>(-1))
+        return std::nullopt;
+    saida.truncate(saida.size() - static_cast<qsizetype>(outLeft));
+    return saida;
+}
+
+QString nomeArquivo(const QString& ano, const QString& mes)
+{
+    return QStringLiteral("excel_") + ano + u'_' + mes + QStringLiteral(".csv");
+}
+
+QStringList linhasMes(const QString& mes, const QString& ano, const QList<std::pair<QString, QString>>& dias)
+{
+    QStringList linhas;
+    linhas << QStringLiteral("Histórico de Visitas Mês ") + mes + u'/' + ano << QStringLiteral("Dia;Visitas")
+           << QStringLiteral(";");
+    for (const auto& [rotulo, valor] : dias)
+        linhas << rotulo + u';' + valor;
+    return linhas;
+}
+
+namespace {
+
+// Write permission as the file's mode says. Checked by the bits rather than by access(),
+// which grants root everything: a file marked read-only stays untouched for every user.
+bool modoPermiteEscrita(const QString& caminho)
+{
+    const QFile::Permissions p = QFile::permissions(caminho);
+    return p.testFlag(QFileDevice::WriteOwner) || p.testFlag(QFileDevice::WriteUser);
+}
+
+} // namespace
+
+Resultado gravar(const QString& caminho, const QStringList& linhas)
+{
+    Resultado r;
+    const QFileInfo info(caminho);
+    if (info.exists() && !modoPermiteEscrita(caminho)) {
+        r.acessoNegado = true;
+        return r;
+    }
+    const QString pasta = info.absolutePath();
+    if (QFileInfo::exists(pasta) && !modoPermiteEscrita(pasta)) {
+        r.acessoNegado = true;
+        return r;
+    }
+    QString texto;
+    for (const QString& l : linhas)
+        texto += l + QStringLiteral("\r\n");
+    const std::optional<QByteArray> bytes = paraWindows1252(texto);
+    if (!bytes) {
+        r.motivo = QStringLiteral("O texto contém caracteres que a planilha não pode representar.");
+        return r;
+    }
+    QSaveFile arquivo(caminho);
+    errno = 0;
+    if (!arquivo.open(QIODevice::WriteOnly)) {
+        r.acessoNegado = errno == EACCES || errno == EPERM || errno == EROFS ||
+                         arquivo.error() == QFileDevice::PermissionsError;
+        r.motivo = arquivo.errorString();
+        return r;
+    }
+    if (arquivo.write(*bytes) != bytes->size()) {
+        r.motivo = arquivo.errorString();
+        arquivo.cancelWriting();
+        return r;
+    }
+    errno = 0;
+    if (!arquivo.commit()) {
+        r.acessoNegado = errno == EACCES || errno == EPERM;
+        r.motivo = arquivo.errorString();
+        if (r.motivo.isEmpty() && errno != 0)
+            r.motivo = QString::fromLocal8Bit(std::strerror(errno));
+        return r;
+    }
+    r.ok = true;
+    return r;
+}
+
+bool exportar(const QString& caminho, const QStringList& linhas)
+{
+    const Resultado r = gravar(caminho, linhas);
+    if (!r.ok) {
+        mensagens::Pedido erro;
+        erro.titulo = QStringLiteral("Erro ao Exportar");
+        erro.icone = mensagens::Icone::Nenhum;
+        erro.texto = QStringLiteral("Não pudemos exportar o arquivo EXCEL.");
+        if (r.acessoNegado)
+            erro.texto += QStringLiteral("\r\n\r\nPor favor, feche o EXCEL e tente novamente.");
+        else
+            erro.texto += QStringLiteral("\r\n\r\n") + r.motivo;
+        mensagens::mostrar(erro);
+        return false;
+    }
+    costuras::abrirEndereco(QUrl::fromLocalFile(caminho));
+    return true;
+}
+
+} // namespace planilha
