@@ -2,7 +2,7 @@
 
 #include "banco.h"
 #include "ethernet.h"
-#include "strings.h"
+#include "textos.h"
 
 namespace controle {
 

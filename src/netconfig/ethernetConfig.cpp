@@ -6,7 +6,7 @@
 #include "datas.h"
 #include "ethernet.h"
 #include "mensagens.h"
-#include "strings.h"
+#include "textos.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
