@@ -56,7 +56,9 @@ namespace {
 bool modoPermiteEscrita(const QString& caminho)
 {
     const QFile::Permissions p = QFile::permissions(caminho);
-    return p.testFlag(QFileDevice::WriteOwner) || p.testFlag(QFileDevice::WriteUser);
+    const bool algumBitDeEscrita =
+        p.testAnyFlags(QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther);
+    return algumBitDeEscrita && p.testFlag(QFileDevice::WriteUser);
 }
 
 } // namespace
