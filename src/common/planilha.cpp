@@ -1,5 +1,6 @@
 #include "planilha.h"
 
+#include "arquivos.h"
 #include "costuras.h"
 #include "mensagens.h"
 
@@ -49,30 +50,16 @@ QStringList linhasMes(const QString& mes, const QString& ano, const QList<std::p
     return linhas;
 }
 
-namespace {
-
-// Write permission as the file's mode says. Checked by the bits rather than by access(),
-// which grants root everything: a file marked read-only stays untouched for every user.
-bool modoPermiteEscrita(const QString& caminho)
-{
-    const QFile::Permissions p = QFile::permissions(caminho);
-    const bool algumBitDeEscrita =
-        p.testAnyFlags(QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther);
-    return algumBitDeEscrita && p.testFlag(QFileDevice::WriteUser);
-}
-
-} // namespace
-
 Resultado gravar(const QString& caminho, const QStringList& linhas)
 {
     Resultado r;
     const QFileInfo info(caminho);
-    if (info.exists() && !modoPermiteEscrita(caminho)) {
+    if (info.exists() && !arquivos::modoPermiteEscrita(caminho)) {
         r.acessoNegado = true;
         return r;
     }
     const QString pasta = info.absolutePath();
-    if (QFileInfo::exists(pasta) && !modoPermiteEscrita(pasta)) {
+    if (QFileInfo::exists(pasta) && !arquivos::modoPermiteEscrita(pasta)) {
         r.acessoNegado = true;
         return r;
     }

@@ -48,13 +48,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("host");
         QTest::addColumn<int>("porta");
         QTest::addColumn<QString>("caminho");
-        QTest::newRow("endereco e pagina") << "//192.168.0.50/0" << "192.168.0.50" << 80 << "/0";
-        QTest::newRow("porta e pagina") << "//10.0.0.5:81/6" << "10.0.0.5" << 81 << "/6";
-        QTest::newRow("sem caminho") << "//10.0.0.5" << "10.0.0.5" << 80 << "/";
-        QTest::newRow("porta sem caminho") << "//127.0.0.1:8080" << "127.0.0.1" << 8080 << "/";
-        QTest::newRow("com esquema") << "http://127.0.0.1:81/x/y" << "127.0.0.1" << 81 << "/x/y";
-        QTest::newRow("porta invalida usa a padrao") << "//127.0.0.1:abc/1" << "127.0.0.1" << 80 << "/1";
-        QTest::newRow("endereco vazio") << "//.../0" << "..." << 80 << "/0";
+        QTest::newRow("endereco e pagina") << "//192.168.0.50/0"
+                                           << "192.168.0.50" << 80 << "/0";
+        QTest::newRow("porta e pagina") << "//10.0.0.5:81/6"
+                                        << "10.0.0.5" << 81 << "/6";
+        QTest::newRow("sem caminho") << "//10.0.0.5"
+                                     << "10.0.0.5" << 80 << "/";
+        QTest::newRow("porta sem caminho") << "//127.0.0.1:8080"
+                                           << "127.0.0.1" << 8080 << "/";
+        QTest::newRow("com esquema") << "http://127.0.0.1:81/x/y"
+                                     << "127.0.0.1" << 81 << "/x/y";
+        QTest::newRow("porta invalida usa a padrao") << "//127.0.0.1:abc/1"
+                                                     << "127.0.0.1" << 80 << "/1";
+        QTest::newRow("endereco vazio") << "//.../0"
+                                        << "..." << 80 << "/0";
     }
     void divisaoDaUrl()
     {

@@ -55,14 +55,17 @@ private Q_SLOTS:
         Principal janela;
         QCOMPARE(janela.objectName(), QStringLiteral("main"));
         QCOMPARE(janela.windowTitle(), QStringLiteral("Fluxora Ver.04"));
-        QCOMPARE(janela.findChild<QLabel*>("Label5")->text(), QStringLiteral("Sistema de Gestão de Fluxo de  Pessoas"));
+        QCOMPARE(janela.findChild<QLabel*>("Label5")->text(),
+                 QStringLiteral("Sistema de Gestão de Fluxo de  Pessoas"));
         QCOMPARE(janela.findChild<QLabel*>("Label1")->text(), QStringLiteral("Log do dispositivo:"));
         QCOMPARE(janela.findChild<QLabel*>("lbl_pagina")->text(), QStringLiteral("0"));
-        QCOMPARE(janela.findChild<QLabel*>("lbl_legendaDesconectado")->text(), QStringLiteral("Desconectado"));
-        const QList<std::pair<const char*, const char*>> itens = {
-            {"menuConectar", "Conectar ao Contador"}, {"menuConfigurarRele", "Configurar Rede"},
-            {"menuPainelSimples", "Painel Simples"},  {"menuPainelAvancado", "Painel Avançado"},
-            {"menuSair", "Sair"}};
+        QCOMPARE(janela.findChild<QLabel*>("lbl_legendaDesconectado")->text(),
+                 QStringLiteral("Desconectado"));
+        const QList<std::pair<const char*, const char*>> itens = {{"menuConectar", "Conectar ao Contador"},
+                                                                  {"menuConfigurarRele", "Configurar Rede"},
+                                                                  {"menuPainelSimples", "Painel Simples"},
+                                                                  {"menuPainelAvancado", "Painel Avançado"},
+                                                                  {"menuSair", "Sair"}};
         for (const auto& [nome, legenda] : itens) {
             auto* acao = janela.findChild<QAction*>(nome);
             QVERIFY2(acao, nome);

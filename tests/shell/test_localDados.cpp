@@ -1,0 +1,139 @@
+// Where the data lives, and one running program per database.
+#include "instanciaPrograma.h"
+#include "localDados.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+QByteArray ler(const QString& caminho)
+{
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+void escrever(const QString& caminho, const QByteArray& dados)
+{
+    QFile f(caminho);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(dados);
+}
+const auto somenteLeitura = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                            QFile::ReadOther | QFile::ExeOther;
+const auto leituraEscrita = somenteLeitura | QFile::WriteOwner;
+} // namespace
+
+class TesteLocalDados : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_raiz.isValid());
+        QDir(m_raiz.path()).mkpath("bin");
+        QDir(m_raiz.path()).mkpath("share/fluxora");
+        m_programa = m_raiz.filePath("bin");
+        m_usuario = m_raiz.filePath("usuario/Fluxora");
+        m_modelo = m_raiz.filePath("share/fluxora/Fluxoradb.mdb");
+        escrever(m_modelo, "modelo");
+    }
+    void cleanup()
+    {
+        QFile::setPermissions(m_programa, leituraEscrita);
+        QDir(m_raiz.path()).removeRecursively();
+    }
+
+    // The build folder or a portable copy: the database beside the program is used as it is.
+    void pastaGravavelComBanco()
+    {
+        escrever(m_programa + "/Fluxoradb.mdb", "meu");
+        QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_programa);
+        QVERIFY(!QFileInfo::exists(m_usuario));
+        QCOMPARE(ler(m_programa + "/Fluxoradb.mdb"), QByteArray("meu"));
+    }
+
+    // Not installed and no database: the folder stays the program's (the missing file is
+    // then reported), and no database is made up.
+    void semModeloNaoInventaBanco()
+    {
+        QFile::remove(m_modelo);
+        QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_programa);
+        QVERIFY(!QFile::exists(m_programa + "/Fluxoradb.mdb"));
+        QVERIFY(!QFileInfo::exists(m_usuario));
+    }
+
+    void instalado_data()
+    {
+        QTest::addColumn<bool>("somenteLeitura");
+        QTest::newRow("pasta somente leitura") << true;
+        QTest::newRow("instalado sem banco proprio") << false;
+    }
+    // An installed program: the template is copied once to the user's folder, which is used
+    // from then on; a later start never overwrites the user's copy.
+    void instalado()
+    {
+        QFETCH(bool, somenteLeitura);
+        if (somenteLeitura)
+            QFile::setPermissions(m_programa, ::somenteLeitura);
+        QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_usuario);
+        QCOMPARE(ler(m_usuario + "/Fluxoradb.mdb"), QByteArray("modelo"));
+        QVERIFY(QFile::permissions(m_usuario + "/Fluxoradb.mdb").testFlag(QFile::WriteOwner));
+        escrever(m_usuario + "/Fluxoradb.mdb", "historico");
+        QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_usuario);
+        QCOMPARE(ler(m_usuario + "/Fluxoradb.mdb"), QByteArray("historico"));
+        QVERIFY(!QFile::exists(m_programa + "/Fluxoradb.mdb"));
+    }
+
+    // A second owner of the same folder is refused and can call the first forward; another
+    // folder is independent.
+    void umaInstanciaPorBanco()
+    {
+        InstanciaPrograma primeira(m_programa);
+        QVERIFY(primeira.adquirir());
+        QSignalSpy frente(&primeira, &InstanciaPrograma::frentePedida);
+        {
+            InstanciaPrograma segunda(m_programa);
+            QVERIFY(!segunda.adquirir());
+            QVERIFY(segunda.pedirFrente());
+        }
+        QTRY_COMPARE(frente.count(), 1);
+        QDir().mkpath(m_usuario);
+        InstanciaPrograma outraPasta(m_usuario);
+        QVERIFY(outraPasta.adquirir());
+    }
+
+    // The real program: a second start on the same folder exits at once without a window of
+    // its own, while the first keeps running.
+    void segundoInicioDoPrograma()
+    {
+        const QString original = QStringLiteral(FLUXORA_PROGRAMA);
+        const QString copia = m_programa + "/fluxora";
+        QVERIFY(QFile::copy(original, copia));
+        QVERIFY(QFile::copy(FLUXORA_BANCO_MODELO, m_programa + "/Fluxoradb.mdb"));
+        QFile::setPermissions(m_programa + "/Fluxoradb.mdb", QFile::ReadOwner | QFile::WriteOwner);
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcess primeiro;
+        primeiro.setProcessEnvironment(ambiente);
+        primeiro.start(copia, {});
+        QVERIFY(primeiro.waitForStarted());
+        QTRY_VERIFY(QFile::exists(m_programa + "/Fluxoradb.mdb.lock"));
+        QProcess segundo;
+        segundo.setProcessEnvironment(ambiente);
+        segundo.start(copia, {});
+        QVERIFY(segundo.waitForFinished(10000));
+        QCOMPARE(segundo.exitCode(), 0);
+        QCOMPARE(primeiro.state(), QProcess::Running);
+        primeiro.terminate();
+        QVERIFY(primeiro.waitForFinished(5000));
+    }
+
+private:
+    QTemporaryDir m_raiz;
+    QString m_programa, m_usuario, m_modelo;
+};
+
+QTEST_GUILESS_MAIN(TesteLocalDados)
+#include "test_localDados.moc"
