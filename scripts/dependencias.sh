@@ -4,7 +4,7 @@ set -euo pipefail
 
 pacotes=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6charts6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev libgl-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
   sqlite3 libcap2-bin

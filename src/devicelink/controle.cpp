@@ -1,6 +1,7 @@
 #include "controle.h"
 
 #include "banco.h"
+#include "datas.h"
 #include "ethernet.h"
 #include "textos.h"
 
@@ -13,6 +14,11 @@ std::function<DestinoPainelAvancado*()> g_painelAvancado;
 // The stored address, read afresh for every request; kept when the read fails.
 QString g_ip[4];
 
+HorasDia g_horasHoje;
+double g_totalVisitasMes = 0;
+
+const QString atualizando = QStringLiteral("Atualizando...");
+
 DestinoPainelSimples* painelSimples()
 {
     return g_painelSimples ? g_painelSimples() : nullptr;
@@ -22,23 +28,11 @@ DestinoPainelAvancado* painelAvancado()
     return g_painelAvancado ? g_painelAvancado() : nullptr;
 }
 
-void lerContagemAtual(const QString& texto)
+// One slot of a stored-text page: a missing marker keeps the slot's value.
+QString campoComoTexto(const QString& texto, const QString& marcador, const QString& anterior)
 {
-    // A marker missing from the reply leaves its label as it was.
-    const QString lotacao = QStringLiteral("\"h\":34,");
-    const QString total = QStringLiteral("\"h\":35,");
-    if (const auto v = lerValorCampo(texto, lotacao); v)
-        if (auto* p = painelSimples())
-            p->definirLotacao(comoNumero(*v));
-    if (const auto v = lerValorCampo(texto, total); v)
-        if (auto* p = painelSimples())
-            p->definirTotal(comoNumero(*v));
-    if (const auto v = lerValorCampo(texto, lotacao); v)
-        if (auto* p = painelAvancado())
-            p->definirLotacao(comoNumero(*v));
-    if (const auto v = lerValorCampo(texto, total); v)
-        if (auto* p = painelAvancado())
-            p->definirTotal(comoNumero(*v));
+    const std::optional<QString> campo = lerValorCampo(texto, marcador);
+    return comoTexto(campo ? *campo : anterior);
 }
 
 } // namespace
@@ -53,6 +47,7 @@ std::optional<QString> lerValorCampo(const QString& texto, const QString& marcad
     const qsizetype p = texto.indexOf(marcador);
     if (p < 0)
         return std::nullopt;
+    // Positions are not limited: a marker anywhere in the text is read.
     return texto.mid(p + marcador.size() + 6, 5);
 }
 
@@ -66,6 +61,54 @@ QString comoNumero(const QString& campo)
     return strings::textoNumero(strings::valorNumerico(campo));
 }
 
+QString marcadorHora(int n)
+{
+    return QStringLiteral("\"h\":") + QString::number(n) + u',';
+}
+QString marcadorDia(int n)
+{
+    return QStringLiteral("\"d\":") + QString::number(n) + u',';
+}
+QString marcadorHoraDoisDigitos(int n)
+{
+    return QStringLiteral("\"h\":") + strings::doisDigitos(n) + u',';
+}
+
+void lerHorasManha(const QString& texto, HorasDia& horas)
+{
+    for (int h = 0; h <= 11; ++h) {
+        QString& slot = horas[static_cast<size_t>(h)];
+        // A morning hour above 2000 visits is a device glitch, not a count.
+        if (const std::optional<QString> campo = lerValorCampo(texto, marcadorHora(h)); campo)
+            slot = strings::valorNumerico(*campo) > 2000 ? QStringLiteral("0") : *campo;
+        slot = comoTexto(slot);
+    }
+}
+
+void lerHorasTarde(const QString& texto, HorasDia& horas)
+{
+    for (int h = 12; h <= 23; ++h) {
+        QString& slot = horas[static_cast<size_t>(h)];
+        slot = campoComoTexto(texto, marcadorHoraDoisDigitos(h), slot);
+    }
+}
+
+const HorasDia& horasHoje()
+{
+    return g_horasHoje;
+}
+
+double totalVisitasMes()
+{
+    return g_totalVisitasMes;
+}
+
+void redefinirEstado()
+{
+    g_horasHoje.fill(QString());
+    g_totalVisitasMes = 0;
+}
+
 void definirPainelSimples(std::function<DestinoPainelSimples*()> acessar)
 {
     g_painelSimples = std::move(acessar);
@@ -77,7 +120,6 @@ void definirPainelAvancado(std::function<DestinoPainelAvancado*()> acessar)
 
 void solicitarPagina(int n)
 {
-    ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
     banco::Ethernet e{g_ip[0], g_ip[1], g_ip[2], g_ip[3]};
     if (banco::lerEthernet(e)) {
         g_ip[0] = e.ip1;
@@ -85,6 +127,7 @@ void solicitarPagina(int n)
         g_ip[2] = e.ip3;
         g_ip[3] = e.ip4;
     }
+    ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
     if (!conexao)
         return;
     conexao->definirSubPagina(QStringLiteral("/") + QString::number(n));
@@ -117,16 +160,123 @@ void solicitarPagina6()
     solicitarPagina(6);
 }
 
+void prepararGraficos()
+{
+    if (auto* p = painelAvancado()) {
+        p->chartMes().setColumn(1);
+        p->chartDia().setColumn(1);
+    }
+}
+
+void lerContagemAtual(const QString& texto)
+{
+    // Each label is written from a fresh search; a marker missing from the reply leaves
+    // its label as it was.
+    const QString lotacao = marcadorHora(34);
+    const QString total = marcadorHora(35);
+    if (const auto v = lerValorCampo(texto, lotacao); v)
+        if (auto* p = painelSimples())
+            p->definirLotacao(comoNumero(*v));
+    if (const auto v = lerValorCampo(texto, total); v)
+        if (auto* p = painelSimples())
+            p->definirTotal(comoNumero(*v));
+    if (const auto v = lerValorCampo(texto, lotacao); v)
+        if (auto* p = painelAvancado())
+            p->definirLotacao(comoNumero(*v));
+    if (const auto v = lerValorCampo(texto, total); v)
+        if (auto* p = painelAvancado())
+            p->definirTotal(comoNumero(*v));
+}
+
+void carimbarLeituraAtual()
+{
+    auto* p = painelAvancado();
+    if (!p)
+        return;
+    p->definirAtualizadoAgora(datas::carimbo());
+    p->definirAtualizadoHoje(datas::carimbo());
+    p->definirAtualizadoMedia(datas::carimbo());
+    p->exibirAtualizarAgora();
+    p->normalizarTimerBaseTempo();
+}
+
+void carimbarHistoricoMes()
+{
+    auto* p = painelAvancado();
+    if (!p)
+        return;
+    p->definirMes(strings::textoNumero(g_totalVisitasMes));
+    p->definirAtualizadoTotalMes(datas::carimbo());
+    p->exibirAtualizarTotalMes();
+}
+
+void lerHorasManha(const QString& texto)
+{
+    if (auto* p = painelAvancado()) {
+        p->definirAtualizadoAgora(atualizando);
+        p->definirAtualizadoHoje(atualizando);
+        p->definirAtualizadoMedia(atualizando);
+    }
+    lerHorasManha(texto, g_horasHoje);
+}
+
+void lerHorasTarde(const QString& texto)
+{
+    lerHorasTarde(texto, g_horasHoje);
+}
+
+void preencherGraficoDia()
+{
+    auto* p = painelAvancado();
+    if (!p)
+        return;
+    const int ini = p->inicioExpediente();
+    const int fim = p->fimExpediente();
+    DestinoGrafico& grafico = p->chartDia();
+    grafico.setColumn(1);
+    for (int k = 0; k <= fim - ini; ++k) {
+        const int hora = ini + k;
+        if (hora < 0 || hora >= static_cast<int>(g_horasHoje.size()))
+            break;
+        grafico.setRow(k + 1);
+        grafico.setRowLabel(QString::number(hora));
+        grafico.setData(g_horasHoje[static_cast<size_t>(hora)]);
+    }
+}
+
 void tratarResposta()
 {
     ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
     if (!conexao)
         return;
-    const QString texto = conexao->log();
+    tratarResposta(conexao->log(), [conexao] { return conexao->subPaginaAtual(); });
+}
+
+void tratarResposta(const QString& texto, const std::function<QString()>& subPaginaAtual)
+{
     if (!respostaValida(texto))
         return;
-    if (conexao->subPaginaAtual() == QLatin1String("/6"))
+    prepararGraficos();
+    // Independent tests, in this order; none of the handlers changes the page.
+    if (subPaginaAtual() == QLatin1String("/6")) {
         lerContagemAtual(texto);
+        carimbarLeituraAtual();
+        preencherGraficoDia();
+    }
+    if (subPaginaAtual() == QLatin1String("/1"))
+        carimbarHistoricoMes();
+    if (subPaginaAtual() == QLatin1String("/2"))
+        carimbarHistoricoMes();
+    if (subPaginaAtual() == QLatin1String("/3"))
+        carimbarHistoricoMes();
+    if (subPaginaAtual() == QLatin1String("/4")) {
+        lerHorasManha(texto);
+        preencherGraficoDia();
+    }
+    if (subPaginaAtual() == QLatin1String("/5")) {
+        lerHorasTarde(texto);
+        preencherGraficoDia();
+    }
 }
 
 } // namespace controle

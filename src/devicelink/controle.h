@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -26,6 +27,29 @@ QString comoTexto(const QString& campo);
 // The field as a number: its leading decimal number in the shortest decimal text.
 QString comoNumero(const QString& campo);
 
+// Entry markers: "h": + n + "," for the hours and the live counts, "d": + n + "," for days.
+QString marcadorHora(int n);
+QString marcadorDia(int n);
+// The hour markers of page /5 write the number as its last two digits of "00" + n.
+QString marcadorHoraDoisDigitos(int n);
+
+// Today's visits per hour, slots 0 to 24, each a five-character field ("00042").
+using HorasDia = std::array<QString, 25>;
+
+// Page /4 into hours 0 to 11: a value above 2000 is stored as "00000". A marker missing
+// from the text leaves its slot as it was (then held to five characters).
+void lerHorasManha(const QString& texto, HorasDia& horas);
+// Page /5 into hours 12 to 23, without an upper limit.
+void lerHorasTarde(const QString& texto, HorasDia& horas);
+
+// ---- module state -------------------------------------------------------------------
+
+const HorasDia& horasHoje();
+// This month's running sum of day counts (kept by the month-page handlers).
+double totalVisitasMes();
+// Empties horasHoje and the month figures, as at program start.
+void redefinirEstado();
+
 // ---- the windows the handlers write into --------------------------------------------
 
 // Accessors that return the living panel, creating it hidden when there is none.
@@ -45,5 +69,17 @@ void solicitarPagina(int n);
 
 // Run by TimerDadoRecebido on the main device log.
 void tratarResposta();
+// The dispatcher over a given reply; `subPaginaAtual` is asked afresh before each test.
+void tratarResposta(const QString& texto, const std::function<QString()>& subPaginaAtual);
+
+// ---- handlers (run by the dispatcher; public for the panels and for tests) ------------
+
+void prepararGraficos();
+void lerContagemAtual(const QString& texto);
+void carimbarLeituraAtual();
+void carimbarHistoricoMes();
+void lerHorasManha(const QString& texto);
+void lerHorasTarde(const QString& texto);
+void preencherGraficoDia();
 
 } // namespace controle
