@@ -18,6 +18,10 @@ void exibirDesconectadoSimples();
 void ocultarDesconectadoSimples();
 void abrirPainelAvancado(Principal& principal);
 void abrirPainelSimples(Principal& principal);
+// Whether the advanced panel's polling cycle asks for the occupancy page (the simple panel
+// reads it while it is on screen).
+void avancadoDeveLerLotacao();
+void avancadoNaoDeveLerLotacao();
 // The reply dispatcher, run by TimerDadoRecebido.
 void tratarResposta();
 

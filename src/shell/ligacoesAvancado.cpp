@@ -9,6 +9,8 @@ void instalarPainelAvancado(Principal&) {}
 void exibirDesconectadoAvancado() {}
 void ocultarDesconectadoAvancado() {}
 void abrirPainelAvancado(Principal&) {}
+void avancadoDeveLerLotacao() {}
+void avancadoNaoDeveLerLotacao() {}
 void tratarResposta()
 {
     controle::tratarResposta();
