@@ -3,7 +3,11 @@
 #include "banco.h"
 #include "datas.h"
 #include "ethernet.h"
+#include "serie.h"
 #include "textos.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace controle {
 
@@ -15,6 +19,7 @@ std::function<DestinoPainelAvancado*()> g_painelAvancado;
 QString g_ip[4];
 
 HorasDia g_horasHoje;
+DiasMes g_diasMes;
 double g_totalVisitasMes = 0;
 
 const QString atualizando = QStringLiteral("Atualizando...");
@@ -93,6 +98,64 @@ void lerHorasTarde(const QString& texto, HorasDia& horas)
     }
 }
 
+void lerDias(const QString& texto, int de, int ate, int hoje, DiasMes& dias,
+             const std::function<void(int, const QString&)>& aoLer)
+{
+    for (int d = de; d <= ate && d <= 31; ++d) {
+        QString& slot = dias[static_cast<size_t>(d - 1)];
+        slot = campoComoTexto(texto, marcadorDia(d), slot);
+        // Days still to come count as zero, whatever the device sent for them.
+        if (d > hoje)
+            slot = QStringLiteral("00000");
+        if (aoLer)
+            aoLer(d, slot);
+    }
+}
+
+bool paginaCompleta(const QString& texto, const QString& subPagina)
+{
+    auto campoInteiro = [&texto](const QString& marcador) {
+        const std::optional<QString> campo = lerValorCampo(texto, marcador);
+        if (!campo || campo->size() != 5)
+            return false;
+        for (const QChar c : *campo)
+            if (c < u'0' || c > u'9')
+                return false;
+        return true;
+    };
+    auto faixa = [&](QString (*marcador)(int), int de, int ate) {
+        for (int n = de; n <= ate; ++n)
+            if (!campoInteiro(marcador(n)))
+                return false;
+        return true;
+    };
+    if (subPagina == QLatin1String("/1"))
+        return faixa(marcadorDia, 1, 12);
+    if (subPagina == QLatin1String("/2"))
+        return faixa(marcadorDia, 13, 24);
+    if (subPagina == QLatin1String("/3"))
+        return faixa(marcadorDia, 25, 31);
+    if (subPagina == QLatin1String("/4"))
+        return faixa(marcadorHora, 0, 11);
+    if (subPagina == QLatin1String("/5"))
+        return faixa(marcadorHoraDoisDigitos, 12, 23);
+    if (subPagina == QLatin1String("/6"))
+        return faixa(marcadorHora, 34, 35);
+    return true;
+}
+
+QString textoMedia(double soma, int n)
+{
+    if (n < 1)
+        return QStringLiteral("---");
+    return strings::textoNumero(std::floor(soma / n));
+}
+
+const DiasMes& diasMes()
+{
+    return g_diasMes;
+}
+
 const HorasDia& horasHoje()
 {
     return g_horasHoje;
@@ -106,6 +169,7 @@ double totalVisitasMes()
 void redefinirEstado()
 {
     g_horasHoje.fill(QString());
+    g_diasMes.fill(QString());
     g_totalVisitasMes = 0;
 }
 
@@ -244,6 +308,103 @@ void preencherGraficoDia()
     }
 }
 
+namespace {
+
+// Days de..ate into diasMes, drawn into column 1 of the month chart and added to the total
+// through the value the chart gives back.
+void lerDiasMes(const QString& texto, int de, int ate)
+{
+    DestinoPainelAvancado* p = painelAvancado();
+    lerDias(texto, de, ate, datas::diaDoMes(), g_diasMes, [p](int d, const QString& valor) {
+        if (p) {
+            DestinoGrafico& grafico = p->chartMes();
+            grafico.setRow(d);
+            grafico.setRowLabel(QString::number(d));
+            grafico.setData(valor);
+            g_totalVisitasMes += strings::valorNumerico(grafico.data());
+        } else {
+            g_totalVisitasMes += strings::valorNumerico(valor);
+        }
+    });
+}
+
+} // namespace
+
+void lerDiasPagina1(const QString& texto)
+{
+    if (auto* p = painelAvancado())
+        p->definirAtualizadoTotalMes(atualizando);
+    g_totalVisitasMes = 0;
+    lerDiasMes(texto, 1, 12);
+}
+
+void lerDiasPagina2(const QString& texto)
+{
+    // Between full readings a lone "/2" is not added in again.
+    if (auto* p = painelAvancado(); p && p->leuMesCompleto())
+        return;
+    lerDiasMes(texto, 13, 24);
+}
+
+void lerDiasPagina3(const QString& texto)
+{
+    lerDiasMes(texto, 25, 31);
+}
+
+void exibirMediaDiaria()
+{
+    int n = 1;
+    for (int d = 1; d <= 31; ++d)
+        if (strings::valorNumerico(g_diasMes[static_cast<size_t>(d - 1)]) != 0)
+            ++n;
+    if (auto* p = painelAvancado())
+        p->definirMediaDia(textoMedia(g_totalVisitasMes, n));
+}
+
+void gravarMes()
+{
+    // Until every day has been read once since start-up (a page lost at the first reading),
+    // the empty slots would be recorded as zeros over the days already in the file.
+    for (int k = 0; k < 31; ++k)
+        if (g_diasMes[static_cast<size_t>(k)].isEmpty())
+            return;
+    QStringList slots;
+    for (const QString& s : g_diasMes)
+        slots << s;
+    banco::gravarMes(datas::anoHoje(), datas::hoje().month(), serie::montar(slots));
+}
+
+void exibirMediaHoraria()
+{
+    auto* p = painelAvancado();
+    if (!p)
+        return;
+    const int a = p->inicioExpediente();
+    const int b = p->fimExpediente();
+    double s = 0;
+    int n = 0;
+    for (int h = std::max(a, 0); h <= b && h <= 23; ++h) {
+        const double v = strings::valorNumerico(g_horasHoje[static_cast<size_t>(h)]);
+        s += v;
+        if (v != 0)
+            ++n;
+    }
+    p->definirMediaHora(textoMedia(s, n));
+}
+
+void gravarDia()
+{
+    // Same guard as the month: the morning page lost at start-up must not blank the
+    // morning already recorded for today.
+    QStringList slots;
+    for (int h = 0; h <= 23; ++h) {
+        if (g_horasHoje[static_cast<size_t>(h)].isEmpty())
+            return;
+        slots << g_horasHoje[static_cast<size_t>(h)];
+    }
+    banco::gravarDia(datas::anoHoje(), datas::mesHoje(), datas::diaDoMes(), serie::montar(slots));
+}
+
 void tratarResposta()
 {
     ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
@@ -257,25 +418,40 @@ void tratarResposta(const QString& texto, const std::function<QString()>& subPag
     if (!respostaValida(texto))
         return;
     prepararGraficos();
-    // Independent tests, in this order; none of the handlers changes the page.
-    if (subPaginaAtual() == QLatin1String("/6")) {
+    // Independent tests, in this order; none of the handlers changes the page. A page whose
+    // entries are not all there in full is dropped whole.
+    auto pagina = [&](const char* caminho) {
+        const QString atual = subPaginaAtual();
+        return atual == QLatin1String(caminho) && paginaCompleta(texto, atual);
+    };
+    if (pagina("/6")) {
         lerContagemAtual(texto);
         carimbarLeituraAtual();
         preencherGraficoDia();
     }
-    if (subPaginaAtual() == QLatin1String("/1"))
+    if (pagina("/1")) {
+        lerDiasPagina1(texto);
         carimbarHistoricoMes();
-    if (subPaginaAtual() == QLatin1String("/2"))
+    }
+    if (pagina("/2")) {
+        lerDiasPagina2(texto);
         carimbarHistoricoMes();
-    if (subPaginaAtual() == QLatin1String("/3"))
+    }
+    if (pagina("/3")) {
+        lerDiasPagina3(texto);
         carimbarHistoricoMes();
-    if (subPaginaAtual() == QLatin1String("/4")) {
+        exibirMediaDiaria();
+        gravarMes();
+    }
+    if (pagina("/4")) {
         lerHorasManha(texto);
         preencherGraficoDia();
     }
-    if (subPaginaAtual() == QLatin1String("/5")) {
+    if (pagina("/5")) {
         lerHorasTarde(texto);
         preencherGraficoDia();
+        exibirMediaHoraria();
+        gravarDia();
     }
 }
 

@@ -42,7 +42,25 @@ void lerHorasManha(const QString& texto, HorasDia& horas);
 // Page /5 into hours 12 to 23, without an upper limit.
 void lerHorasTarde(const QString& texto, HorasDia& horas);
 
+// This month's visits per day, slots 0 to 31 (slot d-1 is day d; slot 31 stays empty).
+using DiasMes = std::array<QString, 32>;
+
+// Reads days `de` to `ate` of a month page into `dias` (a day after `hoje` counts "00000");
+// `aoLer` receives each day and its stored text.
+void lerDias(const QString& texto, int de, int ate, int hoje, DiasMes& dias,
+             const std::function<void(int dia, const QString& valor)>& aoLer = {});
+
+// Every entry a page needs is present with a full five-digit field. A reply cut short or
+// mangled on the way fails this and is ignored as a whole, so it cannot overwrite good
+// counts with zeros. Pages other than 1 to 6 need nothing.
+bool paginaCompleta(const QString& texto, const QString& subPagina);
+
+// The floor of `soma` / `n`, as shortest decimal text; "---" when n < 1.
+QString textoMedia(double soma, int n);
+
 // ---- module state -------------------------------------------------------------------
+
+const DiasMes& diasMes();
 
 const HorasDia& horasHoje();
 // This month's running sum of day counts (kept by the month-page handlers).
@@ -81,5 +99,12 @@ void carimbarHistoricoMes();
 void lerHorasManha(const QString& texto);
 void lerHorasTarde(const QString& texto);
 void preencherGraficoDia();
+void lerDiasPagina1(const QString& texto);
+void lerDiasPagina2(const QString& texto);
+void lerDiasPagina3(const QString& texto);
+void exibirMediaDiaria();
+void gravarMes();
+void exibirMediaHoraria();
+void gravarDia();
 
 } // namespace controle

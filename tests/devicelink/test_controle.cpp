@@ -1,6 +1,7 @@
 // Reply format, page routing, live counts and today's hours, on recorded panels.
 #include "controle.h"
 #include "costuras.h"
+#include "paineisGravados.h"
 
 #include <QMap>
 #include <QtTest>
@@ -29,73 +30,25 @@ QString pagina6(const QString& lotacao, const QString& total)
     return resposta({{"h", 34, lotacao}, {"h", 35, total}});
 }
 
-class GraficoGravado : public controle::DestinoGrafico {
-public:
-    explicit GraficoGravado(QString nome, QStringList& log) : m_nome(std::move(nome)), m_log(log) {}
-    int columnCount() const override { return 1; }
-    void setColumnCount(int) override {}
-    int column() const override { return m_coluna; }
-    void setColumn(int c) override
-    {
-        m_coluna = c;
-        m_log << m_nome + QStringLiteral(".Column=") + QString::number(c);
-    }
-    int rowCount() const override { return 24; }
-    void setRowCount(int) override {}
-    int row() const override { return m_linha; }
-    void setRow(int r) override { m_linha = r; }
-    QString rowLabel() const override { return rotulos.value(m_linha); }
-    void setRowLabel(const QString& r) override { rotulos[m_linha] = r; }
-    QString data() const override { return dados.value(m_linha); }
-    void setData(const QString& v) override
-    {
-        dados[m_linha] = v;
-        m_log << m_nome + QStringLiteral("[%1]=%2").arg(m_linha).arg(v);
-    }
-    QMap<int, QString> rotulos;
-    QMap<int, QString> dados;
+// Every entry of every page: day d counts d, hour h counts 100 + h; 7 inside, 153 today.
+QString todasAsPaginas()
+{
+    QList<Entrada> e;
+    for (int d = 1; d <= 31; ++d)
+        e << Entrada{"d", d, QStringLiteral("%1").arg(d, 5, 10, QChar(u'0'))};
+    for (int h = 0; h <= 23; ++h)
+        e << Entrada{"h", h, QStringLiteral("%1").arg(100 + h, 5, 10, QChar(u'0'))};
+    e << Entrada{"h", 34, "00007"} << Entrada{"h", 35, "00153"};
+    return resposta(e);
+}
 
-private:
-    QString m_nome;
-    QStringList& m_log;
-    int m_coluna = 0;
-    int m_linha = 0;
-};
-
-// Records every write as "operation=value" in call order.
-class PainelAvancadoGravado : public controle::DestinoPainelAvancado {
-public:
-    void definirLotacao(const QString& t) override { log << "lotacao=" + t; }
-    void definirTotal(const QString& t) override { log << "total=" + t; }
-    void definirMes(const QString& t) override { log << "mes=" + t; }
-    void definirMediaDia(const QString& t) override { log << "mediaDia=" + t; }
-    void definirMediaHora(const QString& t) override { log << "mediaHora=" + t; }
-    void definirAtualizadoAgora(const QString& t) override { log << "agora=" + t; }
-    void definirAtualizadoHoje(const QString& t) override { log << "hoje=" + t; }
-    void definirAtualizadoMedia(const QString& t) override { log << "media=" + t; }
-    void definirAtualizadoTotalMes(const QString& t) override { log << "totalMes=" + t; }
-    void exibirAtualizarAgora() override { log << QStringLiteral("pic_atualizarAgora"); }
-    void exibirAtualizarTotalMes() override { log << QStringLiteral("pic_atualizarTotalMes"); }
-    void normalizarTimerBaseTempo() override { log << QStringLiteral("normalizar"); }
-    bool leuMesCompleto() const override { return false; }
-    controle::DestinoGrafico& chartMes() override { return mes; }
-    controle::DestinoGrafico& chartDia() override { return dia; }
-    int inicioExpediente() override { return inicio; }
-    int fimExpediente() override { return fim; }
-
-    QStringList log;
-    GraficoGravado mes{QStringLiteral("chartMes"), log};
-    GraficoGravado dia{QStringLiteral("chartDia"), log};
-    int inicio = 8;
-    int fim = 10;
-};
-
-class PainelSimplesGravado : public controle::DestinoPainelSimples {
-public:
-    void definirLotacao(const QString& t) override { log << "lotacao=" + t; }
-    void definirTotal(const QString& t) override { log << "total=" + t; }
-    QStringList log;
-};
+QStringList pontos(const QString& grafico, int de, int ate, const std::function<QString(int)>& valor)
+{
+    QStringList r;
+    for (int i = de; i <= ate; ++i)
+        r << QStringLiteral("%1[%2]=%3").arg(grafico).arg(i).arg(valor(i));
+    return r;
+}
 
 } // namespace
 
@@ -199,12 +152,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pagina");
         QTest::addColumn<QStringList>("esperado");
         const QStringList colunas = {"chartMes.Column=1", "chartDia.Column=1"};
-        // Business hours 8 to 10: hours never read are empty points; page /4 without their
-        // markers stores "00000".
-        const QStringList grafico = {"chartDia.Column=1", "chartDia[1]=", "chartDia[2]=", "chartDia[3]="};
-        const QStringList graficoManha = {"chartDia.Column=1", "chartDia[1]=00000", "chartDia[2]=00000",
-                                          "chartDia[3]=00000"};
-        const QStringList historico = {"mes=0", "totalMes=as 14:05:33", "pic_atualizarTotalMes"};
+        // Business hours 8 to 10; today is the 10th, so days 11 on count zero.
+        auto dia = [](int d) { return d > 10 ? QStringLiteral("00000") : QStringLiteral("%1").arg(d, 5, 10, QChar(u'0')); };
+        auto zero = [](int) { return QStringLiteral("00000"); };
+        auto vazio = [](int) { return QString(); };
+        const QStringList historico = {"totalMes=as 14:05:33", "pic_atualizarTotalMes"};
         const QStringList atualizando = {"agora=Atualizando...", "hoje=Atualizando...",
                                          "media=Atualizando..."};
         QTest::newRow("/0") << "/0" << colunas;
@@ -212,13 +164,21 @@ private Q_SLOTS:
                             << colunas +
                                    QStringList{"lotacao=7",        "total=153",         "agora=as 14:05:33",
                                                "hoje=as 14:05:33", "media=as 14:05:33", "pic_atualizarAgora",
-                                               "normalizar"} +
-                                   grafico;
-        QTest::newRow("/1") << "/1" << colunas + historico;
-        QTest::newRow("/2") << "/2" << colunas + historico;
-        QTest::newRow("/3") << "/3" << colunas + historico;
-        QTest::newRow("/4") << "/4" << colunas + atualizando + graficoManha;
-        QTest::newRow("/5") << "/5" << colunas + grafico;
+                                               "normalizar",       "chartDia.Column=1"} +
+                                   pontos("chartDia", 1, 3, vazio);
+        QTest::newRow("/1") << "/1"
+                            << colunas + QStringList{"totalMes=Atualizando..."} + pontos("chartMes", 1, 12, dia) +
+                                   QStringList{"mes=55"} + historico;
+        QTest::newRow("/2") << "/2" << colunas + pontos("chartMes", 13, 24, zero) + QStringList{"mes=0"} + historico;
+        QTest::newRow("/3") << "/3"
+                            << colunas + pontos("chartMes", 25, 31, zero) + QStringList{"mes=0"} + historico +
+                                   QStringList{"mediaDia=0"};
+        QTest::newRow("/4") << "/4"
+                            << colunas + atualizando + QStringList{"chartDia.Column=1"} +
+                                   pontos("chartDia", 1, 3, [](int r) { return QStringLiteral("001%1").arg(7 + r, 2, 10, QChar(u'0')); });
+        QTest::newRow("/5") << "/5"
+                            << colunas + QStringList{"chartDia.Column=1"} + pontos("chartDia", 1, 3, vazio) +
+                                   QStringList{"mediaHora=---"};
         QTest::newRow("/7") << "/7" << colunas;
         QTest::newRow("/60") << "/60" << colunas;
     }
@@ -227,7 +187,7 @@ private Q_SLOTS:
         QFETCH(QString, pagina);
         QFETCH(QStringList, esperado);
         int leituras = 0;
-        controle::tratarResposta(pagina6(QStringLiteral("00007"), QStringLiteral("00153")), [&] {
+        controle::tratarResposta(todasAsPaginas(), [&] {
             ++leituras;
             return pagina;
         });
@@ -236,6 +196,43 @@ private Q_SLOTS:
         const QStringList simples =
             pagina == QLatin1String("/6") ? QStringList{"lotacao=7", "total=153"} : QStringList{};
         QCOMPARE(m_simples->log, simples);
+    }
+
+    // A reply that lost entries on the way (cut short, mangled) changes nothing at all.
+    void paginaIncompletaIgnorada_data()
+    {
+        QTest::addColumn<QString>("pagina");
+        QTest::addColumn<QString>("texto");
+        const QString todas = todasAsPaginas();
+        // Cut inside the value of the page's last entry.
+        const QList<std::pair<QString, QString>> ultimas = {{"/1", "\"d\":12,"}, {"/2", "\"d\":24,"},
+                                                            {"/3", "\"d\":31,"}, {"/4", "\"h\":11,"},
+                                                            {"/5", "\"h\":23,"}, {"/6", "\"h\":35,"}};
+        for (const auto& [pg, marcador] : ultimas)
+            QTest::newRow(qPrintable(pg + " cortada"))
+                << pg << todas.left(todas.indexOf(marcador) + marcador.size() + 9);
+        QString semDia20 = todas;
+        semDia20.replace(QStringLiteral("{\"d\":20,\"qt\":\"00020\"},"), QString());
+        QTest::newRow("/2 sem o dia 20") << "/2" << semDia20;
+        QString letra = todas;
+        letra.replace(QStringLiteral("\"h\":9,\"qt\":\"00109\""), QStringLiteral("\"h\":9,\"qt\":\"001O9\""));
+        QTest::newRow("/4 letra no campo") << "/4" << letra;
+        QString semTotal = todas;
+        semTotal.replace(QStringLiteral("\"h\":35,"), QStringLiteral("\"h\":36,"));
+        QTest::newRow("/6 sem total") << "/6" << semTotal;
+    }
+    void paginaIncompletaIgnorada()
+    {
+        QFETCH(QString, pagina);
+        QFETCH(QString, texto);
+        QVERIFY(controle::respostaValida(texto));
+        controle::tratarResposta(texto, [&] { return pagina; });
+        QCOMPARE(m_avancado->log, (QStringList{"chartMes.Column=1", "chartDia.Column=1"}));
+        QVERIFY(m_simples->log.isEmpty());
+        for (const QString& h : controle::horasHoje())
+            QVERIFY(h.isEmpty());
+        for (const QString& d : controle::diasMes())
+            QVERIFY(d.isEmpty());
     }
 
     void contagemSemMarcador_data()
@@ -308,11 +305,12 @@ private Q_SLOTS:
 
     void marcadorAusenteSemValorAnterior()
     {
-        // At program start a missing hour becomes "00000", never a read from the text's start.
-        controle::tratarResposta(resposta({{"h", 0, "00005"}}), [] { return QStringLiteral("/4"); });
-        QCOMPARE(controle::horasHoje()[0], QStringLiteral("00005"));
-        QCOMPARE(controle::horasHoje()[1], QStringLiteral("00000"));
-        QCOMPARE(controle::horasHoje()[12], QString());
+        // A missing hour with nothing before it becomes "00000", never a read from the start.
+        controle::HorasDia horas;
+        controle::lerHorasManha(resposta({{"h", 0, "00005"}}), horas);
+        QCOMPARE(horas[0], QStringLiteral("00005"));
+        QCOMPARE(horas[1], QStringLiteral("00000"));
+        QCOMPARE(horas[12], QString());
     }
 
     void graficoDoExpediente()
@@ -324,8 +322,9 @@ private Q_SLOTS:
             manha << Entrada{"h", h, QStringLiteral("001%1").arg(h, 2, 10, QChar(u'0'))};
         for (int h = 12; h <= 23; ++h)
             tarde << Entrada{"h", h, QStringLiteral("001%1").arg(h)};
-        controle::tratarResposta(resposta(manha), [] { return QStringLiteral("/4"); });
-        controle::tratarResposta(resposta(tarde), [] { return QStringLiteral("/5"); });
+        controle::lerHorasManha(resposta(manha));
+        controle::lerHorasTarde(resposta(tarde));
+        controle::preencherGraficoDia();
         const GraficoGravado& dia = m_avancado->dia;
         QCOMPARE(dia.rotulos.size(), 11);
         for (int r = 1; r <= 11; ++r) {
@@ -369,10 +368,11 @@ private Q_SLOTS:
     {
         controle::definirPainelAvancado({});
         controle::definirPainelSimples({});
-        for (const char* p : {"/0", "/1", "/4", "/5", "/6"})
-            controle::tratarResposta(pagina6(QStringLiteral("00001"), QStringLiteral("00002")),
-                                     [p] { return QString::fromLatin1(p); });
-        QCOMPARE(controle::horasHoje()[0], QStringLiteral("00000"));
+        for (const char* p : {"/0", "/1", "/2", "/3", "/4", "/5", "/6"})
+            controle::tratarResposta(todasAsPaginas(), [p] { return QString::fromLatin1(p); });
+        QCOMPARE(controle::horasHoje()[0], QStringLiteral("00100"));
+        QCOMPARE(controle::diasMes()[9], QStringLiteral("00010"));
+        QCOMPARE(controle::totalVisitasMes(), 55.0);
     }
 
 private:

@@ -1,0 +1,261 @@
+// Month and day history: the month pages and page /5 as they reach the database.
+#include "controle.h"
+#include "costuras.h"
+#include "mensagens.h"
+#include "paineisGravados.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Device reply with the given entries and padding, as the device sends it.
+QString resposta(const QList<std::pair<QString, QString>>& entradas)
+{
+    QString corpo = QStringLiteral("{\"status\":1,\"dados\":[");
+    for (const auto& [marcador, valor] : entradas)
+        corpo += QStringLiteral("{%1\"qt\":\"%2\"},").arg(marcador, valor);
+    return QStringLiteral("HTTP/1.0 200 OK\r\nServer: Arduino\r\n\r\n") + corpo + QStringLiteral("]}") +
+           QString(600, u' ');
+}
+
+QString cinco(int v)
+{
+    return QStringLiteral("%1").arg(v, 5, 10, QChar(u'0'));
+}
+
+// Month page n (1 to 3) with the count of day d given by `contagem`.
+QString paginaMes(int n, const std::function<int(int)>& contagem)
+{
+    const int de = n == 1 ? 1 : n == 2 ? 13 : 25;
+    const int ate = n == 1 ? 12 : n == 2 ? 24 : 31;
+    QList<std::pair<QString, QString>> e;
+    for (int d = de; d <= ate; ++d)
+        e.append({controle::marcadorDia(d), cinco(contagem(d))});
+    return resposta(e);
+}
+
+QString paginaHoras(int n, const std::function<int(int)>& contagem)
+{
+    QList<std::pair<QString, QString>> e;
+    for (int h = n == 4 ? 0 : 12; h <= (n == 4 ? 11 : 23); ++h)
+        e.append({n == 4 ? controle::marcadorHora(h) : controle::marcadorHoraDoisDigitos(h), cinco(contagem(h))});
+    return resposta(e);
+}
+
+void tratar(const QString& texto, int pagina)
+{
+    controle::tratarResposta(texto, [pagina] { return QStringLiteral("/%1").arg(pagina); });
+}
+
+} // namespace
+
+class TesteHistorico : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_pasta.isValid());
+        const QString arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
+        QFile::remove(arquivo);
+        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), arquivo));
+        QFile(arquivo).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        const QString pasta = m_pasta.path();
+        costuras::pastaAplicacao = [pasta] { return pasta; };
+        costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
+        m_mensagens.clear();
+        mensagens::instalar([this](const mensagens::Pedido& p) {
+            m_mensagens << p.texto;
+            return mensagens::Resposta::Ok;
+        });
+        controle::redefinirEstado();
+        m_painel = std::make_unique<PainelAvancadoGravado>();
+        controle::definirPainelAvancado([this] { return m_painel.get(); });
+    }
+    void cleanup()
+    {
+        controle::definirPainelAvancado({});
+        mensagens::instalar({});
+        costuras::restaurar();
+        QSqlDatabase::removeDatabase(QStringLiteral("leitura"));
+    }
+
+    void cicloCompletoDoMes()
+    {
+        // The device sends 7 for every day, days to come included.
+        for (int n = 1; n <= 3; ++n)
+            tratar(paginaMes(n, [](int) { return 7; }), n);
+        const QString serie = campo("Meses", "mar", "ano = '2024'");
+        QCOMPARE(serie.size(), 160);
+        QCOMPARE(serie.left(50), QString(10, u'x').replace(QStringLiteral("x"), QStringLiteral("00007")));
+        QCOMPARE(serie.mid(50), QString(110, u'0'));
+        // Ten days of 7 visits; the mean divides by one more than the days with visits.
+        QCOMPARE(ultimo("mes="), QStringLiteral("70"));
+        QCOMPARE(ultimo("mediaDia="), QStringLiteral("6"));
+        QCOMPARE(m_painel->mes.dados.value(11), QStringLiteral("00000"));
+        QCOMPARE(m_painel->mes.rotulos.value(31), QStringLiteral("31"));
+        QVERIFY(m_mensagens.isEmpty());
+    }
+
+    void mediaNoPrimeiroDia()
+    {
+        costuras::fixarRelogio(QStringLiteral("01/03/2024"), QStringLiteral("09:00:00"));
+        for (int n = 1; n <= 3; ++n)
+            tratar(paginaMes(n, [](int d) { return d == 1 ? 40 : 3; }), n);
+        QCOMPARE(ultimo("mediaDia="), QStringLiteral("20"));
+        QCOMPARE(campo("Meses", "mar", "ano = '2024'").left(10), QStringLiteral("0004000000"));
+    }
+
+    void paginaDoisAvulsaIgnorada()
+    {
+        tratar(paginaMes(1, [](int) { return 1; }), 1);
+        tratar(paginaMes(2, [](int) { return 1; }), 2);
+        m_painel->mesCompleto = true;
+        costuras::fixarRelogio(QStringLiteral("20/03/2024"), QStringLiteral("14:05:33"));
+        const controle::DiasMes antes = controle::diasMes();
+        const double total = controle::totalVisitasMes();
+        const auto pontos = m_painel->mes.dados;
+        tratar(paginaMes(2, [](int) { return 9; }), 2);
+        QCOMPARE(controle::diasMes(), antes);
+        QCOMPARE(controle::totalVisitasMes(), total);
+        QCOMPARE(m_painel->mes.dados, pontos);
+    }
+
+    void paginaTresAvulsaSomaDeNovoMasGravaOsDias()
+    {
+        costuras::fixarRelogio(QStringLiteral("28/03/2024"), QStringLiteral("14:05:33"));
+        for (int n = 1; n <= 3; ++n)
+            tratar(paginaMes(n, [](int) { return 2; }), n);
+        QCOMPARE(ultimo("mes="), QStringLiteral("56"));
+        m_painel->mesCompleto = true;
+        tratar(paginaMes(3, [](int) { return 2; }), 3);
+        // The running sum takes days 25 to 28 once more; the record is built from the days.
+        QCOMPARE(ultimo("mes="), QStringLiteral("64"));
+        QCOMPARE(campo("Meses", "mar", "ano = '2024'").left(140), QString(28, u'x').replace(QStringLiteral("x"), QStringLiteral("00002")));
+    }
+
+    void anoNovoGanhaLinha()
+    {
+        for (int n = 1; n <= 3; ++n)
+            tratar(paginaMes(n, [](int) { return 1; }), n);
+        costuras::fixarRelogio(QStringLiteral("05/01/2025"), QStringLiteral("10:00:00"));
+        for (int n = 1; n <= 3; ++n)
+            tratar(paginaMes(n, [](int) { return 4; }), n);
+        QCOMPARE(campo("Meses", "count(*)", "ano = '2025'"), QStringLiteral("1"));
+        QCOMPARE(campo("Meses", "jan", "ano = '2025'").left(30), QStringLiteral("000040000400004000040000400000"));
+        QVERIFY(campo("Meses", "mar", "ano = '2025'").isEmpty());
+        QVERIFY(campo("Meses", "jan", "ano = '2024'").isEmpty());
+        QCOMPARE(campo("Meses", "mar", "ano = '2024'").left(5), QStringLiteral("00001"));
+    }
+
+    // A month page lost at the first reading must not blank recorded days.
+    void mesIncompletoNaoGrava()
+    {
+        tratar(paginaMes(3, [](int) { return 5; }), 3);
+        QCOMPARE(campo("Meses", "count(*)", "1"), QStringLiteral("0"));
+        QVERIFY(ultimo("mediaDia=").size() > 0);
+    }
+
+    void mediaHoraria_data()
+    {
+        QTest::addColumn<int>("inicio");
+        QTest::addColumn<int>("fim");
+        QTest::addColumn<QString>("media");
+        // Visits in hours 9 and 10 (12 and 30), and 50 at hour 7 and 40 at hour 19.
+        QTest::newRow("8 a 18") << 8 << 18 << "21";
+        QTest::newRow("sem visitas no expediente") << 11 << 18 << "---";
+        QTest::newRow("o dia todo") << 0 << 23 << "33";
+        QTest::newRow("início depois do fim") << 12 << 11 << "---";
+    }
+    void mediaHoraria()
+    {
+        QFETCH(int, inicio);
+        QFETCH(int, fim);
+        m_painel->inicio = inicio;
+        m_painel->fim = fim;
+        auto contagem = [](int h) { return h == 9 ? 12 : h == 10 ? 30 : h == 7 ? 50 : h == 19 ? 40 : 0; };
+        tratar(paginaHoras(4, contagem), 4);
+        tratar(paginaHoras(5, contagem), 5);
+        QTEST(ultimo("mediaHora="), "media");
+        // All 24 hours are recorded whatever the business hours.
+        const QString serie = campo("Dias", "hora10", "ano = '2024' AND mes = '03'");
+        QCOMPARE(serie.size(), 120);
+        QCOMPARE(serie.mid(35, 20), QStringLiteral("00050000000001200030"));
+        QCOMPARE(serie.mid(95, 5), QStringLiteral("00040"));
+    }
+
+    void diaVaiParaSuaColuna_data()
+    {
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<QString>("coluna");
+        QTest::addColumn<QString>("mes");
+        QTest::newRow("dia 31") << "31/03/2024" << "hora31" << "03";
+        QTest::newRow("dia 1") << "01/12/2024" << "hora1" << "12";
+    }
+    void diaVaiParaSuaColuna()
+    {
+        QFETCH(QString, data);
+        QFETCH(QString, coluna);
+        QFETCH(QString, mes);
+        costuras::fixarRelogio(data, QStringLiteral("20:00:00"));
+        tratar(paginaHoras(4, [](int h) { return h; }), 4);
+        tratar(paginaHoras(5, [](int h) { return h; }), 5);
+        const QString filtro = QStringLiteral("ano = '2024' AND mes = '%1'").arg(mes);
+        QCOMPARE(campo("Dias", "count(*)", filtro), QStringLiteral("1"));
+        QCOMPARE(campo("Dias", coluna, filtro).right(5), QStringLiteral("00023"));
+        // Only today's column of the new month's row is filled.
+        QCOMPARE(campo("Dias", "count(*)", filtro + QStringLiteral(" AND hora2 IS NULL")), QStringLiteral("1"));
+    }
+
+    void diaSemManhaNaoGrava()
+    {
+        tratar(paginaHoras(5, [](int) { return 3; }), 5);
+        QCOMPARE(campo("Dias", "count(*)", "1"), QStringLiteral("0"));
+    }
+
+    void bancoAusenteAvisaENaoPara()
+    {
+        QFile::remove(m_pasta.filePath(QStringLiteral("Fluxoradb.mdb")));
+        for (int n = 1; n <= 3; ++n)
+            tratar(paginaMes(n, [](int) { return 1; }), n);
+        QCOMPARE(m_mensagens.size(), 1);
+        QCOMPARE(ultimo("mes="), QStringLiteral("10"));
+        QVERIFY(!QFile::exists(m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"))));
+    }
+
+private:
+    QString ultimo(const QString& prefixo) const
+    {
+        for (qsizetype i = m_painel->log.size() - 1; i >= 0; --i)
+            if (m_painel->log[i].startsWith(prefixo))
+                return m_painel->log[i].mid(prefixo.size());
+        return QString();
+    }
+
+    QString campo(const QString& tabela, const QString& coluna, const QString& filtro)
+    {
+        QString valor;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("leitura"));
+            db.setDatabaseName(m_pasta.filePath(QStringLiteral("Fluxoradb.mdb")));
+            if (!db.open())
+                return QStringLiteral("<sem banco>");
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(coluna, tabela, filtro)) && q.next())
+                valor = q.value(0).toString();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("leitura"));
+        return valor;
+    }
+
+    QTemporaryDir m_pasta;
+    QStringList m_mensagens;
+    std::unique_ptr<PainelAvancadoGravado> m_painel;
+};
+
+QTEST_GUILESS_MAIN(TesteHistorico)
+#include "test_historico.moc"
