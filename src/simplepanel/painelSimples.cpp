@@ -1,0 +1,645 @@
+#include "painelSimples.h"
+
+#include "banco.h"
+#include "controle.h"
+#include "datas.h"
+#include "dispositivoWindows.h"
+#include "painelAtivo.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProgressBar>
+
+#include <algorithm>
+#include <cmath>
+
+namespace rsp = regrasPainelSimples;
+
+namespace {
+
+// The system colours in the standard scheme. The panel is a public display: it looks the
+// same whatever theme the desktop uses.
+const QColor corBtnText(0, 0, 0);
+const QColor corHighlightText(255, 255, 255);
+const QColor corFundoDesktop(0, 0, 0);
+const QColor corBtnShadow(160, 160, 160);
+const QColor corInfoText(0, 0, 0);
+const QColor corMenuText(0, 0, 0);
+const QColor corWindowText(0, 0, 0);
+const QColor corScrollbar(200, 200, 200);
+
+// The label height the digits were drawn in; the labels reach past the bottom edge on small
+// screens, as they always have.
+constexpr int alturaNumero = 825;
+constexpr int alturaLegendaLotacao = 217;
+constexpr int alturaLegendaTotal = 209;
+constexpr int alturaLblInfo = 49;
+constexpr int alturaTxtInfo = 81;
+
+QFont fonte(const QString& familia, double pontos, bool negrito = false)
+{
+    QFont f(familia);
+    // A zero or negative size read from a damaged row would leave Qt's default size and a
+    // warning; the value itself is kept as read.
+    f.setPointSizeF(std::max(pontos, 1.0));
+    f.setBold(negrito);
+    return f;
+}
+
+const QString courier = QStringLiteral("Courier New");
+const QString segoe = QStringLiteral("Segoe UI");
+const QString sansSerif = QStringLiteral("MS Sans Serif");
+
+QLabel* rotulo(QWidget* pai, const QString& nome, const QString& texto, const QFont& f, const QColor& cor,
+               Qt::Alignment alinhamento = Qt::AlignHCenter | Qt::AlignTop)
+{
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(nome);
+    l->setTextFormat(Qt::PlainText);
+    l->setFont(f);
+    l->setAlignment(alinhamento);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, cor);
+    l->setPalette(p);
+    return l;
+}
+
+QRect inteiro(const QRectF& r)
+{
+    return {qRound(r.x()), qRound(r.y()), qRound(r.width()), qRound(r.height())};
+}
+
+void pintarFundo(QWidget* w, const QColor& cor)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, cor);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+// The labels of the options frame that the operator clicks.
+struct BotaoAjuste {
+    const char* nome;
+    rsp::Ajuste ajuste;
+};
+constexpr BotaoAjuste botoesAjuste[] = {
+    {"lbl_aumentarFonteLotacao", rsp::Ajuste::aumentarFonteLotacao},
+    {"lbl_diminuirFonteLotacao", rsp::Ajuste::diminuirFonteLotacao},
+    {"lbl_aumentarFonteTotal", rsp::Ajuste::aumentarFonteTotal},
+    {"lbl_diminuirFonteTotal", rsp::Ajuste::diminuirFonteTotal},
+    {"lbl_aumentarLegendaFonteLotacao", rsp::Ajuste::aumentarLegendaFonteLotacao},
+    {"lbl_diminuirLegendaFonteLotacao", rsp::Ajuste::diminuirLegendaFonteLotacao},
+    {"lbl_aumentarLegendaFonteTotal", rsp::Ajuste::aumentarLegendaFonteTotal},
+    {"lbl_diminuirLegendaFonteTotal", rsp::Ajuste::diminuirLegendaFonteTotal},
+    {"lbl_aumentarFonteinfoEmpresa", rsp::Ajuste::aumentarFonteinfoEmpresa},
+    {"lbl_diminuirFonteinfoEmpresa", rsp::Ajuste::diminuirFonteinfoEmpresa},
+    {"lbl_posicaoLotacao", rsp::Ajuste::posicaoLotacao},
+    {"lbl_posicaomenosLotacao", rsp::Ajuste::posicaomenosLotacao},
+    {"lbl_posicaoTotal", rsp::Ajuste::posicaoTotal},
+    {"lbl_posicaomenosTotal", rsp::Ajuste::posicaomenosTotal},
+};
+
+constexpr const char* botoesLotacao[] = {
+    "lbl_posicaomenosLotacao",         "lbl_posicaoLotacao",
+    "lbl_aumentarFonteLotacao",        "lbl_diminuirFonteLotacao",
+    "lbl_aumentarLegendaFonteLotacao", "lbl_diminuirLegendaFonteLotacao"};
+constexpr const char* botoesTotal[] = {"lbl_posicaomenosTotal",         "lbl_posicaoTotal",
+                                       "lbl_aumentarFonteTotal",        "lbl_diminuirFonteTotal",
+                                       "lbl_aumentarLegendaFonteTotal", "lbl_diminuirLegendaFonteTotal"};
+
+// Contents of the options frame: name, caption, font, colour, border, place, tooltip.
+struct ItemOpcoes {
+    const char* nome;
+    QString texto;
+    const QString& familia;
+    double pontos;
+    QColor cor;
+    bool borda;
+    QRect lugar;
+    QString dica;
+};
+
+} // namespace
+
+PainelSimples::PainelSimples(QWidget* parent) : QDialog(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("painelsimples"));
+    setWindowTitle(QStringLiteral("Painel Simplificado"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(true);
+    pintarFundo(this, corBtnText);
+    m_timerLT.setObjectName(QStringLiteral("TimerLT"));
+    m_timerLT.setParent(this);
+    connect(&m_timerLT, &QTimer::timeout, this, &PainelSimples::tiqueTimerLT);
+
+    // Load: the screen's size, every place that follows it, then the stored settings.
+    const QSize tela = dispositivoWindows::lerResolucaoTela();
+    m_larguraTela = static_cast<qint16>(std::clamp(tela.width(), 1, 32767));
+    m_alturaTela = static_cast<qint16>(std::clamp(tela.height(), 1, 32767));
+    // The window covers the screen in pixels, whatever its size.
+    setGeometry(0, 0, m_larguraTela, m_alturaTela);
+    criarControles();
+    criarOpcoes();
+    leConfiguracoes();
+    configurarTimerLT();
+    m_timerLT.start();
+}
+
+void PainelSimples::criarControles()
+{
+    const rsp::Geometria g = rsp::calcularGeometria(m_larguraTela, m_alturaTela);
+    const int largura = qRound(g.larguraNumeros);
+
+    m_lblLegendaLotacao = rotulo(this, QStringLiteral("lbl_legendaLotacao"), QStringLiteral("Lotação Atual"),
+                                 fonte(segoe, m_d.legendaLotacaoFonte), QColor(0xFF, 0xFF, 0xFF));
+    m_lblLegendaLotacao->setGeometry(8, 0, largura, alturaLegendaLotacao);
+    m_lblLotacao = rotulo(this, QStringLiteral("lbl_lotacao"), QStringLiteral("---"),
+                          fonte(courier, m_d.lotacaoFonte, true), corHighlightText);
+    m_lblLotacao->setGeometry(0, 0, largura, alturaNumero);
+    m_lblLegendaTotal = rotulo(this, QStringLiteral("lbl_legendaTotal"), QStringLiteral("Total Hoje"),
+                               fonte(segoe, m_d.legendaTotalFonte), QColor(0xFF, 0xFF, 0x00));
+    m_lblLegendaTotal->setGeometry(8, 0, largura, alturaLegendaTotal);
+    m_lblTotal = rotulo(this, QStringLiteral("lbl_total"), QStringLiteral("---"),
+                        fonte(courier, m_d.totalFonte, true), QColor(0xFF, 0xFF, 0x00));
+    m_lblTotal->setGeometry(16, 0, largura, alturaNumero);
+
+    m_lblInfoEmpresa = rotulo(this, QStringLiteral("lbl_infoEmpresa"), QString(),
+                              fonte(segoe, m_d.lblInfoFonte), QColor(0x00, 0xFF, 0xFF));
+    m_lblInfoEmpresa->setToolTip(QStringLiteral("Clique em ? para alterar a mensagem"));
+    m_d.lblInfoTopo = g.lblInfoEmpresa.y();
+    m_lblInfoEmpresa->setGeometry(inteiro(g.lblInfoEmpresa));
+
+    m_txtInfoEmpresa = new QLineEdit(this);
+    m_txtInfoEmpresa->setObjectName(QStringLiteral("txt_infoEmpresa"));
+    m_txtInfoEmpresa->setAlignment(Qt::AlignCenter);
+    m_txtInfoEmpresa->setMaxLength(rsp::maximoMensagem);
+    m_txtInfoEmpresa->setFont(fonte(segoe, m_d.txtInfoFonte));
+    {
+        QPalette p = m_txtInfoEmpresa->palette();
+        p.setColor(QPalette::Text, QColor(0x00, 0xFF, 0xFF));
+        p.setColor(QPalette::Base, corFundoDesktop);
+        m_txtInfoEmpresa->setPalette(p);
+    }
+    m_d.txtInfoTopo = g.txtInfoEmpresa.y();
+    m_txtInfoEmpresa->setGeometry(inteiro(g.txtInfoEmpresa));
+    m_txtInfoEmpresa->hide();
+    // The message on the panel follows the typing.
+    connect(m_txtInfoEmpresa, &QLineEdit::textChanged, this,
+            [this](const QString& texto) { m_lblInfoEmpresa->setText(rsp::textoMensagem(texto)); });
+
+    m_frmDesconectado = new QFrame(this);
+    m_frmDesconectado->setObjectName(QStringLiteral("frm_desconectado"));
+    m_frmDesconectado->setFrameShape(QFrame::NoFrame);
+    pintarFundo(m_frmDesconectado, QColor(0xFF, 0x00, 0x00));
+    m_frmDesconectado->setGeometry(inteiro(g.frmDesconectado));
+    m_frmDesconectado->hide();
+
+    m_lblLegendaDesconectado =
+        rotulo(this, QStringLiteral("lbl_legendaDesconectado"), QStringLiteral("Desconectado"),
+               fonte(segoe, 18), QColor(0xFF, 0x00, 0x00), Qt::AlignRight | Qt::AlignTop);
+    m_lblLegendaDesconectado->setGeometry(inteiro(g.lblLegendaDesconectado));
+    m_lblLegendaDesconectado->hide();
+
+    m_frmBarra = new QFrame(this);
+    m_frmBarra->setObjectName(QStringLiteral("frm_barra"));
+    pintarFundo(m_frmBarra, corMenuText);
+    m_frmBarra->setGeometry(inteiro(g.frmBarra));
+    m_barAtualizacao = new QProgressBar(m_frmBarra);
+    m_barAtualizacao->setObjectName(QStringLiteral("bar_atualizacao"));
+    m_barAtualizacao->setTextVisible(false);
+    m_barAtualizacao->setGeometry(0, -8, 177, 25);
+
+    m_txtOcultarMouse = new QLineEdit(this);
+    m_txtOcultarMouse->setObjectName(QStringLiteral("txt_ocultarMouse"));
+    m_txtOcultarMouse->setFrame(false);
+    {
+        QPalette p = m_txtOcultarMouse->palette();
+        p.setColor(QPalette::Text, corWindowText);
+        p.setColor(QPalette::Base, corWindowText);
+        m_txtOcultarMouse->setPalette(p);
+    }
+    m_txtOcultarMouse->setGeometry(inteiro(g.txtOcultarMouse));
+
+    m_lblOpcoes = rotulo(this, QStringLiteral("lbl_opcoes"), QStringLiteral("?"), fonte(sansSerif, 24),
+                         corBtnShadow, Qt::AlignCenter);
+    m_lblOpcoes->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_lblOpcoes->setToolTip(QStringLiteral("Mostrar opções de conteúdo"));
+    m_lblOpcoes->setGeometry(40, 24, 57, 41);
+    m_lblOpcoes->setMouseTracking(true);
+    m_lblOpcoes->installEventFilter(this);
+
+    m_lblFechar = rotulo(this, QStringLiteral("lbl_fechar"), QStringLiteral("X"), fonte(sansSerif, 22.5),
+                         QColor(0xC0, 0x00, 0x00), Qt::AlignCenter);
+    m_lblFechar->setFrameStyle(QFrame::Box | QFrame::Plain);
+    pintarFundo(m_lblFechar, corInfoText);
+    m_lblFechar->setToolTip(QStringLiteral("Fechar o Painel simplificado"));
+    m_lblFechar->setGeometry(112, 24, 57, 41);
+    m_lblFechar->installEventFilter(this);
+
+    m_txtOcultarMouse->setFocus();
+}
+
+void PainelSimples::criarOpcoes()
+{
+    m_frmOpcoes = new QFrame(this);
+    m_frmOpcoes->setObjectName(QStringLiteral("frm_opcoes"));
+    pintarFundo(m_frmOpcoes, corInfoText);
+    m_frmOpcoes->setGeometry(40, 120, 105, 497);
+
+    const QColor cinzaClaro(0xE0, 0xE0, 0xE0);
+    const QColor amarelo(0xFF, 0xFF, 0x00);
+    const QColor cianoClaro(0x80, 0xFF, 0xFF);
+    const QString aspas = QStringLiteral("\"");
+    const QString trema = QString(QChar(0x00A8));
+    const ItemOpcoes itens[] = {
+        {"lbl_posicaomenosLotacao", QStringLiteral("<"), sansSerif, 24, corScrollbar, false,
+         QRect(40, 32, 25, 33), QStringLiteral("Elevar Exibição  da lotação atual")},
+        {"lbl_tamLotacao", QString(), sansSerif, 12, corScrollbar, false, QRect(8, 40, 33, 17),
+         QStringLiteral("Tamanho da fonte de exibição da Lotação")},
+        {"lbl_aumentarLegendaFonteLotacao", aspas, sansSerif, 24, cinzaClaro, false, QRect(80, 40, 17, 17),
+         QStringLiteral("Aumentar Legenda do Total da Lotação")},
+        {"lbl_diminuirFonteLotacao", QStringLiteral("-"), sansSerif, 30, corHighlightText, false,
+         QRect(8, 56, 25, 33), QStringLiteral("Reduzir tamanho  da lotação atual")},
+        {"lbl_aumentarFonteLotacao", QStringLiteral("+"), sansSerif, 24, corScrollbar, false,
+         QRect(72, 64, 25, 33), QStringLiteral("Aumentar tamanho da lotação atual")},
+        {"lbl_posicaoLotacao", QStringLiteral(">"), sansSerif, 24, corScrollbar, false, QRect(40, 96, 25, 33),
+         QStringLiteral("Baixar Exibição  da lotação atual")},
+        {"lbl_diminuirLegendaFonteLotacao", trema, sansSerif, 24, cinzaClaro, false, QRect(80, 112, 17, 17),
+         QStringLiteral("Reduzir Legenda do Total da Lotação")},
+        {"lbl_posicaomenosTotal", QStringLiteral("<"), sansSerif, 24, amarelo, false, QRect(40, 152, 25, 33),
+         QStringLiteral("Elevar Exibição do Total de Visitas")},
+        {"lbl_tamTotal", QString(), sansSerif, 12, amarelo, false, QRect(8, 160, 33, 17),
+         QStringLiteral("Tamanho da fonte de exibição da contagem Total")},
+        {"lbl_aumentarLegendaFonteTotal", aspas, sansSerif, 24, amarelo, false, QRect(80, 160, 17, 17),
+         QStringLiteral("Aumentar Legenda do Total de Visitas")},
+        {"lbl_diminuirFonteTotal", QStringLiteral("-"), sansSerif, 30, amarelo, false, QRect(8, 176, 25, 33),
+         QStringLiteral("Reduzir tamanho  do Total de Visitas")},
+        {"lbl_aumentarFonteTotal", QStringLiteral("+"), sansSerif, 24, amarelo, false, QRect(72, 184, 25, 33),
+         QStringLiteral("Aumentar tamanho  do Total de Visitas")},
+        {"lbl_posicaoTotal", QStringLiteral(">"), sansSerif, 24, amarelo, false, QRect(40, 216, 25, 33),
+         QStringLiteral("Baixar Exibição  do Total de Visitas")},
+        {"lbl_diminuirLegendaFonteTotal", trema, sansSerif, 24, amarelo, false, QRect(80, 232, 17, 17),
+         QStringLiteral("Reduzir Legenda do Total de Visitas")},
+        {"lbl_diminuirFonteinfoEmpresa", QStringLiteral("-"), sansSerif, 30, cianoClaro, false,
+         QRect(8, 272, 25, 33), QStringLiteral("Reduzir tamanho da mensagem personalizada")},
+        {"lbl_aumentarFonteinfoEmpresa", QStringLiteral("+"), sansSerif, 24, cianoClaro, false,
+         QRect(72, 280, 25, 33), QStringLiteral("Aumentar tamanho da mensagem personalizada")},
+        {"Label1", QStringLiteral("Atualização"), segoe, 11.25, corScrollbar, false, QRect(8, 328, 97, 17),
+         QString()},
+        {"lbl_tempoAtualizacao", QStringLiteral("60s"), sansSerif, 18, corScrollbar, true,
+         QRect(16, 352, 73, 33), QStringLiteral("Tempo entre cada atualização")},
+        {"lbl_redefinir", QStringLiteral("Padrões"), segoe, 12, corScrollbar, true, QRect(16, 400, 73, 25),
+         QStringLiteral("Redefinir Padrões de Exibição")},
+        {"lbl_fecharopcoes", QStringLiteral("X"), sansSerif, 18, QColor(0xFF, 0x00, 0x00), true,
+         QRect(16, 440, 73, 33), QStringLiteral("Ocultar opções de conteúdo")},
+    };
+    for (const ItemOpcoes& item : itens) {
+        QLabel* l = rotulo(m_frmOpcoes, QString::fromLatin1(item.nome), item.texto,
+                           fonte(item.familia, item.pontos), item.cor, Qt::AlignCenter);
+        if (item.borda)
+            l->setFrameStyle(QFrame::Box | QFrame::Plain);
+        l->setGeometry(item.lugar);
+        l->setToolTip(item.dica);
+        l->installEventFilter(this);
+    }
+    m_frmOpcoes->findChild<QLabel*>(QStringLiteral("lbl_fecharopcoes"))->setMouseTracking(true);
+    m_lblTamLotacao = m_frmOpcoes->findChild<QLabel*>(QStringLiteral("lbl_tamLotacao"));
+    m_lblTamTotal = m_frmOpcoes->findChild<QLabel*>(QStringLiteral("lbl_tamTotal"));
+    m_lblTempoAtualizacao = m_frmOpcoes->findChild<QLabel*>(QStringLiteral("lbl_tempoAtualizacao"));
+
+    auto caixa = [this](const char* nome, const QColor& fundo, const QRect& lugar, const QString& dica) {
+        auto* c = new QCheckBox(m_frmOpcoes);
+        c->setObjectName(QString::fromLatin1(nome));
+        pintarFundo(c, fundo);
+        c->setGeometry(lugar);
+        c->setToolTip(dica);
+        // A click, or a change made by the panel itself, re-applies the show/hide rules.
+        connect(c, &QCheckBox::toggled, this, &PainelSimples::atualizar);
+        return c;
+    };
+    m_chkLotacao = caixa("chk_lotacao", QColor(0xFF, 0xFF, 0xFF), QRect(40, 72, 25, 21),
+                         QStringLiteral("Exibir/ocultar Lotação atual"));
+    m_chkTotal = caixa("chk_total", amarelo, QRect(40, 192, 25, 21),
+                       QStringLiteral("Exibir/ocultar Total de Visitas"));
+    m_chkInfoEmpresa = caixa("chk_infoEmpresa", cianoClaro, QRect(40, 288, 25, 21),
+                             QStringLiteral("Editar mensagem personalizada"));
+    m_frmOpcoes->hide();
+}
+
+void PainelSimples::aplicarDisposicao()
+{
+    m_lblLotacao->setFont(fonte(courier, m_d.lotacaoFonte, true));
+    m_lblLotacao->move(0, qRound(m_d.lotacaoTopo));
+    m_lblTotal->setFont(fonte(courier, m_d.totalFonte, true));
+    m_lblTotal->move(16, qRound(m_d.totalTopo));
+    m_lblLegendaLotacao->setFont(fonte(segoe, m_d.legendaLotacaoFonte));
+    m_lblLegendaLotacao->move(8, qRound(m_d.legendaLotacaoTopo));
+    m_lblLegendaTotal->setFont(fonte(segoe, m_d.legendaTotalFonte));
+    m_lblLegendaTotal->move(8, qRound(m_d.legendaTotalTopo));
+    m_txtInfoEmpresa->setFont(fonte(segoe, m_d.txtInfoFonte));
+    m_txtInfoEmpresa->move(m_txtInfoEmpresa->x(), qRound(m_d.txtInfoTopo));
+    m_lblInfoEmpresa->setFont(fonte(segoe, m_d.lblInfoFonte));
+    m_lblInfoEmpresa->move(m_lblInfoEmpresa->x(), qRound(m_d.lblInfoTopo));
+}
+
+void PainelSimples::definirLotacao(const QString& texto)
+{
+    m_lblLotacao->setText(texto);
+}
+
+void PainelSimples::definirTotal(const QString& texto)
+{
+    m_lblTotal->setText(texto);
+}
+
+void PainelSimples::atualizar()
+{
+    atualizarControlesLotacao();
+    atualizarControlesTotal();
+    atualizarControlesinfoEmpresa();
+    atualizaStatusLotacao();
+    atualizaStatusTotal();
+    mostrarTamanhodaFonte();
+    configurarTimerLT();
+}
+
+void PainelSimples::atualizaStatusLotacao()
+{
+    const bool oculto = m_chkLotacao->isChecked();
+    m_lblLotacao->setVisible(!oculto);
+    m_lblLegendaLotacao->setVisible(!oculto);
+    m_lblTamLotacao->setVisible(!oculto);
+}
+
+void PainelSimples::atualizaStatusTotal()
+{
+    const bool oculto = m_chkTotal->isChecked();
+    m_lblTotal->setVisible(!oculto);
+    m_lblLegendaTotal->setVisible(!oculto);
+    m_lblTamTotal->setVisible(!oculto);
+}
+
+void PainelSimples::mostrarTamanhodaFonte()
+{
+    m_lblTamLotacao->setText(rsp::textoTamanhoFonte(m_d.lotacaoFonte));
+    m_lblTamTotal->setText(rsp::textoTamanhoFonte(m_d.totalFonte));
+}
+
+void PainelSimples::posicionarlegendas()
+{
+    rsp::posicionarLegendas(m_d);
+    aplicarDisposicao();
+}
+
+void PainelSimples::configurarTimerLT()
+{
+    const int intervalo = rsp::intervaloTimerMs(m_lblTempoAtualizacao->text());
+    // setInterval restarts a running timer; leave it alone when nothing changed.
+    if (m_timerLT.interval() != intervalo)
+        m_timerLT.setInterval(intervalo);
+}
+
+void PainelSimples::ativarTimerLT()
+{
+    if (!m_timerLT.isActive())
+        m_timerLT.start();
+}
+
+void PainelSimples::desativarTimerLT()
+{
+    m_timerLT.stop();
+}
+
+void PainelSimples::atualizaBarAtualizacao()
+{
+    const double n = rsp::numeroIntervalo(m_lblTempoAtualizacao->text());
+    m_barAtualizacao->setRange(0, n > 0 ? static_cast<int>(std::min(n, 2147483647.0)) : 0);
+}
+
+void PainelSimples::tiqueTimerLT()
+{
+    atualizaBarAtualizacao();
+    const rsp::Tique t =
+        rsp::tique(rsp::numeroIntervalo(m_lblTempoAtualizacao->text()), m_contadorAtualizacao);
+    m_barAtualizacao->setValue(t.valorBarra);
+    if (t.solicitar)
+        controle::solicitarPagina6();
+}
+
+void PainelSimples::exibirDesconectado()
+{
+    m_lblLegendaDesconectado->show();
+    m_frmDesconectado->show();
+}
+
+void PainelSimples::ocultarDesconectado()
+{
+    m_lblLegendaDesconectado->hide();
+    m_frmDesconectado->hide();
+}
+
+void PainelSimples::atualizarControlesLotacao()
+{
+    const bool exibir = !m_chkLotacao->isChecked();
+    for (const char* nome : botoesLotacao)
+        m_frmOpcoes->findChild<QLabel*>(QString::fromLatin1(nome))->setVisible(exibir);
+}
+
+void PainelSimples::atualizarControlesTotal()
+{
+    const bool exibir = !m_chkTotal->isChecked();
+    for (const char* nome : botoesTotal)
+        m_frmOpcoes->findChild<QLabel*>(QString::fromLatin1(nome))->setVisible(exibir);
+}
+
+void PainelSimples::atualizarControlesinfoEmpresa()
+{
+    const bool editando = m_chkInfoEmpresa->isChecked();
+    m_frmOpcoes->findChild<QLabel*>(QStringLiteral("lbl_diminuirFonteinfoEmpresa"))->setVisible(!editando);
+    m_frmOpcoes->findChild<QLabel*>(QStringLiteral("lbl_aumentarFonteinfoEmpresa"))->setVisible(!editando);
+    m_txtInfoEmpresa->setVisible(editando);
+    if (editando)
+        m_txtInfoEmpresa->setFocus();
+}
+
+void PainelSimples::leConfiguracoes()
+{
+    banco::PainelSimples v;
+    if (!banco::lerPainelSimples(v)) {
+        // The failure has been reported. The panel still shows the counts, laid out as
+        // "Padrões" would, and will not write these stand-ins over the stored row.
+        m_configuracoesLidas = false;
+        rsp::redefinirPadroes(m_d, m_larguraTela, m_alturaTela);
+        m_txtInfoEmpresa->setText(QString());
+        m_lblTempoAtualizacao->setText(QStringLiteral("60s"));
+        aplicarDisposicao();
+        atualizar();
+        return;
+    }
+    m_configuracoesLidas = true;
+    m_d.lotacaoFonte = v.lotacaoFonte;
+    m_d.lotacaoTopo = v.lotacaoPosicao;
+    m_d.totalFonte = v.totalFonte;
+    m_d.totalTopo = v.totalPosicao;
+    m_d.legendaTotalFonte = v.legendaFonteTotal;
+    m_d.legendaLotacaoFonte = v.legendaFonte;
+    m_chkTotal->setChecked(v.chktotal == 1);
+    m_chkLotacao->setChecked(v.chklotacao == 1);
+    m_d.txtInfoFonte = v.infoEmpresaFonte;
+    m_d.lblInfoFonte = v.infoEmpresaFonte;
+    m_txtInfoEmpresa->setText(v.infoEmpresa);
+    m_lblInfoEmpresa->setText(v.infoEmpresa);
+    m_d.legendaLotacaoTopo = v.legendaPosicao;
+    m_d.legendaTotalTopo = v.legendaTotalPosicao;
+    m_lblTempoAtualizacao->setText(rsp::legendaIntervaloValida(v.tempoAtualizacao));
+    aplicarDisposicao();
+    atualizar();
+}
+
+void PainelSimples::salvarConfiguracoes()
+{
+    if (!m_configuracoesLidas)
+        return;
+    banco::PainelSimples v;
+    v.lotacaoFonte = m_d.lotacaoFonte;
+    v.lotacaoPosicao = m_d.lotacaoTopo;
+    v.totalFonte = m_d.totalFonte;
+    v.totalPosicao = m_d.totalTopo;
+    v.chktotal = m_chkTotal->isChecked() ? 1 : 0;
+    v.chklotacao = m_chkLotacao->isChecked() ? 1 : 0;
+    v.tempoAtualizacao = m_lblTempoAtualizacao->text();
+    v.legendaFonteTotal = m_d.legendaTotalFonte;
+    v.legendaFonte = m_d.legendaLotacaoFonte;
+    v.legendaPosicao = m_d.legendaLotacaoTopo;
+    v.legendaTotalPosicao = m_d.legendaTotalTopo;
+    v.infoEmpresaFonte = m_d.txtInfoFonte;
+    v.infoEmpresa = rsp::textoMensagem(m_txtInfoEmpresa->text());
+    banco::salvarPainelSimples(v, datas::hoje());
+}
+
+bool PainelSimples::eventFilter(QObject* objeto, QEvent* evento)
+{
+    const QString nome = objeto->objectName();
+    switch (evento->type()) {
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+        // The pointer passing over is enough; no click needed.
+        if (nome == QLatin1String("lbl_opcoes"))
+            abrirOpcoes();
+        else if (nome == QLatin1String("lbl_fecharopcoes"))
+            fecharOpcoes();
+        break;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton)
+            clicarRotulo(nome);
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(objeto, evento);
+}
+
+void PainelSimples::clicarRotulo(const QString& nome)
+{
+    if (nome == QLatin1String("lbl_fechar")) {
+        clicarFechar();
+        return;
+    }
+    if (nome == QLatin1String("lbl_tempoAtualizacao")) {
+        clicarTempoAtualizacao();
+        return;
+    }
+    if (nome == QLatin1String("lbl_redefinir")) {
+        clicarRedefinir();
+        return;
+    }
+    for (const BotaoAjuste& b : botoesAjuste) {
+        if (nome != QLatin1String(b.nome))
+            continue;
+        if (rsp::aplicarAjuste(b.ajuste, m_d)) {
+            aplicarDisposicao();
+            mostrarTamanhodaFonte();
+        }
+        return;
+    }
+}
+
+void PainelSimples::clicarFechar()
+{
+    salvarConfiguracoes();
+    m_lblFechar->hide();
+    desativarTimerLT();
+    close();
+}
+
+void PainelSimples::clicarTempoAtualizacao()
+{
+    m_lblTempoAtualizacao->setText(rsp::proximoIntervalo(m_lblTempoAtualizacao->text()));
+    configurarTimerLT();
+}
+
+void PainelSimples::clicarRedefinir()
+{
+    rsp::redefinirPadroes(m_d, m_larguraTela, m_alturaTela);
+    m_chkLotacao->setChecked(false);
+    m_chkTotal->setChecked(false);
+    aplicarDisposicao();
+    mostrarTamanhodaFonte();
+}
+
+void PainelSimples::abrirOpcoes()
+{
+    if (m_frmOpcoes->isHidden())
+        m_frmOpcoes->show();
+}
+
+void PainelSimples::fecharOpcoes()
+{
+    m_frmOpcoes->hide();
+    m_txtOcultarMouse->setFocus();
+}
+
+void PainelSimples::reject()
+{
+    // Escape closes the panel the same way as every other close.
+    close();
+}
+
+void PainelSimples::closeEvent(QCloseEvent* evento)
+{
+    painelAtivo::desativarPainelSimples();
+    salvarConfiguracoes();
+    m_timerLT.stop();
+    Q_EMIT fechando();
+    // Not QDialog::closeEvent: it would call reject() and, through it, close() again.
+    evento->accept();
+}
+
+namespace janelas {
+
+namespace {
+InstanciaUnica<PainelSimples>& instancia()
+{
+    static InstanciaUnica<PainelSimples> unica([] { return new PainelSimples(); });
+    return unica;
+}
+} // namespace
+
+PainelSimples* painelsimples()
+{
+    return instancia().obter();
+}
+PainelSimples* painelsimplesExistente()
+{
+    return instancia().existente();
+}
+void definirAoCriarPainelSimples(InstanciaUnica<PainelSimples>::AoCriar aoCriar)
+{
+    instancia().definirAoCriar(std::move(aoCriar));
+}
+
+} // namespace janelas

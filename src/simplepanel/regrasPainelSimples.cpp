@@ -1,0 +1,191 @@
+#include "regrasPainelSimples.h"
+
+#include "textos.h"
+
+#include <climits>
+#include <cmath>
+
+namespace regrasPainelSimples {
+
+Geometria calcularGeometria(int larguraTela, int alturaTela)
+{
+    const double w = larguraTela;
+    const double h = alturaTela;
+    Geometria g;
+    g.larguraNumeros = w;
+    g.txtInfoEmpresa = QRectF(w - w * 0.9, h - h * 0.05, w * 0.8, 81);
+    g.lblInfoEmpresa = QRectF(w - w * 0.99, h - h * 0.05, w * 0.98, 49);
+    g.frmDesconectado = QRectF(w * 0.7, h - h * 0.004, w, 17);
+    g.lblLegendaDesconectado = QRectF(16, h - h * 0.04, w - w * 0.03, 41);
+    g.frmBarra = QRectF(16, h - h * 0.002, 177, 25);
+    g.txtOcultarMouse = QRectF(8, h - h * 0.002, 17, 19);
+    return g;
+}
+
+namespace {
+
+// Font of a number: the top moves against the growth so the digits stay roughly in place.
+bool fonteNumero(double& fonte, double& topo, bool aumentar)
+{
+    if (aumentar ? !(fonte < 680) : !(fonte > 60))
+        return false;
+    fonte += aumentar ? 40 : -40;
+    topo += (aumentar ? -0.02 : 0.02) * fonte;
+    return true;
+}
+
+// A legend's font pushes its number down when it grows (the legend itself stays).
+bool fonteLegenda(double& fonte, double& topoNumero, bool aumentar)
+{
+    if (aumentar ? !(fonte < 130) : !(fonte > 20))
+        return false;
+    fonte += aumentar ? 4 : -4;
+    topoNumero += (aumentar ? 0.08 : -0.08) * fonte;
+    return true;
+}
+
+bool fonteMensagem(Disposicao& d, bool aumentar)
+{
+    if (aumentar ? !(d.txtInfoFonte < 24) : !(d.txtInfoFonte > 10))
+        return false;
+    d.txtInfoFonte += aumentar ? 2 : -2;
+    d.txtInfoTopo += (aumentar ? -0.2 : 0.2) * d.txtInfoFonte;
+    d.lblInfoFonte = d.txtInfoFonte;
+    d.lblInfoTopo = d.txtInfoTopo;
+    return true;
+}
+
+// A number and its legend move together.
+bool posicao(double& topo, double& topoLegenda, bool baixar)
+{
+    if (baixar ? !(topo < 1000) : !(topo > -100))
+        return false;
+    const double passo = baixar ? 20 : -20;
+    topo += passo;
+    topoLegenda += passo;
+    return true;
+}
+
+} // namespace
+
+bool aplicarAjuste(Ajuste ajuste, Disposicao& d)
+{
+    switch (ajuste) {
+    case Ajuste::aumentarFonteLotacao:
+        return fonteNumero(d.lotacaoFonte, d.lotacaoTopo, true);
+    case Ajuste::diminuirFonteLotacao:
+        return fonteNumero(d.lotacaoFonte, d.lotacaoTopo, false);
+    case Ajuste::aumentarFonteTotal:
+        return fonteNumero(d.totalFonte, d.totalTopo, true);
+    case Ajuste::diminuirFonteTotal:
+        return fonteNumero(d.totalFonte, d.totalTopo, false);
+    case Ajuste::aumentarLegendaFonteLotacao:
+        return fonteLegenda(d.legendaLotacaoFonte, d.lotacaoTopo, true);
+    case Ajuste::diminuirLegendaFonteLotacao:
+        return fonteLegenda(d.legendaLotacaoFonte, d.lotacaoTopo, false);
+    case Ajuste::aumentarLegendaFonteTotal:
+        return fonteLegenda(d.legendaTotalFonte, d.totalTopo, true);
+    case Ajuste::diminuirLegendaFonteTotal:
+        return fonteLegenda(d.legendaTotalFonte, d.totalTopo, false);
+    case Ajuste::aumentarFonteinfoEmpresa:
+        return fonteMensagem(d, true);
+    case Ajuste::diminuirFonteinfoEmpresa:
+        return fonteMensagem(d, false);
+    case Ajuste::posicaoLotacao:
+        return posicao(d.lotacaoTopo, d.legendaLotacaoTopo, true);
+    case Ajuste::posicaomenosLotacao:
+        return posicao(d.lotacaoTopo, d.legendaLotacaoTopo, false);
+    case Ajuste::posicaoTotal:
+        return posicao(d.totalTopo, d.legendaTotalTopo, true);
+    case Ajuste::posicaomenosTotal:
+        return posicao(d.totalTopo, d.legendaTotalTopo, false);
+    }
+    return false;
+}
+
+void posicionarLegendas(Disposicao& d)
+{
+    d.legendaLotacaoTopo = d.lotacaoTopo - 0.12 * d.lotacaoFonte;
+    d.legendaTotalTopo = d.totalTopo - 0.12 * d.totalFonte;
+    d.txtInfoTopo = d.txtInfoTopo - 0.05 * d.txtInfoFonte;
+    d.lblInfoFonte = d.txtInfoFonte;
+}
+
+void redefinirPadroes(Disposicao& d, int larguraTela, int alturaTela)
+{
+    const double w = larguraTela;
+    const double h = alturaTela;
+    d.lotacaoFonte = 200;
+    d.totalFonte = 200;
+    // Both tops follow the screen's width, as the panel has always placed them.
+    d.lotacaoTopo = w / 60;
+    d.totalTopo = w / 5;
+    d.legendaTotalFonte = 30;
+    d.legendaLotacaoFonte = 30;
+    d.txtInfoTopo = h - h * 0.05;
+    d.txtInfoFonte = 18;
+    posicionarLegendas(d);
+}
+
+QString textoTamanhoFonte(double fonte)
+{
+    return QString::number(static_cast<long long>(std::floor(fonte / 10)));
+}
+
+double numeroIntervalo(const QString& legenda)
+{
+    return strings::valorNumerico(legenda);
+}
+
+QString legendaIntervaloValida(const QString& legenda)
+{
+    const double n = numeroIntervalo(legenda);
+    if (!(n >= 1) || !std::isfinite(n))
+        return QStringLiteral("60s");
+    return legenda;
+}
+
+int intervaloTimerMs(const QString& legenda)
+{
+    const double ms = std::round(numeroIntervalo(legenda) * 100);
+    if (!(ms >= 1))
+        return 1;
+    if (ms > INT_MAX)
+        return INT_MAX;
+    return static_cast<int>(ms);
+}
+
+QString proximoIntervalo(const QString& legenda)
+{
+    const double n = numeroIntervalo(legenda);
+    if (n >= 60)
+        return QStringLiteral("10s");
+    return strings::textoNumero(n + 10) + u's';
+}
+
+Tique tique(double n, int& contador)
+{
+    Tique t;
+    const int maximo = n > 0 ? (n < INT_MAX ? static_cast<int>(n) : INT_MAX) : 0;
+    t.valorBarra = contador < 0 ? 0 : (contador > maximo ? maximo : contador);
+    if (contador >= n) {
+        contador = 0;
+        t.solicitar = true;
+    } else {
+        ++contador;
+    }
+    return t;
+}
+
+QString textoMensagem(const QString& editor)
+{
+    qsizetype inicio = 0;
+    qsizetype fim = editor.size();
+    while (inicio < fim && editor.at(inicio) == u' ')
+        ++inicio;
+    while (fim > inicio && editor.at(fim - 1) == u' ')
+        --fim;
+    return editor.mid(inicio, fim - inicio);
+}
+
+} // namespace regrasPainelSimples
