@@ -1,0 +1,283 @@
+#include "painelavancadoAjustes.h"
+
+#include "banco.h"
+#include "caixaAjuste.h"
+#include "regrasAjustes.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+
+namespace {
+
+QLabel* rotulo(QWidget* pai, const QString& nome, const QString& texto, const QRect& geometria)
+{
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(nome);
+    l->setTextFormat(Qt::PlainText);
+    l->setGeometry(geometria);
+    return l;
+}
+
+CaixaAjuste* caixa(QWidget* pai, const QString& nome, const QString& dica, const QRect& geometria)
+{
+    auto* c = new CaixaAjuste(pai);
+    c->setObjectName(nome);
+    c->setToolTip(dica);
+    c->setGeometry(geometria);
+    return c;
+}
+
+QFrame* linha(QWidget* pai, const QString& nome, const QRect& geometria)
+{
+    auto* l = new QFrame(pai);
+    l->setObjectName(nome);
+    l->setFrameShape(QFrame::HLine);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setGeometry(geometria);
+    return l;
+}
+
+} // namespace
+
+PainelAvancadoAjustes::PainelAvancadoAjustes(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("painelavancadoAjustes"));
+    setWindowTitle(QStringLiteral("Ajustes"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(true);
+    criarControles();
+    // Load. The two hour lists stay empty until they are first dropped down.
+    inicializarForm();
+    leConfiguracoes();
+    preencheCmb_tempos();
+}
+
+void PainelAvancadoAjustes::criarControles()
+{
+    setFixedSize(460, 400);
+
+    auto* titulo = rotulo(this, QStringLiteral("Label5"), QStringLiteral("Ajustes"), QRect(24, 12, 412, 40));
+    QFont fonteTitulo(QStringLiteral("Times New Roman"));
+    fonteTitulo.setStyleHint(QFont::Serif);
+    fonteTitulo.setPointSize(20);
+    titulo->setFont(fonteTitulo);
+
+    auto* expediente = rotulo(this, QStringLiteral("Label1"), QStringLiteral("Horário de Expediente"),
+                              QRect(24, 60, 412, 20));
+    QFont negrito = expediente->font();
+    negrito.setBold(true);
+    expediente->setFont(negrito);
+
+    rotulo(this, QStringLiteral("Label2"),
+           QString(6, u' ') + QStringLiteral("Início") + QString(18, u' ') + QStringLiteral("Fim"),
+           QRect(24, 86, 300, 18));
+    m_cmbInicio = caixa(this, QStringLiteral("cmb_inicio"),
+                        QStringLiteral("Informe o horário de início de expediente"), QRect(24, 106, 84, 26));
+    m_cmbFim = caixa(this, QStringLiteral("cmb_fim"),
+                     QStringLiteral("Informe o horário de fim de expediente"), QRect(140, 106, 84, 26));
+
+    auto* media =
+        rotulo(this, QStringLiteral("Label6"),
+               QStringLiteral("Mesmo que você personalize o horário de expediente, faremos o registro de "
+                              "visitas durante as 24h do dia. A média de visitas é calculada somente "
+                              "sobre o horário de expediente."),
+               QRect(24, 144, 412, 70));
+    media->setWordWrap(true);
+    media->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* tudo = rotulo(this, QStringLiteral("Label7"),
+                        QStringLiteral("Para visualizar tudo oque estamos registrando, amplie a faixa de "
+                                       "expediente das 00h até as 23h."),
+                        QRect(24, 218, 412, 48));
+    tudo->setWordWrap(true);
+    tudo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    linha(this, QStringLiteral("Line1"), QRect(24, 276, 412, 4));
+    rotulo(this, QStringLiteral("Label3"), QStringLiteral("Atualizar gráfico do mês a cada"),
+           QRect(24, 292, 280, 26));
+    m_cmbTempoMes = caixa(this, QStringLiteral("cmb_tempoMes"),
+                          QStringLiteral("Escolha o tempo entre cada atualização do gráfico mensal"),
+                          QRect(316, 292, 100, 26));
+    linha(this, QStringLiteral("Line2"), QRect(24, 330, 412, 4));
+    rotulo(this, QStringLiteral("Label4"), QStringLiteral("Atualizar gráfico do dia a cada"),
+           QRect(24, 346, 280, 26));
+    m_cmbTempoDia = caixa(this, QStringLiteral("cmb_tempoDia"),
+                          QStringLiteral("Escolha o tempo entre cada atualização do gráfico diário"),
+                          QRect(316, 346, 100, 26));
+
+    connect(m_cmbInicio, &CaixaAjuste::listaAbrindo, this, &PainelAvancadoAjustes::atualizaCmb_inicio);
+    connect(m_cmbFim, &CaixaAjuste::listaAbrindo, this, &PainelAvancadoAjustes::atualizaCmb_fim);
+    connect(m_cmbInicio, &QComboBox::activated, this, &PainelAvancadoAjustes::clicarCmb_inicio);
+    connect(m_cmbTempoDia, &QComboBox::activated, this, &PainelAvancadoAjustes::clicarCmb_tempoDia);
+    for (CaixaAjuste* c : {m_cmbInicio, m_cmbFim, m_cmbTempoMes, m_cmbTempoDia})
+        connect(c, &QComboBox::activated, this, [this] { m_escolhaFeita = true; });
+}
+
+int PainelAvancadoAjustes::inicioExpediente()
+{
+    if (!m_configuracoesLidas)
+        leConfiguracoes();
+    return ajustes::valorHora(m_cmbInicio->texto());
+}
+
+int PainelAvancadoAjustes::fimExpediente()
+{
+    if (!m_configuracoesLidas)
+        leConfiguracoes();
+    return ajustes::valorHora(m_cmbFim->texto());
+}
+
+int PainelAvancadoAjustes::lerTempoAtualizarDia()
+{
+    return ajustes::valorTempo(m_cmbTempoDia->texto());
+}
+
+int PainelAvancadoAjustes::lerTempoAtualizarMes()
+{
+    return ajustes::valorTempo(m_cmbTempoMes->texto());
+}
+
+void PainelAvancadoAjustes::inicializarForm()
+{
+    m_cmbInicio->limparLista();
+    m_cmbFim->limparLista();
+    m_cmbTempoMes->limparLista();
+    m_cmbTempoDia->limparLista();
+}
+
+void PainelAvancadoAjustes::leConfiguracoes()
+{
+    banco::PainelAvancado lido;
+    m_linhaLida = banco::lerPainelAvancado(lido);
+    // An unreadable row has shown its message; the shipped values stand in for it. Empty or
+    // junk fields are made usable, since the charts divide by and count rows from them.
+    const banco::PainelAvancado v = ajustes::normalizar(lido);
+    m_cmbInicio->definirTexto(v.cmb_inicio);
+    m_cmbFim->definirTexto(v.cmb_fim);
+    m_cmbTempoMes->definirTexto(v.cmb_tempoMes);
+    m_cmbTempoDia->definirTexto(v.cmb_tempoDia);
+    // Marked as read even after a failure: otherwise every chart tick would retry and show
+    // the same message again.
+    m_configuracoesLidas = true;
+}
+
+bool PainelAvancadoAjustes::salvarConfiguracoes()
+{
+    return banco::salvarPainelAvancado(
+        {m_cmbInicio->texto(), m_cmbFim->texto(), m_cmbTempoMes->texto(), m_cmbTempoDia->texto()});
+}
+
+void PainelAvancadoAjustes::preencheCmb_tempos()
+{
+    m_cmbTempoMes->addItem(QStringLiteral("03 min"));
+    m_cmbTempoMes->addItem(QStringLiteral("10 min"));
+    m_cmbTempoDia->addItem(QStringLiteral("30 seg"));
+    m_cmbTempoDia->addItem(QStringLiteral("60 seg"));
+}
+
+void PainelAvancadoAjustes::atualizaCmb_inicio()
+{
+    m_cmbInicio->limparLista();
+    m_cmbInicio->addItems(ajustes::horasDesde(0));
+}
+
+void PainelAvancadoAjustes::atualizaCmb_fim()
+{
+    const int s = ajustes::valorHora(m_cmbInicio->texto());
+    m_cmbFim->limparLista();
+    m_cmbFim->definirTexto(ajustes::textoHora(s));
+    m_cmbFim->addItems(ajustes::horasDesde(ajustes::primeiraHoraFim(s)));
+}
+
+void PainelAvancadoAjustes::clicarCmb_inicio()
+{
+    const auto fim = ajustes::fimAposEscolherInicio(ajustes::valorHora(m_cmbInicio->texto()),
+                                                    ajustes::valorHora(m_cmbFim->texto()));
+    if (fim)
+        m_cmbFim->definirTexto(*fim);
+}
+
+void PainelAvancadoAjustes::clicarCmb_tempoDia()
+{
+    m_cmbTempoMes->definirTexto(ajustes::tempoMesCombinado(m_cmbTempoDia->texto()));
+}
+
+void PainelAvancadoAjustes::encerrar()
+{
+    if (m_encerrada)
+        return;
+    m_encerrada = true;
+    // Closing stores the row even when nothing changed. The one exception: when the row could
+    // not be read and nothing was picked, the boxes hold stand-in values, and writing them
+    // would replace the operator's settings with the shipped ones.
+    if (m_linhaLida || m_escolhaFeita)
+        salvarConfiguracoes();
+    Q_EMIT fechado();
+}
+
+void PainelAvancadoAjustes::done(int resultado)
+{
+    // Escape and every other reject or accept end up here; the close box comes through
+    // closeEvent first.
+    encerrar();
+    QDialog::done(resultado);
+}
+
+void PainelAvancadoAjustes::closeEvent(QCloseEvent* evento)
+{
+    // Never refused. A window loaded hidden is closed here without passing through done().
+    encerrar();
+    QDialog::closeEvent(evento);
+    evento->accept();
+}
+
+namespace janelas {
+
+namespace {
+InstanciaUnica<PainelAvancadoAjustes>& instancia()
+{
+    static InstanciaUnica<PainelAvancadoAjustes> unica([] { return new PainelAvancadoAjustes(); });
+    return unica;
+}
+} // namespace
+
+PainelAvancadoAjustes* painelavancadoAjustes()
+{
+    return instancia().obter();
+}
+
+PainelAvancadoAjustes* painelavancadoAjustesExistente()
+{
+    return instancia().existente();
+}
+
+void definirAoCriarPainelAvancadoAjustes(std::function<void(PainelAvancadoAjustes*)> aoCriar)
+{
+    instancia().definirAoCriar(std::move(aoCriar));
+}
+
+} // namespace janelas
+
+namespace ajustes {
+
+int inicioExpediente()
+{
+    return janelas::painelavancadoAjustes()->inicioExpediente();
+}
+
+int fimExpediente()
+{
+    return janelas::painelavancadoAjustes()->fimExpediente();
+}
+
+int lerTempoAtualizarDia()
+{
+    return janelas::painelavancadoAjustes()->lerTempoAtualizarDia();
+}
+
+int lerTempoAtualizarMes()
+{
+    return janelas::painelavancadoAjustes()->lerTempoAtualizarMes();
+}
+
+} // namespace ajustes
