@@ -8,6 +8,8 @@ pacotes=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth
   sqlite3 libcap2-bin
+  clang libclang-rt-14-dev
+  libbenchmark-dev
 )
 
 sudo_cmd=()
