@@ -61,19 +61,16 @@ void conferirPainel(falsos::PainelAvancado& painel)
     }
 }
 
-// A recorded column is either absent or one full series.
-void conferirBanco()
+// A recorded column is either absent or one full count series: digits only.
+void conferirColuna(const std::optional<QString>& coluna, qsizetype tamanho, const char* nome)
 {
-    const std::optional<QString> mes = banco::lerMes(QStringLiteral("2024"), 3);
-    if (!mes)
-        falhar("Meses ilegível");
-    if (!mes->isEmpty() && mes->size() != 160)
-        falhar("coluna mar com tamanho errado", QString::number(mes->size()));
-    const std::optional<QString> dia = banco::lerDia(QStringLiteral("2024"), QStringLiteral("03"), 31);
-    if (!dia)
-        falhar("Dias ilegível");
-    if (!dia->isEmpty() && dia->size() != 120)
-        falhar("coluna hora31 com tamanho errado", QString::number(dia->size()));
+    if (!coluna)
+        falhar("banco ilegível:", QString::fromLatin1(nome));
+    if (!coluna->isEmpty() && coluna->size() != tamanho)
+        falhar(nome, QStringLiteral("com %1 caracteres").arg(coluna->size()));
+    for (const QChar c : *coluna)
+        if (c < u'0' || c > u'9')
+            falhar(nome, QStringLiteral("com um caractere que não é dígito: ") + *coluna);
 }
 
 template <size_t N> bool cheio(const std::array<QString, N>& slots, size_t quantos)
@@ -144,8 +141,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     // The file is read back only when a full month or a full day was in the buffers, the
     // only times a handler may have written it; reading it for every input would halve the
     // speed for nothing.
-    if (cheio(controle::diasMes(), 31) || cheio(controle::horasHoje(), 24))
-        conferirBanco();
+    if (cheio(controle::diasMes(), 31))
+        conferirColuna(banco::lerMes(QStringLiteral("2024"), 3), 160, "Meses.mar");
+    if (cheio(controle::horasHoje(), 24))
+        conferirColuna(banco::lerDia(QStringLiteral("2024"), QStringLiteral("03"), 31), 120, "Dias.hora31");
 
     // The value rule with markers taken from the input itself, and the device's own kinds.
     const qsizetype comprimento = dados[1 % tamanho] % 16;
