@@ -1,16 +1,54 @@
 #include "ligacoes.h"
 
 #include "controle.h"
+#include "painelavancado.h"
+#include "painelavancadoAjustes.h"
+#include "principal.h"
 
-// The advanced panel is not part of the program yet.
 namespace ligacoes {
 
-void instalarPainelAvancado(Principal&) {}
-void exibirDesconectadoAvancado() {}
-void ocultarDesconectadoAvancado() {}
-void abrirPainelAvancado(Principal&) {}
-void avancadoDeveLerLotacao() {}
-void avancadoNaoDeveLerLotacao() {}
+void instalarPainelAvancado(Principal& principal)
+{
+    Principal* p = &principal;
+    PainelAvancado::definirPrincipal({[p](const QString& t) { p->definirPagina(t); },
+                                      [p](const QString& t) { p->definirLegendaLog(t); }});
+    // The reply handlers touch the panel; touching it brings it to life hidden.
+    controle::definirPainelAvancado([] { return janelas::painelavancado(); });
+    // Whatever way the settings window closes, the living panel takes the new settings.
+    janelas::definirAoCriarPainelAvancadoAjustes([](PainelAvancadoAjustes* janela) {
+        QObject::connect(janela, &PainelAvancadoAjustes::fechado, janela,
+                         [] { janelas::painelavancado()->aplicarAjustes(); });
+    });
+}
+
+void exibirDesconectadoAvancado()
+{
+    janelas::painelavancado()->exibirDesconectadoAvancado();
+}
+
+void ocultarDesconectadoAvancado()
+{
+    janelas::painelavancado()->ocultarDesconectadoAvancado();
+}
+
+void abrirPainelAvancado(Principal& principal)
+{
+    PainelAvancado* painel = janelas::painelavancado();
+    painel->deveLerLotacao();
+    principal.definirPagina(QStringLiteral("1"));
+    painel->exec();
+}
+
+void avancadoDeveLerLotacao()
+{
+    janelas::painelavancado()->deveLerLotacao();
+}
+
+void avancadoNaoDeveLerLotacao()
+{
+    janelas::painelavancado()->naoDeveLerLotacao();
+}
+
 void tratarResposta()
 {
     controle::tratarResposta();

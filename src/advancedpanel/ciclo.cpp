@@ -1,0 +1,111 @@
+#include "ciclo.h"
+
+namespace ciclo {
+
+Contadores& contadores()
+{
+    static Contadores c;
+    return c;
+}
+
+int paginaDoDia(int dia)
+{
+    return (dia - 1) / 12 + 1;
+}
+
+int paginaDaHora(int hora)
+{
+    return hora / 12 + 4;
+}
+
+int intervaloNormal(int segundosDia)
+{
+    return 72 * segundosDia;
+}
+
+void Ciclo::carregar(int intervalo)
+{
+    leituraMesCompleta = false;
+    leituraDiaCompleta = false;
+    passoCiclo = 0;
+    intervaloAtualizacaoMes = intervalo;
+}
+
+void Ciclo::atualizarDia()
+{
+    passoCiclo = 3;
+    leituraDiaCompleta = false;
+}
+
+void Ciclo::atualizarMes()
+{
+    passoCiclo = 0;
+    leituraMesCompleta = false;
+}
+
+void Ciclo::tique(const QDate& hoje, const QTime& agora, const Acoes& a)
+{
+    Contadores& c = contadores();
+    const int m = intervaloAtualizacaoMes;
+    c.contadorTiques += 1;
+    a.exibirParametro(QString::number(passoCiclo));
+    a.barraMes(2 * m + 3, c.ciclosMes);
+    if (c.contadorTiques == 2) {
+        c.contadorTiques = 0;
+        passoCiclo += 1;
+        if (passoCiclo > 6) {
+            passoCiclo = 0;
+            a.barraDia(6, 0);
+            if (c.ciclosMes == 2 * m) {
+                c.ciclosMes = 0;
+                leituraMesCompleta = false;
+            }
+            c.ciclosMes += 1;
+        }
+
+        // Month pages: all three after a load or every 2·M cycles, otherwise the one of today.
+        if (!leituraMesCompleta) {
+            a.acelerar();
+            if (passoCiclo >= 1 && passoCiclo <= 3) {
+                a.barraMes(2 * m + 3, 2 * m + passoCiclo);
+                a.solicitarPagina(passoCiclo);
+                if (passoCiclo == 3)
+                    leituraMesCompleta = true;
+            }
+        } else {
+            a.normalizar();
+            const int k = paginaDoDia(hoje.day());
+            if (passoCiclo == k)
+                a.solicitarPagina(k);
+        }
+
+        if (passoCiclo == 6) {
+            a.definirPagina(QStringLiteral("7"));
+            if (!naoLerLotacao)
+                a.solicitarPagina(6);
+        }
+
+        // Hour pages: both after a load or a refresh, otherwise the one of the current half
+        // of the day. Running last, this part sets the pace until the next step.
+        int h = 0;
+        if (!leituraDiaCompleta) {
+            a.acelerar();
+            if (passoCiclo == 4)
+                a.solicitarPagina(4);
+            if (passoCiclo == 5) {
+                a.solicitarPagina(5);
+                leituraDiaCompleta = true;
+            }
+        } else {
+            a.normalizar();
+            h = paginaDaHora(agora.hour());
+            if (passoCiclo == h)
+                a.solicitarPagina(h);
+        }
+        a.exibirPaginaHora(QString::number(h));
+        a.exibirPasso(QString::number(passoCiclo));
+    }
+    a.barraDia(6, passoCiclo);
+}
+
+} // namespace ciclo

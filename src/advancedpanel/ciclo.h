@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDate>
+#include <QTime>
+
+#include <functional>
+
+// The polling cycle of the advanced panel, free of widgets: which device page each tick of
+// TimerBaseTempo asks for, the pace of the timer and the two progress bars.
+namespace ciclo {
+
+// Counters that outlive the window: they start at 0 with the program and go on across
+// closing and reopening the panel.
+struct Contadores {
+    int contadorTiques = 0;
+    int ciclosMes = 0;
+    int segundosHistorico = 0;
+};
+Contadores& contadores();
+
+// What a tick does to the world outside the cycle, in the order it happens.
+struct Acoes {
+    std::function<void(int pagina)> solicitarPagina;   // writes lbl_pagina, then requests
+    std::function<void(const QString&)> definirPagina; // lbl_pagina alone (the "7" of step 6)
+    std::function<void()> acelerar;                    // TimerBaseTempo at 1000 ms
+    std::function<void()> normalizar;                  // TimerBaseTempo at its normal pace
+    std::function<void(int maximo, int valor)> barraMes;
+    std::function<void(int maximo, int valor)> barraDia;
+    std::function<void(const QString&)> exibirParametro; // lbl_param: the step
+    std::function<void(const QString&)> exibirPaginaHora; // lbl_pag: the hour page chosen
+    std::function<void(const QString&)> exibirPasso;      // main window's Label1
+};
+
+class Ciclo {
+public:
+    // The state right after the window loads.
+    void carregar(int intervaloAtualizacaoMes);
+
+    void tique(const QDate& hoje, const QTime& agora, const Acoes& acoes);
+
+    // Refresh of today's hours: the next two steps ask for "/4" and "/5".
+    void atualizarDia();
+    // Full month re-read: the next three steps ask for "/1", "/2" and "/3".
+    void atualizarMes();
+
+    int passoCiclo = 0;
+    bool leituraMesCompleta = false;
+    bool leituraDiaCompleta = false;
+    bool naoLerLotacao = false;
+    int intervaloAtualizacaoMes = 3;
+};
+
+// The month page that holds today: 1 for days 1-12, 2 for 13-24, 3 for 25-31.
+int paginaDoDia(int dia);
+// The hour page that holds now: 4 before noon, 5 after.
+int paginaDaHora(int hora);
+// TimerBaseTempo's normal interval: 72 ms per second of the day-chart interval.
+int intervaloNormal(int segundosDia);
+
+} // namespace ciclo

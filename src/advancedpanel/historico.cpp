@@ -1,0 +1,99 @@
+#include "historico.h"
+
+#include "textos.h"
+
+#include <QStringList>
+
+namespace historico {
+
+void defineLegendaColunasChartMes(controle::DestinoGrafico& g)
+{
+    g.setRowCount(31);
+    const int n = g.rowCount();
+    for (int i = 1; i <= n; ++i) {
+        g.setRow(i);
+        g.setRowLabel(QString::number(i));
+    }
+}
+
+void defineLegendaColunasChartDia(controle::DestinoGrafico& g, int inicio, int fim)
+{
+    g.setRowCount(fim - inicio + 1);
+    const int n = g.rowCount();
+    for (int i = 1; i <= n; ++i) {
+        g.setRow(i);
+        g.setRowLabel(QString::number(inicio + i - 1));
+    }
+}
+
+Figuras preencherMes(const QString& dadosMes, controle::DestinoGrafico& g)
+{
+    g.setColumn(2);
+    Figuras f;
+    long long dias = 1;
+    int categoria = 0;
+    for (int i = 1; i <= 151; i += 5) {
+        ++categoria;
+        g.setRow(categoria);
+        g.setData(dadosMes.mid(i - 1, 5));
+        const auto v = static_cast<long long>(strings::valorNumerico(g.data()));
+        f.total += v;
+        if (v > 0)
+            ++dias;
+    }
+    f.media = f.total / dias;
+    return f;
+}
+
+Figuras preencherDia(const QString& dadosDia, int inicio, controle::DestinoGrafico& g)
+{
+    g.setColumn(2);
+    Figuras f;
+    long long horas = 1;
+    int categoria = 0;
+    // A first hour outside the day reads nothing rather than a wrong part of the column.
+    const bool horaValida = inicio >= 0 && inicio <= 23;
+    for (int j = 1; j <= 120; j += 5) {
+        ++categoria;
+        if (categoria > g.rowCount())
+            break;
+        g.setRow(categoria);
+        g.setData(horaValida ? dadosDia.mid(5 * inicio + j - 1, 5) : QString());
+        const auto v = static_cast<long long>(strings::valorNumerico(g.data()));
+        f.total += v;
+        if (v > 0)
+            ++horas;
+    }
+    f.media = f.total / horas;
+    return f;
+}
+
+QList<std::pair<QString, QString>> pontosHistorico(controle::DestinoGrafico& g)
+{
+    g.setColumn(2);
+    QList<std::pair<QString, QString>> r;
+    const int n = g.rowCount();
+    for (int i = 1; i <= n; ++i) {
+        g.setRow(i);
+        r.append({g.rowLabel(), g.data()});
+    }
+    return r;
+}
+
+QStringList mesesDoAno()
+{
+    QStringList r;
+    for (int m = 1; m <= 12; ++m)
+        r << strings::doisDigitos(m);
+    return r;
+}
+
+QStringList diasDoMes()
+{
+    QStringList r;
+    for (int d = 1; d <= 31; ++d)
+        r << strings::doisDigitos(d);
+    return r;
+}
+
+} // namespace historico
