@@ -1,0 +1,181 @@
+// The simple panel inside the program: the live counts written into it, the menu command
+// that shows it, and the connection status sent to it while it is on screen.
+#include "apoioPainel.h"
+#include "controle.h"
+#include "costuras.h"
+#include "dispositivoWindows.h"
+#include "ethernet.h"
+#include "ligacoes.h"
+#include "mensagens.h"
+#include "painelAtivo.h"
+#include "painelSimples.h"
+#include "principal.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString resposta(const QString& lotacao, const QString& total)
+{
+    return QStringLiteral("HTTP/1.0 200 OK\r\n\r\n{\"status\":1,\"dados\":[{\"h\":33,\"qt\":\"00999\"},"
+                          "{\"h\":34,\"qt\":\"%1\"},{\"h\":35,\"qt\":\"%2\"}]}")
+        .arg(lotacao, total);
+}
+
+QString texto(QWidget* janela, const char* nome)
+{
+    return janela->findChild<QLabel*>(QString::fromLatin1(nome))->text();
+}
+
+} // namespace
+
+class TesteLigacoesSimples : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_pasta.isValid());
+        QFile::remove(banco());
+        QVERIFY(QFile::copy(FLUXORA_BANCO_MODELO, banco()));
+        QFile::setPermissions(banco(), QFile::ReadOwner | QFile::WriteOwner);
+        costuras::pastaAplicacao = [this] { return m_pasta.path(); };
+        costuras::fixarRelogio("10/03/2024", "14:05:33");
+        dispositivoWindows::resolucaoTela = [] { return QSize(1366, 768); };
+        m_caixas.clear();
+        mensagens::instalar([this](const mensagens::Pedido& p) {
+            m_caixas.append(p);
+            return mensagens::Resposta::Ok;
+        });
+        m_principal = new Principal;
+        ligacoes::instalar(*m_principal);
+    }
+    void cleanup()
+    {
+        delete janelas::painelsimplesExistente();
+        delete m_principal;
+        painelAtivo::desativarPainelSimples();
+        controle::definirPainelSimples({});
+        costuras::restaurar();
+        dispositivoWindows::restaurar();
+        mensagens::instalar({});
+    }
+
+    void contagemAoVivo_data()
+    {
+        QTest::addColumn<QString>("campoLotacao");
+        QTest::addColumn<QString>("campoTotal");
+        QTest::addColumn<QString>("lotacao");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("42 e 7") << "00042"
+                                << "00007"
+                                << "42"
+                                << "7";
+        QTest::newRow("zeros") << "00000"
+                               << "00000"
+                               << "0"
+                               << "0";
+        QTest::newRow("cinco digitos") << "12345"
+                                       << "99999"
+                                       << "12345"
+                                       << "99999";
+    }
+    // A reply to /6 creates the panel hidden when none is alive and writes both numbers.
+    void contagemAoVivo()
+    {
+        QFETCH(QString, campoLotacao);
+        QFETCH(QString, campoTotal);
+        QFETCH(QString, lotacao);
+        QFETCH(QString, total);
+        QVERIFY(!janelas::painelsimplesExistente());
+        controle::lerContagemAtual(resposta(campoLotacao, campoTotal));
+        PainelSimples* painel = janelas::painelsimplesExistente();
+        QVERIFY(painel);
+        QVERIFY(painel->isHidden());
+        QCOMPARE(texto(painel, "lbl_lotacao"), lotacao);
+        QCOMPARE(texto(painel, "lbl_total"), total);
+        // Created by the write, it still runs its own rhythm.
+        QVERIFY(painel->findChild<QTimer*>("TimerLT")->isActive());
+    }
+
+    // Through the dispatcher, with /6 as the page requested.
+    void respostaDaPagina6()
+    {
+        m_principal->definirSubPagina(QStringLiteral("/6"));
+        controle::tratarResposta(resposta("00042", "00310"),
+                                 [this] { return m_principal->subPaginaAtual(); });
+        QCOMPARE(texto(janelas::painelsimples(), "lbl_lotacao"), QStringLiteral("42"));
+        QCOMPARE(texto(janelas::painelsimples(), "lbl_total"), QStringLiteral("310"));
+    }
+
+    // The menu shows the panel modally; it keeps the numbers it already held; closing it
+    // hands the status back and stores the settings.
+    void menuAbreEFecha()
+    {
+        controle::lerContagemAtual(resposta("00042", "00007"));
+        QPointer<PainelSimples> painel = janelas::painelsimplesExistente();
+        QVERIFY(painel);
+        QVERIFY(apoio::executar(banco(), QStringLiteral("UPDATE painelSimples SET dia = 'antes'")));
+        bool visivel = false;
+        bool modal = false;
+        bool ativo = false;
+        QString pagina;
+        QString lotacao;
+        QTimer::singleShot(0, this, [&] {
+            visivel = painel && painel->isVisible();
+            modal = painel && QApplication::activeModalWidget() == painel;
+            ativo = painelAtivo::painelSimplesEstaAtivo();
+            pagina = texto(m_principal, "lbl_pagina");
+            lotacao = painel ? texto(painel, "lbl_lotacao") : QString();
+            if (painel)
+                QTest::mouseClick(painel->findChild<QLabel*>("lbl_fechar"), Qt::LeftButton);
+        });
+        m_principal->findChild<QAction*>("menuPainelSimples")->trigger();
+        QVERIFY(visivel);
+        QVERIFY(modal);
+        QVERIFY(ativo);
+        QCOMPARE(pagina, QStringLiteral("6"));
+        QCOMPARE(lotacao, QStringLiteral("42"));
+        QVERIFY(!painelAtivo::painelSimplesEstaAtivo());
+        QTRY_VERIFY(!painel);
+        QCOMPARE(apoio::linhaPainelSimples(banco()).value("dia").toString(), QStringLiteral("2024-03-10"));
+        // The next reply creates it again, hidden, with numbers from that reply only.
+        controle::lerContagemAtual(resposta("00043", "00008"));
+        QVERIFY(janelas::painelsimplesExistente()->isHidden());
+        QCOMPARE(texto(janelas::painelsimplesExistente(), "lbl_total"), QStringLiteral("8"));
+        QVERIFY(m_caixas.isEmpty());
+    }
+
+    // While the panel is on screen, time-outs and data go to it; otherwise to the advanced panel.
+    void estadoDaConexao()
+    {
+        ethernet::Conexao& conexao = m_principal->conexao();
+        PainelSimples* painel = janelas::painelsimples();
+        auto* legenda = painel->findChild<QLabel*>("lbl_legendaDesconectado");
+        auto* faixa = painel->findChild<QFrame*>("frm_desconectado");
+        conexao.sinalizarDesconexao();
+        QVERIFY(!legenda->isVisibleTo(painel));
+        painelAtivo::ativarPainelSimples();
+        conexao.sinalizarDesconexao();
+        QVERIFY(legenda->isVisibleTo(painel));
+        QVERIFY(faixa->isVisibleTo(painel));
+        QCOMPARE(texto(m_principal, "lbl_legendaDesconectado"), QStringLiteral("Desconectado."));
+        Q_EMIT conexao.conexaoConfirmada();
+        QVERIFY(!legenda->isVisibleTo(painel));
+        QVERIFY(!faixa->isVisibleTo(painel));
+    }
+
+private:
+    QString banco() const { return m_pasta.filePath("Fluxoradb.mdb"); }
+
+    QTemporaryDir m_pasta;
+    Principal* m_principal = nullptr;
+    QList<mensagens::Pedido> m_caixas;
+};
+
+QTEST_MAIN(TesteLigacoesSimples)
+#include "test_ligacoesSimples.moc"
