@@ -7,6 +7,12 @@ CaixaAjuste::CaixaAjuste(QWidget* parent) : QComboBox(parent)
 {
     setEditable(false);
     setFocusPolicy(Qt::StrongFocus);
+    // The text outside the list is drawn as the placeholder; it is a real value, not a hint,
+    // so it must not look greyed out.
+    QPalette cores = palette();
+    for (auto grupo : {QPalette::Active, QPalette::Inactive})
+        cores.setColor(grupo, QPalette::PlaceholderText, cores.color(grupo, QPalette::ButtonText));
+    setPalette(cores);
     // When the list comes to offer the shown text, mark it as the current item so that the
     // dropped-down list opens on it.
     connect(model(), &QAbstractItemModel::rowsInserted, this, &CaixaAjuste::selecionarTextoNaLista);

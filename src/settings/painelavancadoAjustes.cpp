@@ -55,7 +55,7 @@ PainelAvancadoAjustes::PainelAvancadoAjustes(QWidget* parent) : QDialog(parent)
 
 void PainelAvancadoAjustes::criarControles()
 {
-    setFixedSize(460, 400);
+    setFixedSize(460, 376);
 
     auto* titulo = rotulo(this, QStringLiteral("Label5"), QStringLiteral("Ajustes"), QRect(24, 12, 412, 40));
     QFont fonteTitulo(QStringLiteral("Times New Roman"));
@@ -82,28 +82,28 @@ void PainelAvancadoAjustes::criarControles()
                QStringLiteral("Mesmo que você personalize o horário de expediente, faremos o registro de "
                               "visitas durante as 24h do dia. A média de visitas é calculada somente "
                               "sobre o horário de expediente."),
-               QRect(24, 144, 412, 70));
+               QRect(24, 144, 412, 60));
     media->setWordWrap(true);
     media->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* tudo = rotulo(this, QStringLiteral("Label7"),
                         QStringLiteral("Para visualizar tudo oque estamos registrando, amplie a faixa de "
                                        "expediente das 00h até as 23h."),
-                        QRect(24, 218, 412, 48));
+                        QRect(24, 208, 412, 40));
     tudo->setWordWrap(true);
     tudo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    linha(this, QStringLiteral("Line1"), QRect(24, 276, 412, 4));
+    linha(this, QStringLiteral("Line1"), QRect(24, 256, 412, 4));
     rotulo(this, QStringLiteral("Label3"), QStringLiteral("Atualizar gráfico do mês a cada"),
-           QRect(24, 292, 280, 26));
+           QRect(24, 272, 280, 26));
     m_cmbTempoMes = caixa(this, QStringLiteral("cmb_tempoMes"),
                           QStringLiteral("Escolha o tempo entre cada atualização do gráfico mensal"),
-                          QRect(316, 292, 100, 26));
-    linha(this, QStringLiteral("Line2"), QRect(24, 330, 412, 4));
+                          QRect(316, 272, 100, 26));
+    linha(this, QStringLiteral("Line2"), QRect(24, 310, 412, 4));
     rotulo(this, QStringLiteral("Label4"), QStringLiteral("Atualizar gráfico do dia a cada"),
-           QRect(24, 346, 280, 26));
+           QRect(24, 326, 280, 26));
     m_cmbTempoDia = caixa(this, QStringLiteral("cmb_tempoDia"),
                           QStringLiteral("Escolha o tempo entre cada atualização do gráfico diário"),
-                          QRect(316, 346, 100, 26));
+                          QRect(316, 326, 100, 26));
 
     connect(m_cmbInicio, &CaixaAjuste::listaAbrindo, this, &PainelAvancadoAjustes::atualizaCmb_inicio);
     connect(m_cmbFim, &CaixaAjuste::listaAbrindo, this, &PainelAvancadoAjustes::atualizaCmb_fim);

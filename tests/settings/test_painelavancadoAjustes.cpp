@@ -201,10 +201,6 @@ private Q_SLOTS:
         QCOMPARE(caixa(janela, "cmb_fim")->texto(), QStringLiteral("18h"));
         QCOMPARE(caixa(janela, "cmb_tempoMes")->texto(), QStringLiteral("03 min"));
         QCOMPARE(caixa(janela, "cmb_tempoDia")->texto(), QStringLiteral("30 seg"));
-        QCOMPARE(caixa(janela, "cmb_inicio")->currentText().isEmpty()
-                     ? caixa(janela, "cmb_inicio")->placeholderText()
-                     : caixa(janela, "cmb_inicio")->currentText(),
-                 QStringLiteral("08h"));
         QCOMPARE(caixa(janela, "cmb_inicio")->count(), 0);
         QCOMPARE(caixa(janela, "cmb_fim")->count(), 0);
         QCOMPARE(itens(caixa(janela, "cmb_tempoMes")), (QStringList{"03 min", "10 min"}));
