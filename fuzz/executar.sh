@@ -22,7 +22,9 @@ cmake --build "$build" -j"${FLUXORA_JOBS:-2}"
 # committed. Crash inputs land in the build folder.
 trabalho="$build/corpus"
 mkdir -p "$trabalho" "$build/achados"
-export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}
+# Short allocation stacks: recording thirty frames per allocation took a quarter of the time,
+# and eight still point at the faulty line.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1:malloc_context_size=8}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export QT_QPA_PLATFORM=offscreen
 
