@@ -759,6 +759,8 @@ void PainelAvancado::abrirAjustes()
 {
     pararTimerBaseTempo();
     PainelAvancadoAjustes* janela = janelas::painelavancadoAjustes();
+    // The window closes by itself (close box, Escape); its closing brings the settings here.
+    connect(janela, &PainelAvancadoAjustes::fechado, this, &PainelAvancado::aplicarAjustes, Qt::UniqueConnection);
     janela->exec();
     // A window that could not run its close steps must not leave the cycle paused.
     if (!m_timerBaseTempo->isActive())

@@ -2,7 +2,6 @@
 
 #include "controle.h"
 #include "painelavancado.h"
-#include "painelavancadoAjustes.h"
 #include "principal.h"
 
 namespace ligacoes {
@@ -14,11 +13,6 @@ void instalarPainelAvancado(Principal& principal)
                                       [p](const QString& t) { p->definirLegendaLog(t); }});
     // The reply handlers touch the panel; touching it brings it to life hidden.
     controle::definirPainelAvancado([] { return janelas::painelavancado(); });
-    // Whatever way the settings window closes, the living panel takes the new settings.
-    janelas::definirAoCriarPainelAvancadoAjustes([](PainelAvancadoAjustes* janela) {
-        QObject::connect(janela, &PainelAvancadoAjustes::fechado, janela,
-                         [] { janelas::painelavancado()->aplicarAjustes(); });
-    });
 }
 
 void exibirDesconectadoAvancado()

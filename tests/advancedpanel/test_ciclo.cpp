@@ -1,0 +1,208 @@
+// The polling schedule: which pages go out at which step, and the pace of the timer.
+#include "ciclo.h"
+
+#include <QtTest>
+
+namespace {
+
+// Runs ticks and records what goes out: "/N" for a request, "pagina=7", and the timer pace
+// in force after each tick ("rapido" / "normal").
+struct Registro {
+    QStringList pedidos;
+    QString ritmo;
+    QStringList paginas;
+    int barraMesMaximo = 0;
+    int barraMesValor = 0;
+    int barraDiaValor = 0;
+    QString passo;
+    QString paginaHora;
+
+    ciclo::Acoes acoes()
+    {
+        ciclo::Acoes a;
+        a.solicitarPagina = [this](int n) {
+            paginas << QString::number(n);
+            pedidos << QStringLiteral("/%1").arg(n);
+        };
+        a.definirPagina = [this](const QString& t) { paginas << t; };
+        a.acelerar = [this] { ritmo = QStringLiteral("rapido"); };
+        a.normalizar = [this] { ritmo = QStringLiteral("normal"); };
+        a.barraMes = [this](int m, int v) {
+            barraMesMaximo = m;
+            barraMesValor = v;
+        };
+        a.barraDia = [this](int, int v) { barraDiaValor = v; };
+        a.exibirParametro = [](const QString&) {};
+        a.exibirPaginaHora = [this](const QString& t) { paginaHora = t; };
+        a.exibirPasso = [this](const QString& t) { passo = t; };
+        return a;
+    }
+};
+
+} // namespace
+
+class TesteCiclo : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { ciclo::contadores() = {}; }
+
+    void primeiroCicloPedeTudoDepoisRitmoNormal()
+    {
+        ciclo::Ciclo c;
+        c.carregar(3);
+        Registro r;
+        const QDate dia(2024, 3, 10);
+        const QTime hora(14, 5, 33);
+        QStringList ritmos;
+        for (int t = 0; t < 14; ++t) {
+            c.tique(dia, hora, r.acoes());
+            ritmos << r.ritmo;
+        }
+        // One step every two ticks, at 1000 ms.
+        QCOMPARE(r.pedidos, (QStringList{"/1", "/2", "/3", "/4", "/5", "/6"}));
+        QCOMPARE(ritmos.mid(0, 10).count(QStringLiteral("rapido")), 9);
+        // Once both hour pages were asked (step 5), the next step goes to the normal pace.
+        QCOMPARE(ritmos[9], QStringLiteral("rapido"));
+        QCOMPARE(ritmos[11], QStringLiteral("normal"));
+        QCOMPARE(r.paginas, (QStringList{"1", "2", "3", "4", "5", "7", "6"}));
+        // The next cycle asks only for the month page of the 10th and the afternoon page.
+        r.pedidos.clear();
+        for (int t = 0; t < 14; ++t)
+            c.tique(dia, hora, r.acoes());
+        QCOMPARE(r.pedidos, (QStringList{"/1", "/5", "/6"}));
+        QCOMPARE(r.ritmo, QStringLiteral("normal"));
+    }
+
+    void paginaDoDiaEDaHora_data()
+    {
+        QTest::addColumn<QDate>("dia");
+        QTest::addColumn<QTime>("hora");
+        QTest::addColumn<QStringList>("pedidos");
+        QTest::newRow("dia 12 às 11:59") << QDate(2024, 3, 12) << QTime(11, 59) << QStringList{"/1", "/4", "/6"};
+        QTest::newRow("dia 13") << QDate(2024, 3, 13) << QTime(11, 59) << QStringList{"/2", "/4", "/6"};
+        QTest::newRow("dia 24 ao meio-dia") << QDate(2024, 3, 24) << QTime(12, 0) << QStringList{"/2", "/5", "/6"};
+        QTest::newRow("dia 25") << QDate(2024, 3, 25) << QTime(0, 0) << QStringList{"/3", "/4", "/6"};
+        QTest::newRow("dia 31 às 23:59") << QDate(2024, 3, 31) << QTime(23, 59) << QStringList{"/3", "/5", "/6"};
+    }
+    void paginaDoDiaEDaHora()
+    {
+        QFETCH(QDate, dia);
+        QFETCH(QTime, hora);
+        ciclo::Ciclo c;
+        c.carregar(3);
+        Registro r;
+        for (int t = 0; t < 14; ++t)
+            c.tique(dia, hora, r.acoes());
+        r.pedidos.clear();
+        for (int t = 0; t < 14; ++t)
+            c.tique(dia, hora, r.acoes());
+        QTEST(r.pedidos, "pedidos");
+    }
+
+    void semLotacaoAindaEscreveSete()
+    {
+        ciclo::Ciclo c;
+        c.carregar(3);
+        c.naoLerLotacao = true;
+        Registro r;
+        for (int t = 0; t < 14; ++t)
+            c.tique(QDate(2024, 3, 10), QTime(9, 0), r.acoes());
+        QVERIFY(!r.pedidos.contains(QStringLiteral("/6")));
+        QVERIFY(r.paginas.contains(QStringLiteral("7")));
+    }
+
+    void atualizarMesNoRitmoNormal()
+    {
+        ciclo::Ciclo c;
+        c.carregar(3);
+        Registro r;
+        const QDate dia(2024, 3, 20);
+        const QTime hora(15, 0);
+        for (int t = 0; t < 28; ++t)
+            c.tique(dia, hora, r.acoes());
+        c.atualizarMes();
+        r.pedidos.clear();
+        c.tique(dia, hora, r.acoes());
+        c.tique(dia, hora, r.acoes());
+        QCOMPARE(r.pedidos, QStringList{"/1"});
+        // The day part runs last and keeps the normal pace for "/2" and "/3".
+        QCOMPARE(r.ritmo, QStringLiteral("normal"));
+        for (int t = 0; t < 4; ++t)
+            c.tique(dia, hora, r.acoes());
+        QCOMPARE(r.pedidos, (QStringList{"/1", "/2", "/3"}));
+    }
+
+    void atualizarDiaPedeAsDuasPaginasDeHora()
+    {
+        ciclo::Ciclo c;
+        c.carregar(3);
+        Registro r;
+        for (int t = 0; t < 28; ++t)
+            c.tique(QDate(2024, 3, 20), QTime(9, 0), r.acoes());
+        c.atualizarDia();
+        r.pedidos.clear();
+        for (int t = 0; t < 4; ++t)
+            c.tique(QDate(2024, 3, 20), QTime(9, 0), r.acoes());
+        QCOMPARE(r.pedidos, (QStringList{"/4", "/5"}));
+        QCOMPARE(r.ritmo, QStringLiteral("rapido"));
+        c.tique(QDate(2024, 3, 20), QTime(9, 0), r.acoes());
+        c.tique(QDate(2024, 3, 20), QTime(9, 0), r.acoes());
+        QCOMPARE(r.ritmo, QStringLiteral("normal"));
+    }
+
+    void mesRelidoACada2MCiclos()
+    {
+        ciclo::Ciclo c;
+        c.carregar(10);
+        Registro r;
+        const QDate dia(2024, 3, 20);
+        const QTime hora(15, 0);
+        int ciclosAteReler = 0;
+        // The first full reading, then count cycles until the three pages come again.
+        for (int t = 0; t < 14; ++t)
+            c.tique(dia, hora, r.acoes());
+        for (int n = 1; n <= 30; ++n) {
+            r.pedidos.clear();
+            for (int t = 0; t < 14; ++t)
+                c.tique(dia, hora, r.acoes());
+            QCOMPARE(r.barraMesMaximo, 23);
+            if (r.pedidos.contains(QStringLiteral("/1")) && r.pedidos.contains(QStringLiteral("/3"))) {
+                ciclosAteReler = n;
+                break;
+            }
+        }
+        // Twenty normal cycles fill the month bar; the one after reads the whole month.
+        QCOMPARE(ciclosAteReler, 21);
+    }
+
+    void recarregarRecomecaMasContadoresContinuam()
+    {
+        ciclo::Ciclo c;
+        c.carregar(3);
+        Registro r;
+        for (int t = 0; t < 33; ++t)
+            c.tique(QDate(2024, 3, 20), QTime(15, 0), r.acoes());
+        const int ciclos = ciclo::contadores().ciclosMes;
+        QVERIFY(ciclos > 0);
+        ciclo::Ciclo novo; // the window loaded again
+        novo.carregar(3);
+        QCOMPARE(novo.passoCiclo, 0);
+        QVERIFY(!novo.leituraMesCompleta);
+        QVERIFY(!novo.leituraDiaCompleta);
+        QCOMPARE(ciclo::contadores().ciclosMes, ciclos);
+        // The odd tick left over counts towards the first step of the new window.
+        r.pedidos.clear();
+        for (int t = 0; t < 13; ++t)
+            novo.tique(QDate(2024, 3, 20), QTime(15, 0), r.acoes());
+        QCOMPARE(r.pedidos, (QStringList{"/1", "/2", "/3", "/4", "/5", "/6"}));
+    }
+
+    void ritmoNormal()
+    {
+        QCOMPARE(ciclo::intervaloNormal(30), 2160);
+        QCOMPARE(ciclo::intervaloNormal(60), 4320);
+    }
+};
+
+QTEST_GUILESS_MAIN(TesteCiclo)
+#include "test_ciclo.moc"

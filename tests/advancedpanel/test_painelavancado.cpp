@@ -1,0 +1,361 @@
+// The advanced panel as the operator sees it: load state, the cycle's requests, the history
+// display, export, deletion, the settings command and the demonstration fill.
+#include "caixaAjuste.h"
+#include "ciclo.h"
+#include "costuras.h"
+#include "grafico.h"
+#include "mensagens.h"
+#include "painelavancado.h"
+#include "painelavancadoAjustes.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+QString grupos(const QList<int>& valores)
+{
+    QString r;
+    for (int v : valores)
+        r += QStringLiteral("%1").arg(v, 5, 10, QChar(u'0'));
+    return r;
+}
+
+} // namespace
+
+class TestePainelAvancado : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_pasta.isValid());
+        m_arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
+        QFile::remove(m_arquivo);
+        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), m_arquivo));
+        QFile(m_arquivo).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        const QString pasta = m_pasta.path();
+        costuras::pastaAplicacao = [pasta] { return pasta; };
+        costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
+        m_abertos.clear();
+        costuras::abrirEndereco = [this](const QUrl& u) {
+            m_abertos << u.toLocalFile();
+            return true;
+        };
+        m_caixas.clear();
+        m_resposta = mensagens::Resposta::Nao;
+        mensagens::instalar([this](const mensagens::Pedido& p) {
+            m_caixas << p;
+            return p.botoes == mensagens::Botoes::SimNao ? m_resposta : mensagens::Resposta::Ok;
+        });
+        m_paginas.clear();
+        m_passos.clear();
+        PainelAvancado::definirPrincipal({[this](const QString& t) { m_paginas << t; },
+                                          [this](const QString& t) { m_passos << t; }});
+        ciclo::contadores() = {};
+    }
+    void cleanup()
+    {
+        for (QWidget* w : {static_cast<QWidget*>(janelas::painelavancadoExistente()),
+                           static_cast<QWidget*>(janelas::painelavancadoAjustesExistente())})
+            delete w;
+        PainelAvancado::definirPrincipal({});
+        mensagens::instalar({});
+        costuras::restaurar();
+        QSqlDatabase::removeDatabase(QStringLiteral("teste"));
+    }
+
+    void estadoAoCarregar()
+    {
+        executar("INSERT INTO Meses (ano, fev) VALUES ('2023', '" + grupos({1, 2}) + "')");
+        PainelAvancado* p = janelas::painelavancado();
+        QCOMPARE(p->windowTitle(), QStringLiteral("Painel Avançado"));
+        QVERIFY(p->isHidden());
+        QCOMPARE(texto(p, "lbl_lotacao"), QStringLiteral("00000"));
+        QCOMPARE(p->findChild<QLabel*>(QStringLiteral("lbl_lotacao"))->toolTip(),
+                 QStringLiteral("Visitantes no interior do ambiente"));
+        QCOMPARE(texto(p, "lbl_mes"), QStringLiteral("000000"));
+        QCOMPARE(texto(p, "Label10"), QStringLiteral("média/dia"));
+        QCOMPARE(combo(p, "cmb_ano")->currentText(), QStringLiteral("2024"));
+        QCOMPARE(combo(p, "cmb_mes")->currentText(), QStringLiteral("03"));
+        QCOMPARE(combo(p, "cmb_dia")->currentText(), QStringLiteral("10"));
+        QCOMPARE(combo(p, "cmb_ano")->count(), 1);
+        QCOMPARE(combo(p, "cmb_ano")->itemText(0), QStringLiteral("2023"));
+        QCOMPARE(combo(p, "cmb_mes")->count(), 12);
+        QCOMPARE(combo(p, "cmb_dia")->itemText(30), QStringLiteral("31"));
+        QVERIFY(!exportar(p)->isEnabled());
+        QVERIFY(p->findChild<QLabel*>(QStringLiteral("lbl_HistoricoTotalMes"))->isHidden());
+        QCOMPARE(grafico(p, "chartMes")->rowCount(), 31);
+        QCOMPARE(grafico(p, "chartDia")->rowCount(), 11); // shipped business hours 08h to 18h
+        QTimer* base = p->findChild<QTimer*>(QStringLiteral("TimerBaseTempo"));
+        QVERIFY(base->isActive());
+        QCOMPARE(base->interval(), 1000);
+    }
+
+    void cicloEscreveNaJanelaPrincipal()
+    {
+        PainelAvancado* p = janelas::painelavancado();
+        QTimer* base = p->findChild<QTimer*>(QStringLiteral("TimerBaseTempo"));
+        for (int t = 0; t < 12; ++t)
+            p->tiqueBaseTempo();
+        QCOMPARE(m_paginas, (QStringList{"1", "2", "3", "4", "5", "7", "6"}));
+        QCOMPARE(m_passos.last(), QStringLiteral("6"));
+        QCOMPARE(texto(p, "lbl_param"), QStringLiteral("5"));
+        QCOMPARE(base->interval(), 2160); // "30 seg" shipped
+        QCOMPARE(p->findChild<QProgressBar*>(QStringLiteral("bar_atualizacaoDia"))->value(), 6);
+        QCOMPARE(p->findChild<QProgressBar*>(QStringLiteral("bar_atualizacaoMes"))->maximum(), 9);
+    }
+
+    void exibicaoDoHistoricoDura30Segundos()
+    {
+        executar("INSERT INTO Meses (ano, fev) VALUES ('2023', '" + grupos({10, 0, 20}) + "')");
+        PainelAvancado* p = janelas::painelavancado();
+        escolher(combo(p, "cmb_ano"), QStringLiteral("2023"));
+        // The year alone loads the month of the selectors: March 2023, not recorded.
+        QCOMPARE(texto(p, "lbl_HistoricoTotalMes"), QStringLiteral("0"));
+        QCOMPARE(texto(p, "lbl_relatorio"), QStringLiteral("Sem Registros"));
+        QVERIFY(!exportar(p)->isEnabled());
+        escolher(combo(p, "cmb_mes"), QStringLiteral("02"));
+        QCOMPARE(texto(p, "lbl_HistoricoTotalMes"), QStringLiteral("30"));
+        QCOMPARE(texto(p, "lbl_HistoricoMediaMes"), QStringLiteral("10"));
+        QCOMPARE(texto(p, "lbl_relatorio"), QStringLiteral("Excel Disponível"));
+        QVERIFY(exportar(p)->isEnabled());
+        QCOMPARE(grafico(p, "chartMes")->columnCount(), 2);
+        QCOMPARE(grafico(p, "chartDia")->columnCount(), 2);
+        QVERIFY(!p->findChild<QLabel*>(QStringLiteral("lbl_HistoricoTotalDia"))->isHidden());
+
+        QTimer* historico = p->findChild<QTimer*>(QStringLiteral("TimerExibirHistorico"));
+        QVERIFY(historico->isActive());
+        for (int s = 0; s < 29; ++s)
+            p->tiqueExibirHistorico();
+        QCOMPARE(p->findChild<QProgressBar*>(QStringLiteral("bar_tempoHistorico"))->value(), 1);
+        QCOMPARE(grafico(p, "chartMes")->columnCount(), 2);
+        p->tiqueExibirHistorico();
+        QVERIFY(!historico->isActive());
+        QCOMPARE(grafico(p, "chartMes")->columnCount(), 1);
+        QCOMPARE(grafico(p, "chartDia")->columnCount(), 1);
+        QCOMPARE(combo(p, "cmb_ano")->currentText(), QStringLiteral("2024"));
+        QCOMPARE(combo(p, "cmb_mes")->currentText(), QStringLiteral("03"));
+        QVERIFY(!exportar(p)->isEnabled());
+        QVERIFY(p->findChild<QLabel*>(QStringLiteral("lbl_relatorio"))->isHidden());
+        QVERIFY(p->findChild<QLabel*>(QStringLiteral("lbl_HistoricoTotalMes"))->isHidden());
+    }
+
+    void diaDoHistoricoNoExpediente()
+    {
+        QList<int> horas(24, 0);
+        horas[7] = 50;
+        horas[9] = 12;
+        horas[10] = 30;
+        executar("INSERT INTO Dias (mes, ano, hora5) VALUES ('03', '2024', '" + grupos(horas) + "')");
+        PainelAvancado* p = janelas::painelavancado();
+        escolher(combo(p, "cmb_dia"), QStringLiteral("05"));
+        QCOMPARE(texto(p, "lbl_HistoricoTotalDia"), QStringLiteral("42"));
+        QCOMPARE(texto(p, "lbl_HistoricoMediaDia"), QStringLiteral("14"));
+        Grafico* dia = grafico(p, "chartDia");
+        QCOMPARE(dia->valor(2, 2).value_or(-1), 12.0); // category 2 is 9h
+    }
+
+    void teclasNaoMudamSeletores()
+    {
+        PainelAvancado* p = janelas::painelavancado();
+        for (const char* nome : {"cmb_ano", "cmb_mes", "cmb_dia"}) {
+            QComboBox* c = combo(p, nome);
+            const QString antes = c->currentText();
+            QTest::keyClicks(c, QStringLiteral("1999"));
+            QTest::keyClick(c, Qt::Key_Down);
+            QTest::keyClick(c, Qt::Key_Backspace);
+            QCOMPARE(c->currentText(), antes);
+        }
+        QVERIFY(!p->findChild<QTimer*>(QStringLiteral("TimerExibirHistorico"))->isActive());
+    }
+
+    void exportacaoDoMes()
+    {
+        QList<int> dias(32, 0);
+        dias[0] = 12;
+        dias[1] = 3;
+        executar("INSERT INTO Meses (ano, mar) VALUES ('2024', '" + grupos(dias) + "')");
+        PainelAvancado* p = janelas::painelavancado();
+        escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
+        exportar(p)->trigger();
+        const QString arquivo = m_pasta.filePath(QStringLiteral("excel_2024_03.csv"));
+        QFile f(arquivo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        f.close();
+        QByteArray esperado = "Hist\xF3rico de Visitas M\xEAs 03/2024\r\nDia;Visitas\r\n;\r\n1;12\r\n2;3\r\n";
+        for (int d = 3; d <= 31; ++d)
+            esperado += QByteArray::number(d) + ";0\r\n";
+        QCOMPARE(bytes, esperado);
+        QCOMPARE(bytes.count("\r\n"), 34);
+        QCOMPARE(m_abertos, QStringList{arquivo});
+        QVERIFY(m_caixas.isEmpty());
+
+        // Held read-only (as by a spreadsheet): the message, and the old file as it was.
+        QFile::setPermissions(arquivo, QFile::ReadOwner);
+        QFile::setPermissions(m_pasta.path(), QFile::ReadOwner | QFile::ExeOwner);
+        exportar(p)->trigger();
+        QFile::setPermissions(m_pasta.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(m_caixas.size(), 1);
+        QCOMPARE(m_caixas[0].titulo, QStringLiteral("Erro ao Exportar"));
+        QVERIFY(m_caixas[0].texto.startsWith(
+            QStringLiteral("Não pudemos exportar o arquivo EXCEL.\r\n\r\nPor favor, feche o EXCEL e tente novamente.")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), esperado);
+        QCOMPARE(m_abertos.size(), 1);
+    }
+
+    void exclusaoPedeConfirmacao()
+    {
+        executar("INSERT INTO Meses (ano, mar, abr) VALUES ('2024', '" + grupos({4, 4}) + "', '" + grupos({9}) + "')");
+        PainelAvancado* p = janelas::painelavancado();
+        auto* x = p->findChild<QLabel*>(QStringLiteral("lbl_excluir"));
+        QCOMPARE(x->text(), QStringLiteral("X"));
+        m_resposta = mensagens::Resposta::Nao;
+        QTest::mouseClick(x, Qt::LeftButton);
+        QCOMPARE(m_caixas.size(), 1);
+        QCOMPARE(m_caixas[0].texto, QStringLiteral("Deseja excluir o histórico de visitas mês 03/2024 ?"));
+        QCOMPARE(m_caixas[0].titulo, QStringLiteral("Confirmação de Exclusão"));
+        QVERIFY(m_caixas[0].padraoNao);
+        QCOMPARE(consulta("SELECT mar FROM Meses"), grupos({4, 4}));
+        QVERIFY(!p->findChild<QTimer*>(QStringLiteral("TimerExibirHistorico"))->isActive());
+
+        m_resposta = mensagens::Resposta::Sim;
+        QTest::mouseClick(x, Qt::LeftButton);
+        QCOMPARE(consulta("SELECT mar FROM Meses"), QString(155, u'0'));
+        QCOMPARE(consulta("SELECT abr FROM Meses"), grupos({9}));
+        QCOMPARE(texto(p, "lbl_HistoricoTotalMes"), QStringLiteral("0"));
+        QCOMPARE(texto(p, "lbl_HistoricoMediaMes"), QStringLiteral("0"));
+        QVERIFY(p->findChild<QTimer*>(QStringLiteral("TimerExibirHistorico"))->isActive());
+    }
+
+    void ajustesPausamEAplicam()
+    {
+        PainelAvancado* p = janelas::painelavancado();
+        QTimer* base = p->findChild<QTimer*>(QStringLiteral("TimerBaseTempo"));
+        bool pausado = false;
+        QTimer::singleShot(0, this, [&] {
+            PainelAvancadoAjustes* a = janelas::painelavancadoAjustesExistente();
+            QVERIFY(a);
+            pausado = !base->isActive();
+            auto* inicio = a->findChild<CaixaAjuste*>(QStringLiteral("cmb_inicio"));
+            QVERIFY(inicio);
+            inicio->definirTexto(QStringLiteral("10h"));
+            a->close();
+        });
+        p->findChild<QAction*>(QStringLiteral("menuAjustesExpediente"))->trigger();
+        QVERIFY(pausado);
+        QVERIFY(base->isActive());
+        QCOMPARE(base->interval(), 1000);
+        QCOMPARE(p->estadoCiclo().passoCiclo, 3);
+        QCOMPARE(grafico(p, "chartDia")->rowCount(), 9);
+        QVERIFY(p->findChild<QLabel*>(QStringLiteral("pic_atualizarAgora"))->isHidden());
+        QCOMPARE(consulta("SELECT cmb_inicio FROM painelavancado"), QStringLiteral("10h"));
+    }
+
+    void preenchimentoDeDemonstracao()
+    {
+        costuras::aleatorio = [] { return 0.5; };
+        PainelAvancado* p = janelas::painelavancado();
+        QTest::mouseClick(p->findChild<QLabel*>(QStringLiteral("Label14")), Qt::LeftButton);
+        QCOMPARE(texto(p, "lbl_lotacao"), QStringLiteral("30"));
+        QCOMPARE(texto(p, "lbl_total"), QStringLiteral("330"));
+        QCOMPARE(texto(p, "lbl_mediaHora"), QStringLiteral("33"));
+        QCOMPARE(texto(p, "lbl_mes"), QStringLiteral("7750"));
+        QCOMPARE(texto(p, "lbl_mediaDia"), QStringLiteral("250"));
+    }
+
+    void fecharDescarregaEReabreDoZero()
+    {
+        QPointer<PainelAvancado> p = janelas::painelavancado();
+        for (int t = 0; t < 15; ++t)
+            p->tiqueBaseTempo();
+        p->exibirDesconectadoAvancado();
+        QVERIFY(!p->findChild<QFrame*>(QStringLiteral("frm_desconectado"))->isHidden());
+        const int ciclos = ciclo::contadores().ciclosMes;
+        p->close();
+        QTRY_VERIFY(p.isNull());
+        PainelAvancado* novo = janelas::painelavancado();
+        QCOMPARE(novo->estadoCiclo().passoCiclo, 0);
+        QVERIFY(!novo->estadoCiclo().leituraMesCompleta);
+        QCOMPARE(ciclo::contadores().ciclosMes, ciclos);
+        QVERIFY(novo->findChild<QFrame*>(QStringLiteral("frm_desconectado"))->isHidden());
+    }
+
+private:
+    static QString texto(PainelAvancado* p, const char* nome)
+    {
+        auto* l = p->findChild<QLabel*>(QString::fromLatin1(nome));
+        return l ? l->text() : QStringLiteral("<sem %1>").arg(QString::fromLatin1(nome));
+    }
+    static QComboBox* combo(PainelAvancado* p, const char* nome)
+    {
+        return p->findChild<QComboBox*>(QString::fromLatin1(nome));
+    }
+    static Grafico* grafico(PainelAvancado* p, const char* nome)
+    {
+        return p->findChild<Grafico*>(QString::fromLatin1(nome));
+    }
+    static QAction* exportar(PainelAvancado* p)
+    {
+        return p->findChild<QAction*>(QStringLiteral("menuExportarMensal"));
+    }
+    // A pick from the list, as the mouse makes it.
+    static void escolher(QComboBox* c, const QString& item)
+    {
+        const int i = c->findText(item);
+        QVERIFY(i >= 0);
+        c->setCurrentIndex(i);
+        Q_EMIT c->activated(i);
+        Q_EMIT c->textActivated(item);
+    }
+
+    void executar(const QString& sql)
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("teste"));
+            db.setDatabaseName(m_arquivo);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("teste"));
+    }
+    QString consulta(const QString& sql)
+    {
+        QString r;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("teste"));
+            db.setDatabaseName(m_arquivo);
+            if (db.open()) {
+                QSqlQuery q(db);
+                if (q.exec(sql) && q.next())
+                    r = q.value(0).toString();
+                db.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("teste"));
+        return r;
+    }
+
+    QTemporaryDir m_pasta;
+    QString m_arquivo;
+    QStringList m_abertos;
+    QList<mensagens::Pedido> m_caixas;
+    mensagens::Resposta m_resposta = mensagens::Resposta::Nao;
+    QStringList m_paginas;
+    QStringList m_passos;
+};
+
+QTEST_MAIN(TestePainelAvancado)
+#include "test_painelavancado.moc"
