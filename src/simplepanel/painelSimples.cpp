@@ -297,9 +297,11 @@ void PainelSimples::criarOpcoes()
         {"lbl_fecharopcoes", QStringLiteral("X"), sansSerif, 18, QColor(0xFF, 0x00, 0x00), true,
          QRect(16, 440, 73, 33), QStringLiteral("Ocultar opções de conteúdo")},
     };
+    // Captions start at the top of their labels: the small legend marks would otherwise be
+    // centred out of their 17-pixel boxes.
     for (const ItemOpcoes& item : itens) {
         QLabel* l = rotulo(m_frmOpcoes, QString::fromLatin1(item.nome), item.texto,
-                           fonte(item.familia, item.pontos), item.cor, Qt::AlignCenter);
+                           fonte(item.familia, item.pontos), item.cor);
         if (item.borda)
             l->setFrameStyle(QFrame::Box | QFrame::Plain);
         l->setGeometry(item.lugar);
