@@ -790,10 +790,10 @@ void PainelAvancado::preencherDemonstracao()
         m_lblTotal->setText(strings::textoNumero(strings::valorNumerico(m_lblTotal->text()) + v));
         m_lblLotacao->setText(QString::number(v));
     }
-    // One business hour has no span to divide by; show the day's total then.
-    const int horas = e - s;
+    // The mean is over the hours filled: e - s would divide by zero with one business hour.
+    const int horas = e - s + 1;
     const double total = strings::valorNumerico(m_lblTotal->text());
-    m_lblMediaHora->setText(strings::textoNumero(std::floor(horas > 0 ? total / horas : total)));
+    m_lblMediaHora->setText(strings::textoNumero(std::floor(horas > 0 ? total / horas : 0)));
     for (int d = 1; d <= 31; ++d) {
         m_chartMes->setRow(d);
         m_chartMes->setRowLabel(QString::number(d));

@@ -1,0 +1,92 @@
+#pragma once
+
+// The simulated counter as a child process on loopback, for integration tests.
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStringList>
+#include <QTest>
+
+#include <utility>
+
+class SimuladorProcesso {
+public:
+    // Starts on 127.0.0.1 with an ephemeral port unless `porta` is given.
+    explicit SimuladorProcesso(const QStringList& extra = {}, quint16 porta = 0) : m_extra(extra)
+    {
+        m_relogio.start();
+        // Read as lines arrive, so each request is stamped when it came.
+        QObject::connect(&m_processo, &QProcess::readyReadStandardOutput, &m_processo, [this] { ler(); });
+        iniciar(porta);
+    }
+    ~SimuladorProcesso() { parar(); }
+
+    quint16 porta() const { return m_porta; }
+
+    // Starts again on the same port (after parar()).
+    bool iniciar(quint16 porta)
+    {
+        m_processo.setProgram(QStringLiteral(FLUXORA_SIMULADOR));
+        m_processo.setArguments(QStringList{"--endereco", "127.0.0.1", "--porta", QString::number(porta)} + m_extra);
+        m_processo.start();
+        if (!m_processo.waitForStarted())
+            return false;
+        for (int i = 0; i < 100 && m_porta == 0; ++i) {
+            m_processo.waitForReadyRead(50);
+            ler();
+        }
+        return m_porta != 0;
+    }
+
+    void parar()
+    {
+        if (m_processo.state() == QProcess::NotRunning)
+            return;
+        m_processo.kill();
+        m_processo.waitForFinished();
+    }
+
+    // Switches the fault mode of the running simulator.
+    void falha(const QString& modo)
+    {
+        m_processo.write(("falha " + modo + "\n").toUtf8());
+        m_processo.waitForBytesWritten();
+    }
+
+    // The paths requested so far ("/0", "/1", ...) with the time each arrived, in ms since
+    // this object was made.
+    const QList<std::pair<QString, qint64>>& pedidos()
+    {
+        ler();
+        return m_pedidos;
+    }
+    QStringList caminhos()
+    {
+        QStringList r;
+        for (const auto& p : pedidos())
+            r << p.first;
+        return r;
+    }
+
+private:
+    void ler()
+    {
+        m_buffer += m_processo.readAllStandardOutput();
+        qsizetype fim;
+        while ((fim = m_buffer.indexOf('\n')) >= 0) {
+            const QString linha = QString::fromUtf8(m_buffer.left(fim)).trimmed();
+            m_buffer.remove(0, fim + 1);
+            if (linha.startsWith(QLatin1String("pedido ")))
+                m_pedidos.append({linha.mid(7), m_relogio.elapsed()});
+            const qsizetype p = linha.indexOf(QLatin1String("127.0.0.1:"));
+            if (p >= 0 && m_porta == 0)
+                m_porta = static_cast<quint16>(linha.mid(p + 10).toUInt());
+        }
+    }
+
+    QStringList m_extra;
+    QProcess m_processo;
+    QByteArray m_buffer;
+    quint16 m_porta = 0;
+    QElapsedTimer m_relogio;
+    QList<std::pair<QString, qint64>> m_pedidos;
+};

@@ -1,0 +1,162 @@
+// The whole client, headless, against the simulated counter on loopback: the start-up
+// requests in the cycle's order, the live figures, the recorded history and the
+// disconnected indication.
+#include "../apoio/simuladorProcesso.h"
+#include "costuras.h"
+#include "ethernet.h"
+#include "ligacoes.h"
+#include "mensagens.h"
+#include "painelavancado.h"
+#include "principal.h"
+
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QStringList argumentosRelogio = {"--semente", "7", "--data", "10/03/2024", "--hora", "14:05:33", "--congelar"};
+
+// The five-digit value of an entry in the simulator's reply for a page.
+QString valorDaPagina(int pagina, const QString& marcador)
+{
+    QProcess p;
+    p.start(QStringLiteral(FLUXORA_SIMULADOR),
+            QStringList{"--mostrar", QString::number(pagina)} + argumentosRelogio);
+    p.waitForFinished();
+    const QString texto = QString::fromUtf8(p.readAllStandardOutput());
+    const qsizetype i = texto.indexOf(marcador);
+    return i < 0 ? QString() : texto.mid(i + marcador.size() + 6, 5);
+}
+
+} // namespace
+
+class TestePontaAPonta : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_pasta.isValid());
+        m_arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
+        QFile::remove(m_arquivo);
+        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), m_arquivo));
+        QFile(m_arquivo).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        const QString pasta = m_pasta.path();
+        costuras::pastaAplicacao = [pasta] { return pasta; };
+        costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
+        m_caixas.clear();
+        mensagens::instalar([this](const mensagens::Pedido& p) {
+            m_caixas << p.texto;
+            return mensagens::Resposta::Ok;
+        });
+    }
+    void cleanup()
+    {
+        delete janelas::painelavancadoExistente();
+        mensagens::instalar({});
+        costuras::restaurar();
+    }
+
+    void inicioPedeAsPaginasEmOrdemEMostraAsContagens()
+    {
+        SimuladorProcesso simulador(argumentosRelogio);
+        QVERIFY(simulador.porta() != 0);
+        costuras::portaPadrao = [&] { return simulador.porta(); };
+        Principal principal;
+        ligacoes::instalar(principal);
+        principal.carregar();
+
+        QTRY_VERIFY_WITH_TIMEOUT(simulador.pedidos().size() >= 7, 20000);
+        QCOMPARE(simulador.caminhos().mid(0, 7), (QStringList{"/0", "/1", "/2", "/3", "/4", "/5", "/6"}));
+        const auto& pedidos = simulador.pedidos();
+        for (int i = 2; i < 7; ++i) {
+            const qint64 intervalo = pedidos[i].second - pedidos[i - 1].second;
+            QVERIFY2(intervalo > 1500 && intervalo < 2600, qPrintable(QString::number(intervalo)));
+        }
+
+        PainelAvancado* painel = janelas::painelavancadoExistente();
+        QVERIFY(painel);
+        QVERIFY(painel->isHidden());
+        const QString lotacao = QString::number(valorDaPagina(6, QStringLiteral("\"h\":34,")).toInt());
+        const QString total = QString::number(valorDaPagina(6, QStringLiteral("\"h\":35,")).toInt());
+        auto texto = [painel](const char* nome) {
+            return painel->findChild<QLabel*>(QString::fromLatin1(nome))->text();
+        };
+        QTRY_COMPARE(texto("lbl_lotacao"), lotacao);
+        QCOMPARE(texto("lbl_total"), total);
+        QCOMPARE(texto("lbl_atualizadoAgora"), QStringLiteral("as 14:05:33"));
+
+        // The month and the day went into the database as the device reported them.
+        QString dias;
+        for (int d = 1; d <= 31; ++d)
+            dias += d <= 10 ? valorDaPagina(d <= 12 ? 1 : d <= 24 ? 2 : 3, QStringLiteral("\"d\":%1,").arg(d))
+                            : QStringLiteral("00000");
+        QCOMPARE(consulta("SELECT mar FROM Meses WHERE ano = '2024'"), dias + QStringLiteral("00000"));
+        const QString hora14 = valorDaPagina(5, QStringLiteral("\"h\":14,"));
+        QCOMPARE(consulta("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'"), hora14);
+        QVERIFY2(m_caixas.isEmpty(), qPrintable(m_caixas.join(u'|')));
+    }
+
+    void semAparelhoIndicaDesconectado()
+    {
+        auto simulador = std::make_unique<SimuladorProcesso>(argumentosRelogio);
+        const quint16 porta = simulador->porta();
+        costuras::portaPadrao = [porta] { return porta; };
+        Principal principal;
+        ligacoes::instalar(principal);
+        principal.carregar();
+        QTRY_VERIFY_WITH_TIMEOUT(simulador->pedidos().size() >= 3, 10000);
+        PainelAvancado* painel = janelas::painelavancadoExistente();
+        QVERIFY(painel);
+        auto* faixa = painel->findChild<QFrame*>(QStringLiteral("frm_desconectado"));
+        QVERIFY(faixa->isHidden());
+
+        // The time-out counts from the first request that goes unanswered (the log is
+        // cleared as each request starts).
+        QElapsedTimer espera;
+        simulador.reset();
+        QObject::connect(&principal.conexao(), &ethernet::Conexao::logAlterado, &principal,
+                         [&espera](const QString& log) {
+                             if (log.isEmpty() && !espera.isValid())
+                                 espera.start();
+                         });
+        QTRY_VERIFY_WITH_TIMEOUT(!faixa->isHidden(), 10000);
+        QVERIFY(espera.isValid());
+        QVERIFY2(espera.elapsed() <= 4300, qPrintable(QString::number(espera.elapsed())));
+        QVERIFY(principal.findChild<QFrame*>(QStringLiteral("frm_desconectado"))->isVisibleTo(&principal));
+
+        simulador = std::make_unique<SimuladorProcesso>(argumentosRelogio, porta);
+        QVERIFY(simulador->porta() == porta);
+        QTRY_VERIFY_WITH_TIMEOUT(faixa->isHidden(), 8000);
+    }
+
+private:
+    QString consulta(const QString& sql)
+    {
+        QString r;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("verificacao"));
+            db.setDatabaseName(m_arquivo);
+            if (db.open()) {
+                QSqlQuery q(db);
+                if (q.exec(sql) && q.next())
+                    r = q.value(0).toString();
+                db.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("verificacao"));
+        return r;
+    }
+
+    QTemporaryDir m_pasta;
+    QString m_arquivo;
+    QStringList m_caixas;
+};
+
+QTEST_MAIN(TestePontaAPonta)
+#include "test_pontaAPonta.moc"
