@@ -10,6 +10,18 @@
 
 class SimuladorProcesso {
 public:
+    // The five-character field of an entry in the simulator's reply to a page, as the
+    // simulator started with `argumentos` would send it.
+    static QString valorDaPagina(const QStringList& argumentos, int pagina, const QString& marcador)
+    {
+        QProcess p;
+        p.start(QStringLiteral(FLUXORA_SIMULADOR), QStringList{"--mostrar", QString::number(pagina)} + argumentos);
+        p.waitForFinished();
+        const QString texto = QString::fromUtf8(p.readAllStandardOutput());
+        const qsizetype i = texto.indexOf(marcador);
+        return i < 0 ? QString() : texto.mid(i + marcador.size() + 6, 5);
+    }
+
     // Starts on 127.0.0.1 with an ephemeral port unless `porta` is given.
     explicit SimuladorProcesso(const QStringList& extra = {}, quint16 porta = 0) : m_extra(extra)
     {

@@ -1,0 +1,228 @@
+// Every fault of a misbehaving device, against the whole client: it keeps running, a reply it
+// must refuse changes no figure, chart point or history row, a flood stays bounded, a mute
+// device shows the disconnected strip, and the next good cycle records correctly again.
+#include "../apoio/simuladorProcesso.h"
+#include "costuras.h"
+#include "ethernet.h"
+#include "grafico.h"
+#include "ligacoes.h"
+#include "mensagens.h"
+#include "painelavancado.h"
+#include "principal.h"
+
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QStringList argumentos(int semente)
+{
+    return {"--semente", QString::number(semente), "--data", "10/03/2024", "--hora", "14:05:33", "--congelar"};
+}
+
+qint64 memoriaResidenteKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& linha : f.readAll().split('\n'))
+        if (linha.startsWith("VmRSS:"))
+            return linha.mid(6).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+
+// What the operator and the file can see.
+struct Retrato {
+    QStringList rotulos;
+    QList<std::optional<double>> pontos;
+    QString banco;
+    bool operator==(const Retrato&) const = default;
+};
+
+enum class Esperado { NadaMuda, Atualiza, Qualquer };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Esperado)
+
+class TesteFalhasAparelho : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_pasta.isValid());
+        m_arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
+        QFile::remove(m_arquivo);
+        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), m_arquivo));
+        QFile(m_arquivo).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        const QString pasta = m_pasta.path();
+        costuras::pastaAplicacao = [pasta] { return pasta; };
+        costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
+        mensagens::instalar([](const mensagens::Pedido&) { return mensagens::Resposta::Ok; });
+    }
+    void cleanup()
+    {
+        delete janelas::painelavancadoExistente();
+        mensagens::instalar({});
+        costuras::restaurar();
+    }
+
+    void aparelho_data()
+    {
+        QTest::addColumn<QString>("modo");
+        QTest::addColumn<Esperado>("esperado");
+        QTest::newRow("status0") << "status0" << Esperado::NadaMuda;
+        QTest::newRow("curta") << "curta" << Esperado::NadaMuda;
+        // A slow reply is handled 500 ms after it passed 600 characters: in full when its
+        // entries were in by then, else dropped whole. Either is sound.
+        QTest::newRow("lenta") << "lenta" << Esperado::Qualquer;
+        QTest::newRow("lixo") << "lixo" << Esperado::NadaMuda;
+        QTest::newRow("enorme") << "enorme" << Esperado::NadaMuda;
+        QTest::newRow("corte") << "corte" << Esperado::NadaMuda;
+        QTest::newRow("mudo") << "mudo" << Esperado::NadaMuda;
+        // Only the network window looks for the device's name; the data is good.
+        QTest::newRow("semarduino") << "semarduino" << Esperado::Atualiza;
+    }
+    void aparelho()
+    {
+        QFETCH(QString, modo);
+        QFETCH(Esperado, esperado);
+
+        auto simulador = std::make_unique<SimuladorProcesso>(argumentos(7));
+        const quint16 porta = simulador->porta();
+        QVERIFY(porta != 0);
+        costuras::portaPadrao = [porta] { return porta; };
+        Principal principal;
+        ligacoes::instalar(principal);
+        principal.carregar();
+
+        // A full good cycle first.
+        QTRY_VERIFY_WITH_TIMEOUT(simulador->pedidos().size() >= 7, 20000);
+        PainelAvancado* painel = janelas::painelavancadoExistente();
+        QVERIFY(painel);
+        QTRY_COMPARE(rotulo(painel, "lbl_lotacao"), numero(7, 6, "\"h\":34,"));
+        QTRY_VERIFY(!consulta("SELECT hora10 FROM Dias").isEmpty());
+        const Retrato bom = retrato(painel);
+        QCOMPARE(bom.rotulos[0], numero(7, 6, "\"h\":34,"));
+
+        // The faulty device, with other counts, so that anything taken from it would show.
+        simulador.reset();
+        simulador = std::make_unique<SimuladorProcesso>(argumentos(8) + QStringList{"--falha", modo}, porta);
+        QCOMPARE(simulador->porta(), porta);
+        const qint64 memoriaAntes = memoriaResidenteKb();
+        qsizetype maiorLog = 0;
+        QObject::connect(&principal.conexao(), &ethernet::Conexao::logAlterado, &principal,
+                         [&maiorLog](const QString& log) { maiorLog = std::max(maiorLog, log.size()); });
+        cicloCompleto(painel, *simulador);
+
+        QVERIFY(janelas::painelavancadoExistente() == painel);
+        const Retrato depois = retrato(painel);
+        if (esperado == Esperado::NadaMuda)
+            QCOMPARE(depois, bom);
+        if (esperado == Esperado::Atualiza)
+            QCOMPARE(depois.rotulos[0], numero(8, 6, "\"h\":34,"));
+        verificarSeries();
+        if (modo == QLatin1String("enorme")) {
+            QVERIFY2(memoriaResidenteKb() - memoriaAntes < 10 * 1024,
+                     qPrintable(QStringLiteral("%1 kB").arg(memoriaResidenteKb() - memoriaAntes)));
+            QCOMPARE(maiorLog, qsizetype(64 * 1024));
+        } else {
+            QVERIFY(maiorLog <= 64 * 1024);
+        }
+        auto* faixa = painel->findChild<QFrame*>(QStringLiteral("frm_desconectado"));
+        if (modo == QLatin1String("mudo"))
+            QVERIFY(!faixa->isHidden());
+
+        // Back to a sound device: the next cycle records its counts.
+        simulador.reset();
+        simulador = std::make_unique<SimuladorProcesso>(argumentos(8), porta);
+        QCOMPARE(simulador->porta(), porta);
+        cicloCompleto(painel, *simulador);
+        QTRY_COMPARE(rotulo(painel, "lbl_lotacao"), numero(8, 6, "\"h\":34,"));
+        QTRY_VERIFY(faixa->isHidden());
+        QString dias;
+        for (int d = 1; d <= 10; ++d)
+            dias += SimuladorProcesso::valorDaPagina(argumentos(8), 1, QStringLiteral("\"d\":%1,").arg(d));
+        QTRY_COMPARE(consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'"), dias);
+        QCOMPARE(consulta("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'"),
+                 SimuladorProcesso::valorDaPagina(argumentos(8), 5, QStringLiteral("\"h\":14,")));
+        verificarSeries();
+    }
+
+private:
+    // Asks for every page again at the fast pace and waits until the last reply had its time.
+    static void cicloCompleto(PainelAvancado* painel, SimuladorProcesso& simulador)
+    {
+        painel->clicarAtualizarTotalMes();
+        painel->lerDiaCompleto();
+        QTRY_VERIFY_WITH_TIMEOUT(simulador.caminhos().contains(QStringLiteral("/6")), 20000);
+        // The reply handling (500 ms) or the time-out (4 s) of the last request.
+        QTest::qWait(4500);
+    }
+
+    static QString numero(int semente, int pagina, const char* marcador)
+    {
+        return QString::number(
+            SimuladorProcesso::valorDaPagina(argumentos(semente), pagina, QString::fromLatin1(marcador)).toInt());
+    }
+
+    static QString rotulo(PainelAvancado* p, const char* nome)
+    {
+        return p->findChild<QLabel*>(QString::fromLatin1(nome))->text();
+    }
+
+    Retrato retrato(PainelAvancado* p)
+    {
+        Retrato r;
+        for (const char* nome : {"lbl_lotacao", "lbl_total", "lbl_mes", "lbl_mediaDia", "lbl_mediaHora"})
+            r.rotulos << rotulo(p, nome);
+        for (const char* nome : {"chartMes", "chartDia"}) {
+            auto* g = p->findChild<Grafico*>(QString::fromLatin1(nome));
+            for (int linha = 1; linha <= g->rowCount(); ++linha)
+                r.pontos << g->valor(1, linha);
+        }
+        r.banco = consulta("SELECT group_concat(coalesce(mar, '-'), '|') FROM Meses") + u'#' +
+                  consulta("SELECT group_concat(coalesce(hora10, '-'), '|') FROM Dias");
+        return r;
+    }
+
+    // Every recorded column is a whole series of digits.
+    void verificarSeries()
+    {
+        const QString mes = consulta("SELECT mar FROM Meses WHERE ano = '2024'");
+        const QString dia = consulta("SELECT hora10 FROM Dias WHERE ano = '2024' AND mes = '03'");
+        QCOMPARE(mes.size(), 160);
+        QCOMPARE(dia.size(), 120);
+        for (const QChar c : mes + dia)
+            QVERIFY(c.isDigit());
+    }
+
+    QString consulta(const char* sql)
+    {
+        QString r;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("verificacao"));
+            db.setDatabaseName(m_arquivo);
+            if (db.open()) {
+                QSqlQuery q(db);
+                if (q.exec(QString::fromLatin1(sql)) && q.next())
+                    r = q.value(0).toString();
+                db.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("verificacao"));
+        return r;
+    }
+
+    QTemporaryDir m_pasta;
+    QString m_arquivo;
+};
+
+QTEST_MAIN(TesteFalhasAparelho)
+#include "test_falhasAparelho.moc"
