@@ -1,5 +1,7 @@
 #include "banco.h"
 
+#include "arquivos.h"
+
 #include "constantes.h"
 #include "costuras.h"
 #include "datas.h"
@@ -105,6 +107,12 @@ std::optional<QSqlRecord> primeiraLinha(const QSqlDatabase& db, const QString& t
 template <class Trabalho>
 bool transacao(const QSqlDatabase& db, QString& erro, Trabalho trabalho)
 {
+    // The mode bits are honoured even where the engine would write anyway (as root): a file
+    // the operator marked read-only stays as it is.
+    if (!arquivos::modoPermiteEscrita(caminhoBanco())) {
+        erro = QStringLiteral("O arquivo está marcado como somente leitura.");
+        return false;
+    }
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         erro = motivo(q);

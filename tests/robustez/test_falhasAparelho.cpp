@@ -161,7 +161,12 @@ private:
     {
         painel->clicarAtualizarTotalMes();
         painel->lerDiaCompleto();
-        QTRY_VERIFY_WITH_TIMEOUT(simulador.caminhos().contains(QStringLiteral("/6")), 20000);
+        auto completo = [&] {
+            const QStringList pedidos = simulador.caminhos();
+            const qsizetype um = pedidos.indexOf(QStringLiteral("/1"));
+            return um >= 0 && pedidos.indexOf(QStringLiteral("/6"), um) > um;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(completo(), 20000);
         // The reply handling (500 ms) or the time-out (4 s) of the last request.
         QTest::qWait(4500);
     }

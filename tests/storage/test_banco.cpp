@@ -1,0 +1,260 @@
+// The database file as the program leaves it: shipped rows, settings round trips, history
+// find-or-add, deletion, hostile texts, and failures that report and never create or damage.
+#include "banco.h"
+#include "costuras.h"
+#include "mensagens.h"
+#include "serie.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TesteBanco : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_pasta.isValid());
+        m_arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
+        QFile::setPermissions(m_arquivo, QFile::ReadOwner | QFile::WriteOwner);
+        QFile::remove(m_arquivo);
+        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), m_arquivo));
+        QFile::setPermissions(m_arquivo, QFile::ReadOwner | QFile::WriteOwner);
+        const QString pasta = m_pasta.path();
+        costuras::pastaAplicacao = [pasta] { return pasta; };
+        m_caixas.clear();
+        mensagens::instalar([this](const mensagens::Pedido& p) {
+            m_caixas << p;
+            if (m_aoMostrar)
+                m_aoMostrar();
+            return mensagens::Resposta::Ok;
+        });
+        m_aoMostrar = nullptr;
+    }
+    void cleanup()
+    {
+        mensagens::instalar({});
+        costuras::restaurar();
+    }
+
+    void arquivoEntregue()
+    {
+        const QString novo = m_pasta.filePath(QStringLiteral("novo.mdb"));
+        QFile::remove(novo);
+        QVERIFY(banco::criarBancoEntregue(novo));
+        QCOMPARE(consulta(novo, "SELECT txt_ip1CP || '.' || txt_ip2CP || '.' || txt_ip3CP || '.' || txt_ip4CP FROM ethernet"),
+                 QStringLiteral("127.0.0.1"));
+        QCOMPARE(consulta(novo, "SELECT cmb_inicio || cmb_fim || cmb_tempoMes || cmb_tempoDia FROM painelavancado"),
+                 QStringLiteral("08h18h03 min30 seg"));
+        QCOMPARE(consulta(novo, "SELECT count(*) FROM painelSimples"), QStringLiteral("1"));
+        QCOMPARE(consulta(novo, "SELECT count(*) FROM Meses"), QStringLiteral("0"));
+        QCOMPARE(consulta(novo, "SELECT count(*) FROM Dias"), QStringLiteral("0"));
+        // An existing file is never replaced.
+        QVERIFY(!banco::criarBancoEntregue(novo));
+        QCOMPARE(consulta(novo, "SELECT count(*) FROM ethernet"), QStringLiteral("1"));
+    }
+
+    void configuracoesIdaEVolta()
+    {
+        QVERIFY(banco::salvarEthernet(127, 0, 0, 42, QDate(2024, 3, 10)));
+        banco::Ethernet e;
+        QVERIFY(banco::lerEthernet(e));
+        QCOMPARE(QStringList({e.ip1, e.ip2, e.ip3, e.ip4}), (QStringList{"127", "0", "0", "42"}));
+
+        banco::PainelAvancado a{QStringLiteral("07h"), QStringLiteral("22h"), QStringLiteral("10 min"),
+                                QStringLiteral("60 seg")};
+        QVERIFY(banco::salvarPainelAvancado(a));
+        banco::PainelAvancado lido;
+        QVERIFY(banco::lerPainelAvancado(lido));
+        QCOMPARE(lido.cmb_fim, QStringLiteral("22h"));
+        QCOMPARE(lido.cmb_tempoDia, QStringLiteral("60 seg"));
+
+        banco::PainelSimples s;
+        QVERIFY(banco::lerPainelSimples(s));
+        s.lotacaoFonte = 240;
+        s.infoEmpresa = QStringLiteral("Loja d'Água; \"aberta\"");
+        QVERIFY(banco::salvarPainelSimples(s, QDate(2024, 3, 10)));
+        banco::PainelSimples s2;
+        QVERIFY(banco::lerPainelSimples(s2));
+        QCOMPARE(s2.lotacaoFonte, 240.0);
+        QCOMPARE(s2.infoEmpresa, s.infoEmpresa);
+        QVERIFY(m_caixas.isEmpty());
+    }
+
+    void historicoAcharOuAdicionar()
+    {
+        const QString a = serie::montar({"1", "2"});
+        QVERIFY(banco::gravarMes(QStringLiteral("2024"), 3, a));
+        QVERIFY(banco::gravarMes(QStringLiteral("2024"), 9, serie::montar({"9"})));
+        QVERIFY(banco::gravarMes(QStringLiteral("2025"), 1, serie::montar({"5"})));
+        QCOMPARE(consulta(m_arquivo, "SELECT count(*) FROM Meses"), QStringLiteral("2"));
+        QCOMPARE(consulta(m_arquivo, "SELECT mar FROM Meses WHERE ano = '2024'"), QStringLiteral("0000100002"));
+        QCOMPARE(consulta(m_arquivo, "SELECT sete FROM Meses WHERE ano = '2024'"), QStringLiteral("00009"));
+        QCOMPARE(consulta(m_arquivo, "SELECT count(*) FROM Meses WHERE ano = '2025' AND mar IS NULL"),
+                 QStringLiteral("1"));
+        QCOMPARE(*banco::lerMes(QStringLiteral("2024"), 9), QStringLiteral("00009"));
+        QCOMPARE(*banco::lerMes(QStringLiteral("2024"), 4), QString());
+        QCOMPARE(*banco::lerMes(QStringLiteral("1999"), 3), QString());
+        QCOMPARE(*banco::listarAnos(), (QStringList{"2024", "2025"}));
+
+        QVERIFY(banco::gravarDia(QStringLiteral("2024"), QStringLiteral("03"), 31, serie::montar({"7"})));
+        QVERIFY(banco::gravarDia(QStringLiteral("2024"), QStringLiteral("03"), 1, serie::montar({"8"})));
+        QCOMPARE(consulta(m_arquivo, "SELECT count(*) FROM Dias"), QStringLiteral("1"));
+        QCOMPARE(*banco::lerDia(QStringLiteral("2024"), QStringLiteral("03"), 31), QStringLiteral("00007"));
+        QCOMPARE(*banco::lerDia(QStringLiteral("2024"), QStringLiteral("04"), 1), QString());
+        QVERIFY(m_caixas.isEmpty());
+    }
+
+    void exclusao()
+    {
+        executar("INSERT INTO Meses (ano, mar, abr) VALUES ('2024', '0000400004', '00009')");
+        executar("INSERT INTO Meses (ano, mar) VALUES ('2024', '00001')");
+        executar("INSERT INTO Meses (ano) VALUES ('2023')");
+        QVERIFY(banco::excluirMes(QStringLiteral("2024"), 3));
+        QVERIFY(banco::excluirMes(QStringLiteral("2023"), 8));
+        QVERIFY(banco::excluirMes(QStringLiteral("1990"), 3));
+        QCOMPARE(consulta(m_arquivo, "SELECT mar FROM Meses WHERE rowid = 1"), QString(155, u'0'));
+        QCOMPARE(consulta(m_arquivo, "SELECT abr FROM Meses WHERE rowid = 1"), QStringLiteral("00009"));
+        // Only the first row of the year.
+        QCOMPARE(consulta(m_arquivo, "SELECT mar FROM Meses WHERE rowid = 2"), QStringLiteral("00001"));
+        QCOMPARE(consulta(m_arquivo, "SELECT ago FROM Meses WHERE ano = '2023'"), QString(155, u'0'));
+        QCOMPARE(consulta(m_arquivo, "SELECT count(*) FROM Meses"), QStringLiteral("3"));
+        QVERIFY(m_caixas.isEmpty());
+    }
+
+    void textoHostilFicaTexto()
+    {
+        const QString ano = QStringLiteral("2024'); DROP TABLE Meses; --");
+        QVERIFY(banco::gravarMes(ano, 3, QStringLiteral("00001")));
+        QCOMPARE(*banco::listarAnos(), QStringList{ano});
+        QVERIFY(banco::excluirMes(ano, 3));
+        QCOMPARE(consulta(m_arquivo, "SELECT count(*) FROM Meses"), QStringLiteral("1"));
+        // Month numbers outside the year never name a column.
+        QVERIFY(!banco::gravarMes(QStringLiteral("2024"), 13, QStringLiteral("1")));
+        QVERIFY(!banco::gravarDia(QStringLiteral("2024"), QStringLiteral("03"), 0, QStringLiteral("1")));
+    }
+
+    void falhas_data()
+    {
+        QTest::addColumn<QString>("estado");
+        QTest::newRow("arquivo ausente") << "ausente";
+        QTest::newRow("somente leitura") << "leitura";
+        QTest::newRow("não é um banco") << "lixo";
+    }
+    void falhas()
+    {
+        QFETCH(QString, estado);
+        executar("INSERT INTO Meses (ano, mar) VALUES ('2024', '00003')");
+        QByteArray antes;
+        if (estado == QLatin1String("ausente")) {
+            QVERIFY(QFile::remove(m_arquivo));
+        } else if (estado == QLatin1String("leitura")) {
+            QVERIFY(QFile::setPermissions(m_arquivo, QFile::ReadOwner));
+        } else {
+            QFile f(m_arquivo);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(QByteArray(4096, 'x'));
+        }
+        if (QFile::exists(m_arquivo)) {
+            QFile f(m_arquivo);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            antes = f.readAll();
+        }
+        QVERIFY(!banco::gravarMes(QStringLiteral("2024"), 3, QStringLiteral("00009")));
+        QVERIFY(!banco::gravarDia(QStringLiteral("2024"), QStringLiteral("03"), 3, QStringLiteral("00009")));
+        QVERIFY(!banco::excluirMes(QStringLiteral("2024"), 3));
+        QCOMPARE(m_caixas.size(), 3);
+        for (const mensagens::Pedido& c : m_caixas) {
+            QCOMPARE(c.titulo, QStringLiteral("Fluxora"));
+            QVERIFY2(c.texto.startsWith(QStringLiteral("Não foi possível")), qPrintable(c.texto));
+            QVERIFY(c.texto.contains(QStringLiteral("Fluxoradb.mdb")));
+        }
+        // Never created, never touched.
+        QCOMPARE(QFile::exists(m_arquivo), estado != QLatin1String("ausente"));
+        if (!antes.isEmpty()) {
+            QFile f(m_arquivo);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), antes);
+        }
+
+        m_caixas.clear();
+        banco::Ethernet e{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")};
+        if (estado != QLatin1String("leitura")) {
+            QVERIFY(!banco::lerEthernet(e));
+            QCOMPARE(m_caixas.size(), 1);
+            QCOMPARE(m_caixas[0].texto, QStringLiteral("Não encontramos o arquivo fluxoradb.mdb\r\n\r\n."));
+            QCOMPARE(m_caixas[0].titulo, QStringLiteral("Fluxora"));
+            QCOMPARE(e.ip1, QStringLiteral("a"));
+        } else {
+            // Reading a read-only file is fine.
+            QVERIFY(banco::lerEthernet(e));
+        }
+    }
+
+    void umaCaixaDeCadaVez()
+    {
+        QVERIFY(QFile::remove(m_arquivo));
+        // While a box is up (its own event loop runs timers), further failures add none.
+        int dentro = 0;
+        m_aoMostrar = [&dentro] {
+            ++dentro;
+            QVERIFY(mensagens::exibindo());
+            banco::gravarMes(QStringLiteral("2024"), 3, QStringLiteral("1"));
+            banco::Ethernet e;
+            banco::lerEthernet(e);
+        };
+        banco::Ethernet e;
+        QVERIFY(!banco::lerEthernet(e));
+        QCOMPARE(dentro, 1);
+        QCOMPARE(m_caixas.size(), 1);
+    }
+
+    void series()
+    {
+        QCOMPARE(serie::montar({"42", "", "123456", "00007"}), QStringLiteral("00042000002345600007"));
+        QCOMPARE(serie::grupo(QStringLiteral("0000100002000"), 3), QStringLiteral("000"));
+        QCOMPARE(serie::valorGrupo(QStringLiteral("0000100002"), 2), 2);
+        QCOMPARE(serie::valorGrupo(QStringLiteral("0000100002"), 7), 0);
+        QCOMPARE(serie::mesZerado(), QString(155, u'0'));
+    }
+
+private:
+    void executar(const char* sql)
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("teste"));
+            db.setDatabaseName(m_arquivo);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QString::fromLatin1(sql)));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("teste"));
+    }
+    static QString consulta(const QString& arquivo, const char* sql)
+    {
+        QString r;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("consulta"));
+            db.setDatabaseName(arquivo);
+            if (db.open()) {
+                QSqlQuery q(db);
+                if (q.exec(QString::fromLatin1(sql)) && q.next())
+                    r = q.value(0).toString();
+                db.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("consulta"));
+        return r;
+    }
+
+    QTemporaryDir m_pasta;
+    QString m_arquivo;
+    QList<mensagens::Pedido> m_caixas;
+    std::function<void()> m_aoMostrar;
+};
+
+QTEST_GUILESS_MAIN(TesteBanco)
+#include "test_banco.moc"
