@@ -14,6 +14,7 @@
 Grafico::Grafico(QWidget* parent) : QChartView(parent)
 {
     auto* chart = new QChart;
+    chart->legend()->setAlignment(Qt::AlignTop);
     chart->legend()->hide();
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->setBackgroundRoundness(0);
@@ -54,7 +55,14 @@ void Grafico::setColumnCount(int n)
         m_serie->take(m_conjuntos[1]);
     }
     m_colunas = n;
+    chart()->legend()->setVisible(n == 2);
     agendarRedesenho();
+}
+
+void Grafico::definirNomesSeries(const QString& atual, const QString& historico)
+{
+    m_conjuntos[0]->setLabel(atual);
+    m_conjuntos[1]->setLabel(historico);
 }
 
 void Grafico::setColumn(int c)

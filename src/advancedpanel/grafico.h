@@ -37,6 +37,9 @@ public:
     // A text that starts with a number sets that number; an empty text clears the point.
     void setData(const QString& valor) override;
 
+    // Legend names of the live and the history series; the legend shows while both are drawn.
+    void definirNomesSeries(const QString& atual, const QString& historico);
+
     // For tests and the export: the value of any point (nullopt = no value).
     std::optional<double> valor(int coluna, int linha) const;
 

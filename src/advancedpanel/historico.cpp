@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace historico {
 
 void defineLegendaColunasChartMes(controle::DestinoGrafico& g)
@@ -30,7 +32,7 @@ Figuras preencherMes(const QString& dadosMes, controle::DestinoGrafico& g)
 {
     g.setColumn(2);
     Figuras f;
-    long long dias = 1;
+    long long dias = 0;
     int categoria = 0;
     for (int i = 1; i <= 151; i += 5) {
         ++categoria;
@@ -41,7 +43,7 @@ Figuras preencherMes(const QString& dadosMes, controle::DestinoGrafico& g)
         if (v > 0)
             ++dias;
     }
-    f.media = f.total / dias;
+    f.media = f.total / std::max(dias, 1LL);
     return f;
 }
 
@@ -49,7 +51,7 @@ Figuras preencherDia(const QString& dadosDia, int inicio, controle::DestinoGrafi
 {
     g.setColumn(2);
     Figuras f;
-    long long horas = 1;
+    long long horas = 0;
     int categoria = 0;
     // A first hour outside the day reads nothing rather than a wrong part of the column.
     const bool horaValida = inicio >= 0 && inicio <= 23;
@@ -64,7 +66,7 @@ Figuras preencherDia(const QString& dadosDia, int inicio, controle::DestinoGrafi
         if (v > 0)
             ++horas;
     }
-    f.media = f.total / horas;
+    f.media = f.total / std::max(horas, 1LL);
     return f;
 }
 

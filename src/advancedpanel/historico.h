@@ -21,7 +21,7 @@ struct Figuras {
 };
 
 // Series 2 of the month chart from a Meses month column (groups of five digits, day 1 first).
-// The mean divides by one more than the days with visits, so it is never a division by zero.
+// The means are over the days (hours) with at least one visit, and by 1 when there is none.
 Figuras preencherMes(const QString& dadosMes, controle::DestinoGrafico& chartMes);
 // Series 2 of the day chart from a Dias day column (24 groups, hour 0 first), the business
 // hours from `inicio` on, as many as the chart has categories.

@@ -301,6 +301,7 @@ void PainelAvancado::criarControles()
     m_chartDia = new Grafico(this);
     m_chartDia->setObjectName(QStringLiteral("chartDia"));
     m_chartDia->setMinimumSize(520, 200);
+    m_chartDia->definirNomesSeries(QStringLiteral("Hoje"), QStringLiteral("Dia selecionado"));
     graficos->addWidget(m_chartDia, 1);
     m_barAtualizacaoDia = barra(QStringLiteral("bar_atualizacaoDia"),
                                 QStringLiteral("Progresso da espera para atualizar o gráfico diário"));
@@ -309,6 +310,7 @@ void PainelAvancado::criarControles()
     m_chartMes = new Grafico(this);
     m_chartMes->setObjectName(QStringLiteral("chartMes"));
     m_chartMes->setMinimumSize(520, 200);
+    m_chartMes->definirNomesSeries(QStringLiteral("Este mês"), QStringLiteral("Mês selecionado"));
     graficos->addWidget(m_chartMes, 1);
     m_barAtualizacaoMes = barra(QStringLiteral("bar_atualizacaoMes"),
                                 QStringLiteral("Progresso da espera para atualizar o gráfico mensal"));

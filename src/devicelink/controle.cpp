@@ -310,22 +310,23 @@ void preencherGraficoDia()
 
 namespace {
 
-// Days de..ate into diasMes, drawn into column 1 of the month chart and added to the total
-// through the value the chart gives back.
+// Days de..ate into diasMes and column 1 of the month chart. The month total is then the sum
+// of the month's days as held now, so a lone page between full readings never counts its
+// days twice.
 void lerDiasMes(const QString& texto, int de, int ate)
 {
     DestinoPainelAvancado* p = painelAvancado();
     lerDias(texto, de, ate, datas::diaDoMes(), g_diasMes, [p](int d, const QString& valor) {
-        if (p) {
-            DestinoGrafico& grafico = p->chartMes();
-            grafico.setRow(d);
-            grafico.setRowLabel(QString::number(d));
-            grafico.setData(valor);
-            g_totalVisitasMes += strings::valorNumerico(grafico.data());
-        } else {
-            g_totalVisitasMes += strings::valorNumerico(valor);
-        }
+        if (!p)
+            return;
+        DestinoGrafico& grafico = p->chartMes();
+        grafico.setRow(d);
+        grafico.setRowLabel(QString::number(d));
+        grafico.setData(valor);
     });
+    g_totalVisitasMes = 0;
+    for (int k = 0; k < 31; ++k)
+        g_totalVisitasMes += strings::valorNumerico(g_diasMes[static_cast<size_t>(k)]);
 }
 
 } // namespace
@@ -334,7 +335,6 @@ void lerDiasPagina1(const QString& texto)
 {
     if (auto* p = painelAvancado())
         p->definirAtualizadoTotalMes(atualizando);
-    g_totalVisitasMes = 0;
     lerDiasMes(texto, 1, 12);
 }
 
@@ -353,12 +353,13 @@ void lerDiasPagina3(const QString& texto)
 
 void exibirMediaDiaria()
 {
-    int n = 1;
+    // Over the days with at least one visit, as its tooltip says; by 1 when there is none.
+    int n = 0;
     for (int d = 1; d <= 31; ++d)
         if (strings::valorNumerico(g_diasMes[static_cast<size_t>(d - 1)]) != 0)
             ++n;
     if (auto* p = painelAvancado())
-        p->definirMediaDia(textoMedia(g_totalVisitasMes, n));
+        p->definirMediaDia(textoMedia(g_totalVisitasMes, std::max(n, 1)));
 }
 
 void gravarMes()

@@ -63,7 +63,7 @@ QString textoMedia(double soma, int n);
 const DiasMes& diasMes();
 
 const HorasDia& horasHoje();
-// This month's running sum of day counts (kept by the month-page handlers).
+// This month's visits: the sum of the days in diasMes after the last month page.
 double totalVisitasMes();
 // Empties horasHoje and the month figures, as at program start.
 void redefinirEstado();

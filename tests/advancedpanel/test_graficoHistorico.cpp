@@ -83,10 +83,10 @@ private Q_SLOTS:
         QList<int> dez(32, 0);
         for (int i = 0; i < 10; ++i)
             dez[i] = 10;
-        QTest::newRow("gravado pela coleta, 160") << grupos(dez) << 100LL << 9LL << "0";
+        QTest::newRow("gravado pela coleta, 160") << grupos(dez) << 100LL << 10LL << "0";
         QTest::newRow("excluído, 155 zeros") << QString(155, u'0') << 0LL << 0LL << "0";
         QTest::newRow("coluna vazia") << QString() << 0LL << 0LL << "";
-        QTest::newRow("coluna curta") << grupos({5, 5, 5}) << 15LL << 3LL << "";
+        QTest::newRow("coluna curta") << grupos({5, 5, 5}) << 15LL << 5LL << "";
     }
     void mesDoHistorico()
     {
@@ -115,8 +115,8 @@ private Q_SLOTS:
         horas[19] = 40;
         for (int h = 9; h <= 13; ++h)
             horas[h] = 12;
-        QTest::newRow("8 a 18, fora do expediente não conta") << 8 << 18 << grupos(horas) << 60LL << 10LL;
-        QTest::newRow("o dia todo") << 0 << 23 << grupos(horas) << 150LL << 18LL;
+        QTest::newRow("8 a 18, fora do expediente não conta") << 8 << 18 << grupos(horas) << 60LL << 12LL;
+        QTest::newRow("o dia todo") << 0 << 23 << grupos(horas) << 150LL << 21LL;
         QTest::newRow("sem visitas") << 14 << 18 << grupos(horas) << 0LL << 0LL;
         QTest::newRow("dia sem coluna") << 8 << 18 << QString() << 0LL << 0LL;
     }
