@@ -89,6 +89,8 @@ QLabel* PainelAvancado::rotulo(const QString& nome, const QString& texto, const 
 {
     auto* l = new QLabel(texto, this);
     l->setObjectName(nome);
+    // Whatever reaches a caption (device values, stored texts) is shown as written.
+    l->setTextFormat(Qt::PlainText);
     if (!dica.isEmpty())
         l->setToolTip(dica);
     return l;

@@ -200,6 +200,18 @@ private Q_SLOTS:
         QCOMPARE(m_abertos, QStringList{arquivo});
         QVERIFY(m_caixas.isEmpty());
 
+        // The same month again replaces the file, after the month changed in the database.
+        executar("UPDATE Meses SET mar = '" + grupos({7}) + "' WHERE ano = '2024'");
+        escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
+        exportar(p)->trigger();
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().startsWith(esperado.left(esperado.indexOf("1;12"))+ "1;7\r\n2;\r\n"));
+        f.close();
+        QCOMPARE(m_abertos.size(), 2);
+        executar("UPDATE Meses SET mar = '" + grupos(dias) + "' WHERE ano = '2024'");
+        escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
+        exportar(p)->trigger();
+
         // Held read-only (as by a spreadsheet): the message, and the old file as it was.
         QFile::setPermissions(arquivo, QFile::ReadOwner);
         QFile::setPermissions(m_pasta.path(), QFile::ReadOwner | QFile::ExeOwner);
@@ -211,7 +223,7 @@ private Q_SLOTS:
             QStringLiteral("Não pudemos exportar o arquivo EXCEL.\r\n\r\nPor favor, feche o EXCEL e tente novamente.")));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), esperado);
-        QCOMPARE(m_abertos.size(), 1);
+        QCOMPARE(m_abertos.size(), 3);
     }
 
     void exclusaoPedeConfirmacao()

@@ -1,4 +1,5 @@
 // Month and day history: the month pages and page /5 as they reach the database.
+#include "banco.h"
 #include "controle.h"
 #include "costuras.h"
 #include "mensagens.h"
@@ -138,6 +139,17 @@ private Q_SLOTS:
         QCOMPARE(ultimo("mes="), QStringLiteral("56"));
         QCOMPARE(ultimo("mediaDia="), QStringLiteral("2"));
         QCOMPARE(campo("Meses", "mar", "ano = '2024'").left(140), QString(28, u'x').replace(QStringLiteral("x"), QStringLiteral("00002")));
+    }
+
+    void mesExcluidoVoltaNaProximaLeitura()
+    {
+        for (int n = 1; n <= 3; ++n)
+            tratar(paginaMes(n, [](int) { return 3; }), n);
+        QVERIFY(banco::excluirMes(QStringLiteral("2024"), 3));
+        QCOMPARE(campo("Meses", "mar", "ano = '2024'"), QString(155, u'0'));
+        for (int n = 1; n <= 3; ++n)
+            tratar(paginaMes(n, [](int) { return 3; }), n);
+        QCOMPARE(campo("Meses", "mar", "ano = '2024'").left(10), QStringLiteral("0000300003"));
     }
 
     void anoNovoGanhaLinha()

@@ -1,0 +1,215 @@
+// Database faults while the client polls: the file gone, read-only, locked by another
+// connection, overwritten with noise, a settings row or a table missing. Each is reported in
+// an orderly box (never stacked), polling goes on, nothing recorded is lost, and once the
+// file is sound again the next cycle records.
+#include "../apoio/simuladorProcesso.h"
+#include "costuras.h"
+#include "ligacoes.h"
+#include "mensagens.h"
+#include "painelavancado.h"
+#include "principal.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QStringList argumentos(int semente)
+{
+    return {"--semente", QString::number(semente), "--data", "10/03/2024", "--hora", "14:05:33", "--congelar"};
+}
+
+} // namespace
+
+class TesteFalhasBanco : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_pasta.isValid());
+        m_arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
+        QFile::remove(m_arquivo);
+        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), m_arquivo));
+        QFile(m_arquivo).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        const QString pasta = m_pasta.path();
+        costuras::pastaAplicacao = [pasta] { return pasta; };
+        costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
+        m_caixas.clear();
+        m_profundidade = 0;
+        m_maiorProfundidade = 0;
+        mensagens::instalar([this](const mensagens::Pedido& p) {
+            ++m_profundidade;
+            m_maiorProfundidade = std::max(m_maiorProfundidade, m_profundidade);
+            m_caixas << p;
+            --m_profundidade;
+            return mensagens::Resposta::Ok;
+        });
+    }
+    void cleanup()
+    {
+        delete janelas::painelavancadoExistente();
+        mensagens::instalar({});
+        costuras::restaurar();
+        QSqlDatabase::removeDatabase(QStringLiteral("trava"));
+    }
+
+    void banco_data()
+    {
+        QTest::addColumn<QString>("falha");
+        QTest::newRow("apagado") << "apagado";
+        QTest::newRow("somente leitura") << "somenteLeitura";
+        QTest::newRow("travado por outro") << "travado";
+        QTest::newRow("bytes aleatórios") << "lixo";
+        QTest::newRow("sem a linha do endereço") << "semEthernet";
+        QTest::newRow("sem a tabela Dias") << "semDias";
+    }
+    void banco()
+    {
+        QFETCH(QString, falha);
+        auto simulador = std::make_unique<SimuladorProcesso>(argumentos(7));
+        const quint16 porta = simulador->porta();
+        costuras::portaPadrao = [porta] { return porta; };
+        Principal principal;
+        ligacoes::instalar(principal);
+        principal.carregar();
+        QTRY_VERIFY_WITH_TIMEOUT(simulador->pedidos().size() >= 7, 20000);
+        QTRY_VERIFY(!consulta("SELECT hora10 FROM Dias").isEmpty());
+        PainelAvancado* painel = janelas::painelavancadoExistente();
+        const QString mesGravado = consulta("SELECT mar FROM Meses WHERE ano = '2024'");
+        const QString diaGravado = consulta("SELECT hora10 FROM Dias");
+        QCOMPARE(mesGravado.size(), 160);
+        QVERIFY(m_caixas.isEmpty());
+
+        QFile original(m_arquivo);
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        const QByteArray copia = original.readAll();
+        original.close();
+
+        // The fault, with a device whose counts differ, so a write that got through would show.
+        simulador.reset();
+        simulador = std::make_unique<SimuladorProcesso>(argumentos(8), porta);
+        QSqlDatabase trava;
+        if (falha == QLatin1String("apagado")) {
+            QVERIFY(QFile::remove(m_arquivo));
+        } else if (falha == QLatin1String("somenteLeitura")) {
+            QFile::setPermissions(m_arquivo, QFile::ReadOwner);
+        } else if (falha == QLatin1String("travado")) {
+            trava = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("trava"));
+            trava.setDatabaseName(m_arquivo);
+            QVERIFY(trava.open());
+            QSqlQuery q(trava);
+            QVERIFY(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        } else if (falha == QLatin1String("lixo")) {
+            QFile f(m_arquivo);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QByteArray ruido(copia.size(), '\0');
+            for (char& c : ruido)
+                c = static_cast<char>(QRandomGenerator::global()->bounded(256));
+            f.write(ruido);
+        } else if (falha == QLatin1String("semEthernet")) {
+            // Requests go on to the address read last; only the reading of it is reported.
+            executar("DELETE FROM ethernet");
+        } else if (falha == QLatin1String("semDias")) {
+            executar("DROP TABLE Dias");
+        }
+        const int pedidosAntes = static_cast<int>(simulador->pedidos().size());
+        cicloCompleto(painel, *simulador);
+
+        // Polling went on, and every failure was told in an orderly box, one at a time.
+        QVERIFY(simulador->pedidos().size() - pedidosAntes >= 6);
+        QVERIFY(!m_caixas.isEmpty());
+        QCOMPARE(m_maiorProfundidade, 1);
+        for (const mensagens::Pedido& c : m_caixas) {
+            QCOMPARE(c.titulo, QStringLiteral("Fluxora"));
+            QVERIFY2(c.texto.startsWith(QStringLiteral("Não encontramos o arquivo fluxoradb.mdb")) ||
+                         c.texto.startsWith(QStringLiteral("Não foi possível")),
+                     qPrintable(c.texto));
+        }
+        QVERIFY(janelas::painelavancadoExistente() == painel);
+
+        // Nothing recorded before was lost where the file was still there to keep it.
+        if (falha == QLatin1String("somenteLeitura") || falha == QLatin1String("travado")) {
+            if (trava.isOpen())
+                QSqlQuery(trava).exec(QStringLiteral("ROLLBACK"));
+            trava.close();
+            QCOMPARE(consulta("SELECT mar FROM Meses WHERE ano = '2024'"), mesGravado);
+            QCOMPARE(consulta("SELECT hora10 FROM Dias"), diaGravado);
+        }
+
+        // The file sound again: the next cycle records the new counts.
+        QFile::remove(m_arquivo);
+        QFile f(m_arquivo);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(copia);
+        f.close();
+        m_caixas.clear();
+        cicloCompleto(painel, *simulador);
+        QString dias;
+        for (int d = 1; d <= 10; ++d)
+            dias += SimuladorProcesso::valorDaPagina(argumentos(8), 1, QStringLiteral("\"d\":%1,").arg(d));
+        QCOMPARE(consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'"), dias);
+        QCOMPARE(consulta("SELECT substr(hora10, 71, 5) FROM Dias"),
+                 SimuladorProcesso::valorDaPagina(argumentos(8), 5, QStringLiteral("\"h\":14,")));
+        QVERIFY2(m_caixas.isEmpty(), qPrintable(m_caixas.isEmpty() ? QString() : m_caixas.first().texto));
+    }
+
+private:
+    static void cicloCompleto(PainelAvancado* painel, SimuladorProcesso& simulador)
+    {
+        const qsizetype antes = simulador.pedidos().size();
+        painel->clicarAtualizarTotalMes();
+        painel->lerDiaCompleto();
+        // A "/6" asked just before the click does not count: wait for the whole run.
+        auto completo = [&] {
+            const QStringList depois = simulador.caminhos().mid(antes);
+            const qsizetype um = depois.indexOf(QStringLiteral("/1"));
+            return um >= 0 && depois.indexOf(QStringLiteral("/6"), um) > um;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(completo(), 20000);
+        QTest::qWait(1500);
+    }
+
+    void executar(const char* sql)
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("verificacao"));
+            db.setDatabaseName(m_arquivo);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QString::fromLatin1(sql)));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("verificacao"));
+    }
+
+    QString consulta(const char* sql)
+    {
+        QString r;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("verificacao"));
+            db.setDatabaseName(m_arquivo);
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            if (db.open()) {
+                QSqlQuery q(db);
+                if (q.exec(QString::fromLatin1(sql)) && q.next())
+                    r = q.value(0).toString();
+                db.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("verificacao"));
+        return r;
+    }
+
+    QTemporaryDir m_pasta;
+    QString m_arquivo;
+    QList<mensagens::Pedido> m_caixas;
+    int m_profundidade = 0;
+    int m_maiorProfundidade = 0;
+};
+
+QTEST_MAIN(TesteFalhasBanco)
+#include "test_falhasBanco.moc"
