@@ -176,21 +176,25 @@ QString textoOcteto(const QVariant& v) { return strings::textoNumero(v.toDouble(
 qlonglong acharOuAdicionar(const QSqlDatabase& db, const QString& tabela, const QList<std::pair<QString, QString>>& chaves,
                            QString& erro)
 {
+    // The first row in stored order whose keys are equal as text (the key columns are TEXT,
+    // so SQL equality on bound texts is the same comparison), found by the engine.
     QSqlQuery q(db);
     QStringList colunas;
-    for (const auto& chave : chaves)
+    QStringList condicoes;
+    for (const auto& chave : chaves) {
         colunas << chave.first;
-    if (!q.exec(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid").arg(colunas.join(u','), tabela))) {
+        condicoes << chave.first + QStringLiteral(" = ?");
+    }
+    q.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid LIMIT 1")
+                  .arg(tabela, condicoes.join(QStringLiteral(" AND "))));
+    for (const auto& chave : chaves)
+        q.addBindValue(chave.second);
+    if (!q.exec()) {
         erro = motivo(q);
         return -1;
     }
-    while (q.next()) {
-        bool igual = true;
-        for (int i = 0; i < chaves.size(); ++i)
-            igual = igual && q.value(i + 1).toString() == chaves[i].second;
-        if (igual)
-            return q.value(0).toLongLong();
-    }
+    if (q.next())
+        return q.value(0).toLongLong();
     QSqlQuery novo(db);
     QStringList marcas(chaves.size(), QStringLiteral("?"));
     novo.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(tabela, colunas.join(u','), marcas.join(u',')));
@@ -240,21 +244,20 @@ std::optional<QString> lerColuna(const QString& tabela, const QList<std::pair<QS
         avisar(operacao, c.erro());
         return std::nullopt;
     }
-    QStringList colunas;
+    QStringList condicoes;
     for (const auto& chave : chaves)
-        colunas << chave.first;
+        condicoes << chave.first + QStringLiteral(" = ?");
     QSqlQuery q(c.db());
-    if (!q.exec(QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY rowid").arg(coluna, colunas.join(u','), tabela))) {
+    q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY rowid LIMIT 1")
+                  .arg(coluna, tabela, condicoes.join(QStringLiteral(" AND "))));
+    for (const auto& chave : chaves)
+        q.addBindValue(chave.second);
+    if (!q.exec()) {
         avisar(operacao, motivo(q));
         return std::nullopt;
     }
-    while (q.next()) {
-        bool igual = true;
-        for (int i = 0; i < chaves.size(); ++i)
-            igual = igual && q.value(i + 1).toString() == chaves[i].second;
-        if (igual)
-            return q.value(0).isNull() ? QString() : q.value(0).toString();
-    }
+    if (q.next())
+        return q.value(0).isNull() ? QString() : q.value(0).toString();
     return QString();
 }
 
