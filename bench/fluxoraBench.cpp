@@ -9,7 +9,10 @@
 #include "mensagens.h"
 #include "serie.h"
 
-#include <QCoreApplication>
+#include "painelavancado.h"
+
+#include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -151,6 +154,40 @@ void BM_tratarResposta(benchmark::State& state)
 }
 BENCHMARK(BM_tratarResposta)->DenseRange(1, 6)->ArgName("pagina")->Unit(benchmark::kMicrosecond);
 
+// The same through the real advanced panel (hidden, its cycle stopped): the labels, the Qt
+// Charts drawing of both charts (done once the event loop runs, as in the program) and the
+// database write.
+void BM_tratarRespostaPainel(benchmark::State& state)
+{
+    const int pagina = static_cast<int>(state.range(0));
+    BancoTemporario banco;
+    if (!banco.ok()) {
+        state.SkipWithError("sem cópia do banco entregue");
+        return;
+    }
+    controle::redefinirEstado();
+    controle::definirPainelAvancado([] { return janelas::painelavancado(); });
+    PainelAvancado* painel = janelas::painelavancado();
+    painel->pararTimerBaseTempo();
+    QString respostas[7];
+    for (int p = 1; p <= 6; ++p) {
+        respostas[p] = lerResposta(p);
+        const QString sub = QStringLiteral("/%1").arg(p);
+        controle::tratarResposta(respostas[p], [&sub] { return sub; });
+    }
+    QCoreApplication::processEvents();
+    const QString sub = QStringLiteral("/%1").arg(pagina);
+    const std::function<QString()> subPagina = [&sub] { return sub; };
+    for (auto _ : state) {
+        controle::tratarResposta(respostas[pagina], subPagina);
+        QCoreApplication::processEvents();
+    }
+    controle::definirPainelAvancado({});
+    delete painel;
+    semFalhas(state);
+}
+BENCHMARK(BM_tratarRespostaPainel)->DenseRange(1, 6)->ArgName("pagina")->Unit(benchmark::kMicrosecond);
+
 // Fifty years of history, 1975 to 2024: every month of Meses and every day of Dias filled,
 // in stored order oldest first, as years of polling leave them.
 bool gravarCinquentaAnos(const QString& arquivo, QString& erro)
@@ -236,6 +273,44 @@ BENCHMARK_DEFINE_F(Historico, BM_lerDia)(benchmark::State& state)
 }
 BENCHMARK_REGISTER_F(Historico, BM_lerDia)->Unit(benchmark::kMicrosecond);
 
+// The history fills of the advanced panel as a selection runs them: read, chart series 2,
+// figures, and the drawing.
+void escolher(PainelAvancado* painel, const char* nome, const QString& texto)
+{
+    painel->findChild<QComboBox*>(QString::fromLatin1(nome))->setEditText(texto);
+}
+
+BENCHMARK_DEFINE_F(Historico, BM_carregarHistoricoMes)(benchmark::State& state)
+{
+    PainelAvancado* painel = janelas::painelavancado();
+    painel->pararTimerBaseTempo();
+    escolher(painel, "cmb_ano", QStringLiteral("2024"));
+    escolher(painel, "cmb_mes", QStringLiteral("03"));
+    for (auto _ : state) {
+        painel->carregarHistoricoMes();
+        QCoreApplication::processEvents();
+    }
+    delete painel;
+    semFalhas(state);
+}
+BENCHMARK_REGISTER_F(Historico, BM_carregarHistoricoMes)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_DEFINE_F(Historico, BM_carregarHistoricoDia)(benchmark::State& state)
+{
+    PainelAvancado* painel = janelas::painelavancado();
+    painel->pararTimerBaseTempo();
+    escolher(painel, "cmb_ano", QStringLiteral("2024"));
+    escolher(painel, "cmb_mes", QStringLiteral("03"));
+    escolher(painel, "cmb_dia", QStringLiteral("31"));
+    for (auto _ : state) {
+        painel->carregarHistoricoDia();
+        QCoreApplication::processEvents();
+    }
+    delete painel;
+    semFalhas(state);
+}
+BENCHMARK_REGISTER_F(Historico, BM_carregarHistoricoDia)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -243,7 +318,10 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    QCoreApplication app(argc, argv);
+    // The panel's widgets need a platform; no screen is needed for them.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     // The last day of a month: every day of the month pages counts.
     costuras::fixarRelogio(QStringLiteral("31/03/2024"), QStringLiteral("14:05:33"));
     mensagens::instalar([](const mensagens::Pedido& p) {

@@ -61,6 +61,10 @@ void Ciclo::tique(const QDate& hoje, const QTime& agora, const Acoes& a)
                 leituraMesCompleta = false;
             }
             c.ciclosMes += 1;
+            if (leituraMesCompleta && a.mesLido && !a.mesLido())
+                leituraMesCompleta = false;
+            if (leituraDiaCompleta && a.diaLido && !a.diaLido())
+                leituraDiaCompleta = false;
         }
 
         // Month pages: all three after a load or every 2·M cycles, otherwise the one of today.

@@ -29,6 +29,11 @@ struct Acoes {
     std::function<void(const QString&)> exibirParametro; // lbl_param: the step
     std::function<void(const QString&)> exibirPaginaHora; // lbl_pag: the hour page chosen
     std::function<void(const QString&)> exibirPasso;      // main window's Label1
+    // Whether every day of the month and every hour of today were received since start-up.
+    // A page lost on the way (a request cut off by another one) is asked again in the next
+    // cycle instead of waiting for the next full reading. Unset means yes.
+    std::function<bool()> mesLido;
+    std::function<bool()> diaLido;
 };
 
 class Ciclo {

@@ -472,6 +472,8 @@ ciclo::Acoes PainelAvancado::acoesCiclo()
         if (principal().definirPasso)
             principal().definirPasso(t);
     };
+    a.mesLido = [] { return controle::mesLidoPorInteiro(); };
+    a.diaLido = [] { return controle::diaLidoPorInteiro(); };
     return a;
 }
 

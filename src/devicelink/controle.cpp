@@ -166,6 +166,22 @@ double totalVisitasMes()
     return g_totalVisitasMes;
 }
 
+bool mesLidoPorInteiro()
+{
+    for (int k = 0; k < 31; ++k)
+        if (g_diasMes[static_cast<size_t>(k)].isEmpty())
+            return false;
+    return true;
+}
+
+bool diaLidoPorInteiro()
+{
+    for (int h = 0; h <= 23; ++h)
+        if (g_horasHoje[static_cast<size_t>(h)].isEmpty())
+            return false;
+    return true;
+}
+
 void redefinirEstado()
 {
     g_horasHoje.fill(QString());
@@ -366,9 +382,8 @@ void gravarMes()
 {
     // Until every day has been read once since start-up (a page lost at the first reading),
     // the empty slots would be recorded as zeros over the days already in the file.
-    for (int k = 0; k < 31; ++k)
-        if (g_diasMes[static_cast<size_t>(k)].isEmpty())
-            return;
+    if (!mesLidoPorInteiro())
+        return;
     QStringList slots;
     for (const QString& s : g_diasMes)
         slots << s;
@@ -397,12 +412,11 @@ void gravarDia()
 {
     // Same guard as the month: the morning page lost at start-up must not blank the
     // morning already recorded for today.
+    if (!diaLidoPorInteiro())
+        return;
     QStringList slots;
-    for (int h = 0; h <= 23; ++h) {
-        if (g_horasHoje[static_cast<size_t>(h)].isEmpty())
-            return;
+    for (int h = 0; h <= 23; ++h)
         slots << g_horasHoje[static_cast<size_t>(h)];
-    }
     banco::gravarDia(datas::anoHoje(), datas::mesHoje(), datas::diaDoMes(), serie::montar(slots));
 }
 

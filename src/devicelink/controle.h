@@ -65,6 +65,9 @@ const DiasMes& diasMes();
 const HorasDia& horasHoje();
 // This month's visits: the sum of the days in diasMes after the last month page.
 double totalVisitasMes();
+// Every day of diasMes / every hour of horasHoje holds a reading since start-up.
+bool mesLidoPorInteiro();
+bool diaLidoPorInteiro();
 // Empties horasHoje and the month figures, as at program start.
 void redefinirEstado();
 

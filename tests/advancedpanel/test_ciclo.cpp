@@ -150,6 +150,46 @@ private Q_SLOTS:
         QCOMPARE(r.ritmo, QStringLiteral("normal"));
     }
 
+    // A page lost on the way (another request cut it off) is asked again in the next cycle.
+    void paginaPerdidaPedidaDeNovo()
+    {
+        ciclo::Ciclo c;
+        c.carregar(3);
+        Registro r;
+        bool diaLido = false;
+        bool mesLido = true;
+        const QDate dia(2024, 3, 20);
+        const QTime hora(15, 0);
+        auto acoes = [&] {
+            ciclo::Acoes a = r.acoes();
+            a.diaLido = [&] { return diaLido; };
+            a.mesLido = [&] { return mesLido; };
+            return a;
+        };
+        for (int t = 0; t < 14; ++t)
+            c.tique(dia, hora, acoes());
+        r.pedidos.clear();
+        for (int t = 0; t < 14; ++t)
+            c.tique(dia, hora, acoes());
+        QCOMPARE(r.pedidos, (QStringList{"/2", "/4", "/5", "/6"}));
+        // Judged at the end of each cycle: the change shows in the cycle after the next.
+        diaLido = true;
+        mesLido = false;
+        r.pedidos.clear();
+        for (int t = 0; t < 14; ++t)
+            c.tique(dia, hora, acoes());
+        QCOMPARE(r.pedidos, (QStringList{"/2", "/4", "/5", "/6"}));
+        r.pedidos.clear();
+        mesLido = true;
+        for (int t = 0; t < 14; ++t)
+            c.tique(dia, hora, acoes());
+        QCOMPARE(r.pedidos, (QStringList{"/1", "/2", "/3", "/5", "/6"}));
+        r.pedidos.clear();
+        for (int t = 0; t < 14; ++t)
+            c.tique(dia, hora, acoes());
+        QCOMPARE(r.pedidos, (QStringList{"/2", "/5", "/6"}));
+    }
+
     void mesRelidoACada2MCiclos()
     {
         ciclo::Ciclo c;

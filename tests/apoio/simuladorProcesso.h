@@ -42,7 +42,8 @@ public:
         m_processo.start();
         if (!m_processo.waitForStarted())
             return false;
-        for (int i = 0; i < 100 && m_porta == 0; ++i) {
+        // A loaded machine (a sanitizer build, tests in parallel) can take seconds to start it.
+        for (int i = 0; i < 400 && m_porta == 0; ++i) {
             m_processo.waitForReadyRead(50);
             ler();
         }

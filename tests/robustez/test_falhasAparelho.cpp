@@ -129,8 +129,13 @@ private Q_SLOTS:
             QCOMPARE(depois.rotulos[0], numero(8, 6, "\"h\":34,"));
         verificarSeries();
         if (modo == QLatin1String("enorme")) {
+#if defined(__SANITIZE_ADDRESS__)
+            // The sanitizer's shadow memory and quarantine make resident size meaningless.
+            Q_UNUSED(memoriaAntes);
+#else
             QVERIFY2(memoriaResidenteKb() - memoriaAntes < 10 * 1024,
                      qPrintable(QStringLiteral("%1 kB").arg(memoriaResidenteKb() - memoriaAntes)));
+#endif
             QCOMPARE(maiorLog, qsizetype(64 * 1024));
         } else {
             QVERIFY(maiorLog <= 64 * 1024);
@@ -149,9 +154,11 @@ private Q_SLOTS:
         QString dias;
         for (int d = 1; d <= 10; ++d)
             dias += SimuladorProcesso::valorDaPagina(argumentos(8), 1, QStringLiteral("\"d\":%1,").arg(d));
-        QTRY_COMPARE(consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'"), dias);
-        QCOMPARE(consulta("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'"),
-                 SimuladorProcesso::valorDaPagina(argumentos(8), 5, QStringLiteral("\"h\":14,")));
+        // A page cut off by the hidden simple panel's own "/6" comes in the next cycle.
+        QTRY_COMPARE_WITH_TIMEOUT(consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'"), dias, 40000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            consulta("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'"),
+            SimuladorProcesso::valorDaPagina(argumentos(8), 5, QStringLiteral("\"h\":14,")), 40000);
         verificarSeries();
     }
 
