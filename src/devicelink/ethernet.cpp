@@ -61,6 +61,8 @@ Conexao::Conexao(QObject* parent) : QObject(parent), m_winsock(this)
     m_timerTentandoConectar.setInterval(constantes::intervaloTentandoConectarMs);
     m_timerTimeOut.setObjectName(QStringLiteral("TimeOut"));
     m_timerTimeOut.setInterval(constantes::intervaloTimeOutMs);
+    // A coarse timer may fire up to 5 % early; "4000 ms without data" should mean that.
+    m_timerTimeOut.setTimerType(Qt::PreciseTimer);
     m_timerDadoRecebido.setObjectName(QStringLiteral("TimerDadoRecebido"));
     m_timerDadoRecebido.setInterval(constantes::intervaloDadoRecebidoMs);
     for (QTimer* t : {&m_timerTentandoConectar, &m_timerTimeOut, &m_timerDadoRecebido})
