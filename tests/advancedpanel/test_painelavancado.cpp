@@ -1,5 +1,6 @@
 // The advanced panel as the operator sees it: load state, the cycle's requests, the history
 // display, export, deletion, the settings command and the demonstration fill.
+#include "../apoio/bancoTeste.h"
 #include "caixaAjuste.h"
 #include "ciclo.h"
 #include "costuras.h"
@@ -38,12 +39,8 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(m_pasta.isValid());
-        m_arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
-        QFile::remove(m_arquivo);
-        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), m_arquivo));
-        QFile(m_arquivo).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        const QString pasta = m_pasta.path();
-        costuras::pastaAplicacao = [pasta] { return pasta; };
+        m_arquivo = apoio::copiarBancoEntregue(m_pasta);
+        QVERIFY(!m_arquivo.isEmpty());
         costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
         m_abertos.clear();
         costuras::abrirEndereco = [this](const QUrl& u) {
@@ -333,32 +330,10 @@ private:
 
     void executar(const QString& sql)
     {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("teste"));
-            db.setDatabaseName(m_arquivo);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("teste"));
+        const QString erro = apoio::executar(m_arquivo, sql);
+        QVERIFY2(erro.isEmpty(), qPrintable(erro));
     }
-    QString consulta(const QString& sql)
-    {
-        QString r;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("teste"));
-            db.setDatabaseName(m_arquivo);
-            if (db.open()) {
-                QSqlQuery q(db);
-                if (q.exec(sql) && q.next())
-                    r = q.value(0).toString();
-                db.close();
-            }
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("teste"));
-        return r;
-    }
+    QString consulta(const QString& sql) { return apoio::consulta(m_arquivo, sql); }
 
     QTemporaryDir m_pasta;
     QString m_arquivo;

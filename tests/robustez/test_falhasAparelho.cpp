@@ -1,6 +1,7 @@
 // Every fault of a misbehaving device, against the whole client: it keeps running, a reply it
 // must refuse changes no figure, chart point or history row, a flood stays bounded, a mute
 // device shows the disconnected strip, and the next good cycle records correctly again.
+#include "../apoio/bancoTeste.h"
 #include "../apoio/simuladorProcesso.h"
 #include "costuras.h"
 #include "ethernet.h"
@@ -57,12 +58,8 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(m_pasta.isValid());
-        m_arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
-        QFile::remove(m_arquivo);
-        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), m_arquivo));
-        QFile(m_arquivo).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        const QString pasta = m_pasta.path();
-        costuras::pastaAplicacao = [pasta] { return pasta; };
+        m_arquivo = apoio::copiarBancoEntregue(m_pasta);
+        QVERIFY(!m_arquivo.isEmpty());
         costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
         mensagens::instalar([](const mensagens::Pedido&) { return mensagens::Resposta::Ok; });
     }
@@ -215,22 +212,7 @@ private:
             QVERIFY(c.isDigit());
     }
 
-    QString consulta(const char* sql)
-    {
-        QString r;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("verificacao"));
-            db.setDatabaseName(m_arquivo);
-            if (db.open()) {
-                QSqlQuery q(db);
-                if (q.exec(QString::fromLatin1(sql)) && q.next())
-                    r = q.value(0).toString();
-                db.close();
-            }
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("verificacao"));
-        return r;
-    }
+    QString consulta(const char* sql) { return apoio::consulta(m_arquivo, QString::fromLatin1(sql)); }
 
     QTemporaryDir m_pasta;
     QString m_arquivo;

@@ -2,6 +2,7 @@
 // connection, overwritten with noise, a settings row or a table missing. Each is reported in
 // an orderly box (never stacked), polling goes on, nothing recorded is lost, and once the
 // file is sound again the next cycle records.
+#include "../apoio/bancoTeste.h"
 #include "../apoio/simuladorProcesso.h"
 #include "costuras.h"
 #include "ligacoes.h"
@@ -31,12 +32,8 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(m_pasta.isValid());
-        m_arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
-        QFile::remove(m_arquivo);
-        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), m_arquivo));
-        QFile(m_arquivo).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        const QString pasta = m_pasta.path();
-        costuras::pastaAplicacao = [pasta] { return pasta; };
+        m_arquivo = apoio::copiarBancoEntregue(m_pasta);
+        QVERIFY(!m_arquivo.isEmpty());
         costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
         m_caixas.clear();
         m_profundidade = 0;
@@ -187,34 +184,11 @@ private:
 
     void executar(const char* sql)
     {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("verificacao"));
-            db.setDatabaseName(m_arquivo);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY(q.exec(QString::fromLatin1(sql)));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("verificacao"));
+        const QString erro = apoio::executar(m_arquivo, QString::fromLatin1(sql));
+        QVERIFY2(erro.isEmpty(), qPrintable(erro));
     }
 
-    QString consulta(const char* sql)
-    {
-        QString r;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("verificacao"));
-            db.setDatabaseName(m_arquivo);
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-            if (db.open()) {
-                QSqlQuery q(db);
-                if (q.exec(QString::fromLatin1(sql)) && q.next())
-                    r = q.value(0).toString();
-                db.close();
-            }
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("verificacao"));
-        return r;
-    }
+    QString consulta(const char* sql) { return apoio::consulta(m_arquivo, QString::fromLatin1(sql)); }
 
     QTemporaryDir m_pasta;
     QString m_arquivo;

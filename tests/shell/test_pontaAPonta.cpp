@@ -1,6 +1,7 @@
 // The whole client, headless, against the simulated counter on loopback: the start-up
 // requests in the cycle's order, the live figures, the recorded history and the
 // disconnected indication.
+#include "../apoio/bancoTeste.h"
 #include "../apoio/simuladorProcesso.h"
 #include "costuras.h"
 #include "ethernet.h"
@@ -42,12 +43,8 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(m_pasta.isValid());
-        m_arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
-        QFile::remove(m_arquivo);
-        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), m_arquivo));
-        QFile(m_arquivo).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        const QString pasta = m_pasta.path();
-        costuras::pastaAplicacao = [pasta] { return pasta; };
+        m_arquivo = apoio::copiarBancoEntregue(m_pasta);
+        QVERIFY(!m_arquivo.isEmpty());
         costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
         m_caixas.clear();
         mensagens::instalar([this](const mensagens::Pedido& p) {
@@ -136,22 +133,7 @@ private Q_SLOTS:
     }
 
 private:
-    QString consulta(const QString& sql)
-    {
-        QString r;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("verificacao"));
-            db.setDatabaseName(m_arquivo);
-            if (db.open()) {
-                QSqlQuery q(db);
-                if (q.exec(sql) && q.next())
-                    r = q.value(0).toString();
-                db.close();
-            }
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("verificacao"));
-        return r;
-    }
+    QString consulta(const QString& sql) { return apoio::consulta(m_arquivo, sql); }
 
     QTemporaryDir m_pasta;
     QString m_arquivo;

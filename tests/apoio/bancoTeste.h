@@ -1,0 +1,71 @@
+#pragma once
+
+// A copy of the shipped database for a test, and plain SQL on it from the test's side.
+#include "costuras.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace apoio {
+
+// Puts a fresh, writable copy of the shipped file into `pasta` and makes that folder the
+// program's; returns the copy's path, empty when it could not be made.
+inline QString copiarBancoEntregue(const QTemporaryDir& pasta)
+{
+    const QString arquivo = pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
+    QFile::setPermissions(arquivo, QFile::ReadOwner | QFile::WriteOwner);
+    QFile::remove(arquivo);
+    if (!QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), arquivo))
+        return QString();
+    QFile::setPermissions(arquivo, QFile::ReadOwner | QFile::WriteOwner);
+    const QString caminho = pasta.path();
+    costuras::pastaAplicacao = [caminho] { return caminho; };
+    return arquivo;
+}
+
+// The first column of the first row of `sql`, empty when there is none or it failed.
+inline QString consulta(const QString& arquivo, const QString& sql)
+{
+    const QString nome = QStringLiteral("apoio-consulta");
+    QString r;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
+        db.setDatabaseName(arquivo);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(sql) && q.next())
+                r = q.value(0).toString();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(nome);
+    return r;
+}
+
+// Runs `sql`; the engine's message when it failed, empty otherwise.
+inline QString executar(const QString& arquivo, const QString& sql)
+{
+    const QString nome = QStringLiteral("apoio-executar");
+    QString erro;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
+        db.setDatabaseName(arquivo);
+        if (!db.open()) {
+            erro = db.lastError().text();
+        } else {
+            QSqlQuery q(db);
+            if (!q.exec(sql))
+                erro = q.lastError().text() + QStringLiteral(" (") + sql + u')';
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(nome);
+    return erro;
+}
+
+} // namespace apoio
