@@ -6,10 +6,22 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QSignalBlocker>
 #include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
+
+double Grafico::topoRedondo(double valor)
+{
+    if (valor <= 10)
+        return 10;
+    const double potencia = std::pow(10.0, std::floor(std::log10(valor)));
+    for (const double m : {1.0, 2.0, 5.0, 10.0})
+        if (valor <= m * potencia)
+            return m * potencia;
+    return 10 * potencia;
+}
 
 Grafico::Grafico(QWidget* parent) : QChartView(parent)
 {
@@ -139,20 +151,55 @@ void Grafico::agendarRedesenho()
 
 void Grafico::redesenhar()
 {
-    m_eixoX->setCategories(m_rotulos);
+    // Only what changed is handed to the chart: a reply touches a few points, and every
+    // category or bar set rebuilt makes Qt Charts lay the whole chart out again.
+    if (m_eixoX->categories() != m_rotulos) {
+        if (m_rotulos.isEmpty())
+            m_eixoX->clear();
+        else
+            m_eixoX->setCategories(m_rotulos);
+    }
     double maximo = 0;
     for (int c = 0; c < maximoColunas; ++c) {
-        QList<qreal> pontos;
-        pontos.reserve(rowCount());
-        for (const auto& v : m_valores[c]) {
-            pontos << (v ? *v : 0.0);
-            if (v && c < m_colunas)
-                maximo = std::max(maximo, *v);
+        QBarSet* conjunto = m_conjuntos[c];
+        const auto& valores = m_valores[c];
+        const int n = static_cast<int>(valores.size());
+        if (conjunto->count() > n)
+            conjunto->remove(n, conjunto->count() - n);
+        // Each change notice lays the whole series out again; the chart hears only of the
+        // last change, which is enough for it to read every bar anew.
+        int ultimaMudanca = -1;
+        {
+            const QSignalBlocker silencio(conjunto);
+            for (int i = 0; i < n; ++i) {
+                const std::optional<double>& v = valores[static_cast<size_t>(i)];
+                const qreal ponto = v ? *v : 0.0;
+                if (i >= conjunto->count()) {
+                    conjunto->append(ponto);
+                    ultimaMudanca = i;
+                } else if (conjunto->at(i) != ponto) {
+                    conjunto->replace(i, ponto);
+                    ultimaMudanca = i;
+                }
+                if (v && c < m_colunas)
+                    maximo = std::max(maximo, *v);
+            }
         }
-        m_conjuntos[c]->remove(0, m_conjuntos[c]->count());
-        m_conjuntos[c]->append(pontos);
+        if (ultimaMudanca >= 0) {
+            // Said again with the notice on: the same value, so only the notice is new.
+            const qreal ponto = conjunto->at(ultimaMudanca);
+            conjunto->replace(ultimaMudanca, ponto + 1);
+            conjunto->replace(ultimaMudanca, ponto);
+        }
     }
-    // Round the scale to tidy steps so the axis labels stay whole, round numbers.
-    m_eixoY->setRange(0, std::max(10.0, maximo * 1.05));
-    m_eixoY->applyNiceNumbers();
+    // The scale tops at a round number (1, 2 or 5 times a power of ten) above the highest
+    // bar, and is set only when that number changes: laying out the axis labels is the
+    // dearest part of a redraw.
+    const double topo = topoRedondo(maximo * 1.05);
+    if (topo != m_maximoEscala) {
+        m_maximoEscala = topo;
+        m_eixoY->setRange(0, topo);
+        // Five intervals: every top of 1, 2 or 5 × 10^k divides into round steps.
+        m_eixoY->setTickCount(6);
+    }
 }

@@ -40,6 +40,9 @@ public:
     // Legend names of the live and the history series; the legend shows while both are drawn.
     void definirNomesSeries(const QString& atual, const QString& historico);
 
+    // The top of the value scale for a highest bar: 10, or the next 1, 2 or 5 × 10^k.
+    static double topoRedondo(double valor);
+
     // For tests and the export: the value of any point (nullopt = no value).
     std::optional<double> valor(int coluna, int linha) const;
 
@@ -61,4 +64,5 @@ private:
     QValueAxis* m_eixoY = nullptr;
     // Many points change per reply; the chart is drawn once after they are all in.
     QTimer m_redesenho;
+    double m_maximoEscala = -1;
 };

@@ -58,6 +58,23 @@ private Q_SLOTS:
         QVERIFY(!g.valor(1, 1).has_value());
     }
 
+    void topoDaEscala_data()
+    {
+        QTest::addColumn<double>("maior");
+        QTest::addColumn<double>("topo");
+        QTest::newRow("sem visitas") << 0.0 << 10.0;
+        QTest::newRow("dez") << 10.0 << 10.0;
+        QTest::newRow("onze") << 11.0 << 20.0;
+        QTest::newRow("trinta") << 30.0 << 50.0;
+        QTest::newRow("oitocentos") << 801.0 << 1000.0;
+        QTest::newRow("mil e um") << 1001.0 << 2000.0;
+    }
+    void topoDaEscala()
+    {
+        QFETCH(double, maior);
+        QTEST(Grafico::topoRedondo(maior), "topo");
+    }
+
     void legendas()
     {
         Grafico mes;
