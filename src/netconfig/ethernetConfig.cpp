@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -68,6 +69,17 @@ void EthernetConfig::criarControles()
                               QStringLiteral("."),
                           QRect(100, 68, 300, 24));
     pontos->setAttribute(Qt::WA_TransparentForMouseEvents);
+    {
+        // The dots of the address stand in the gaps between the fields (88 px apart) whatever
+        // the widths of this font's dot and blank.
+        const QFontMetricsF medida(pontos->font());
+        const qreal passo = medida.horizontalAdvance(QStringLiteral(".") + QString(17, u' '));
+        QFont fonte = pontos->font();
+        fonte.setLetterSpacing(QFont::AbsoluteSpacing, (88 - passo) / 18);
+        pontos->setFont(fonte);
+        const int primeiro = 100 + 14 - qRound(medida.horizontalAdvance(QStringLiteral(".")) / 2);
+        pontos->setGeometry(primeiro, 68, 300, 24);
+    }
     for (int i = 0; i < 4; ++i) {
         auto* campo = new QLineEdit(QStringLiteral("000"), this);
         campo->setObjectName(QStringLiteral("txt_ip%1CP").arg(i + 1));
