@@ -398,7 +398,7 @@ void PainelAvancado::criarControles()
         QFrame* l = linha(this, nLinha++, false);
         l->hide();
     }
-    resize(1100, 720);
+    resize(1160, 720);
 }
 
 // ---- loading and closing -------------------------------------------------------------------
