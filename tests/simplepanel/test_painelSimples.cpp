@@ -467,6 +467,22 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(banco()));
     }
 
+    // A message typed by the operator is shown as typed, never read as markup.
+    void mensagemEmTextoPuro()
+    {
+        PainelSimples* janela = janelas::painelsimples();
+        QTest::mouseClick(janela->findChild<QCheckBox*>("chk_infoEmpresa"), Qt::LeftButton);
+        auto* editor = janela->findChild<QLineEdit*>("txt_infoEmpresa");
+        QVERIFY(editor);
+        editor->clear();
+        QTest::keyClicks(editor, QStringLiteral("<b>x</b>"));
+        QLabel* mensagem = rotulo(janela, "lbl_infoEmpresa");
+        QCOMPARE(mensagem->text(), QStringLiteral("<b>x</b>"));
+        QCOMPARE(mensagem->textFormat(), Qt::PlainText);
+        for (QLabel* l : janela->findChildren<QLabel*>())
+            QVERIFY2(l->textFormat() == Qt::PlainText, qPrintable(l->objectName()));
+    }
+
 private:
     QString banco() const { return m_pasta.filePath("Fluxoradb.mdb"); }
 
