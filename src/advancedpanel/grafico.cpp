@@ -6,7 +6,6 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
-#include <QSignalBlocker>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -166,30 +165,15 @@ void Grafico::redesenhar()
         const int n = static_cast<int>(valores.size());
         if (conjunto->count() > n)
             conjunto->remove(n, conjunto->count() - n);
-        // Each change notice lays the whole series out again; the chart hears only of the
-        // last change, which is enough for it to read every bar anew.
-        int ultimaMudanca = -1;
-        {
-            const QSignalBlocker silencio(conjunto);
-            for (int i = 0; i < n; ++i) {
-                const std::optional<double>& v = valores[static_cast<size_t>(i)];
-                const qreal ponto = v ? *v : 0.0;
-                if (i >= conjunto->count()) {
-                    conjunto->append(ponto);
-                    ultimaMudanca = i;
-                } else if (conjunto->at(i) != ponto) {
-                    conjunto->replace(i, ponto);
-                    ultimaMudanca = i;
-                }
-                if (v && c < m_colunas)
-                    maximo = std::max(maximo, *v);
-            }
-        }
-        if (ultimaMudanca >= 0) {
-            // Said again with the notice on: the same value, so only the notice is new.
-            const qreal ponto = conjunto->at(ultimaMudanca);
-            conjunto->replace(ultimaMudanca, ponto + 1);
-            conjunto->replace(ultimaMudanca, ponto);
+        for (int i = 0; i < n; ++i) {
+            const std::optional<double>& v = valores[static_cast<size_t>(i)];
+            const qreal ponto = v ? *v : 0.0;
+            if (i >= conjunto->count())
+                conjunto->append(ponto);
+            else if (conjunto->at(i) != ponto)
+                conjunto->replace(i, ponto);
+            if (v && c < m_colunas)
+                maximo = std::max(maximo, *v);
         }
     }
     // The scale tops at a round number (1, 2 or 5 times a power of ten) above the highest

@@ -463,10 +463,7 @@ ciclo::Acoes PainelAvancado::acoesCiclo()
         configurarBar_atualizacaoDia(maximo);
         m_barAtualizacaoDia->setValue(std::min(valor, maximo));
     };
-    a.exibirParametro = [this](const QString& t) {
-        m_lblParam->setText(QString());
-        m_lblParam->setText(t);
-    };
+    a.exibirParametro = [this](const QString&) { exibeParametro(); };
     a.exibirPaginaHora = [this](const QString& t) { m_lblPag->setText(t); };
     a.exibirPasso = [](const QString& t) {
         if (principal().definirPasso)

@@ -88,10 +88,16 @@ void avisar(const QString& operacao, const QString& motivo)
 
 QString motivo(const QSqlQuery& q) { return q.lastError().text(); }
 
-// The first row (rowid order) of a settings table, or an error text.
-std::optional<QSqlRecord> primeiraLinha(const QSqlDatabase& db, const QString& tabela, QString& erro)
+// The first row (rowid order) of a settings table, read on a connection of its own, or an
+// error text.
+std::optional<QSqlRecord> primeiraLinha(const QString& tabela, QString& erro)
 {
-    QSqlQuery q(db);
+    Conexao c(caminhoBanco());
+    if (!c.aberta()) {
+        erro = c.erro();
+        return std::nullopt;
+    }
+    QSqlQuery q(c.db());
     if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid LIMIT 1").arg(tabela))) {
         erro = motivo(q);
         return std::nullopt;
@@ -172,6 +178,15 @@ bool salvarLinha(const QString& tabela, const QList<std::pair<QString, QVariant>
 
 QString textoOcteto(const QVariant& v) { return strings::textoNumero(v.toDouble()); }
 
+// "k1 = ? AND k2 = ?" over the key columns, for a query that binds their values in order.
+QString condicaoDasChaves(const QList<std::pair<QString, QString>>& chaves)
+{
+    QStringList condicoes;
+    for (const auto& chave : chaves)
+        condicoes << chave.first + QStringLiteral(" = ?");
+    return condicoes.join(QStringLiteral(" AND "));
+}
+
 // Find-or-add a history row by its keys; returns its rowid or -1 with `erro` set.
 qlonglong acharOuAdicionar(const QSqlDatabase& db, const QString& tabela, const QList<std::pair<QString, QString>>& chaves,
                            QString& erro)
@@ -180,13 +195,10 @@ qlonglong acharOuAdicionar(const QSqlDatabase& db, const QString& tabela, const 
     // so SQL equality on bound texts is the same comparison), found by the engine.
     QSqlQuery q(db);
     QStringList colunas;
-    QStringList condicoes;
-    for (const auto& chave : chaves) {
+    for (const auto& chave : chaves)
         colunas << chave.first;
-        condicoes << chave.first + QStringLiteral(" = ?");
-    }
     q.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid LIMIT 1")
-                  .arg(tabela, condicoes.join(QStringLiteral(" AND "))));
+                  .arg(tabela, condicaoDasChaves(chaves)));
     for (const auto& chave : chaves)
         q.addBindValue(chave.second);
     if (!q.exec()) {
@@ -244,12 +256,9 @@ std::optional<QString> lerColuna(const QString& tabela, const QList<std::pair<QS
         avisar(operacao, c.erro());
         return std::nullopt;
     }
-    QStringList condicoes;
-    for (const auto& chave : chaves)
-        condicoes << chave.first + QStringLiteral(" = ?");
     QSqlQuery q(c.db());
     q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY rowid LIMIT 1")
-                  .arg(coluna, tabela, condicoes.join(QStringLiteral(" AND "))));
+                  .arg(coluna, tabela, condicaoDasChaves(chaves)));
     for (const auto& chave : chaves)
         q.addBindValue(chave.second);
     if (!q.exec()) {
@@ -269,11 +278,8 @@ QString caminhoBanco() { return QDir(costuras::pastaAplicacao()).filePath(consta
 
 bool lerEthernet(Ethernet& saida)
 {
-    Conexao c(caminhoBanco());
     QString erro;
-    std::optional<QSqlRecord> linha;
-    if (c.aberta())
-        linha = primeiraLinha(c.db(), QStringLiteral("ethernet"), erro);
+    const std::optional<QSqlRecord> linha = primeiraLinha(QStringLiteral("ethernet"), erro);
     bool ok = linha.has_value();
     if (ok) {
         for (const char* campo : {"txt_ip1CP", "txt_ip2CP", "txt_ip3CP", "txt_ip4CP"}) {
@@ -312,11 +318,8 @@ bool salvarEthernet(int ip1, int ip2, int ip3, int ip4, const QDate& dia)
 
 bool lerPainelSimples(PainelSimples& saida)
 {
-    Conexao c(caminhoBanco());
-    QString erro = c.erro();
-    std::optional<QSqlRecord> linha;
-    if (c.aberta())
-        linha = primeiraLinha(c.db(), QStringLiteral("painelSimples"), erro);
+    QString erro;
+    const std::optional<QSqlRecord> linha = primeiraLinha(QStringLiteral("painelSimples"), erro);
     if (!linha) {
         avisar(QStringLiteral("ler as configurações do painel simples"), erro);
         return false;
@@ -361,11 +364,8 @@ bool salvarPainelSimples(const PainelSimples& v, const QDate& dia)
 
 bool lerPainelAvancado(PainelAvancado& saida)
 {
-    Conexao c(caminhoBanco());
-    QString erro = c.erro();
-    std::optional<QSqlRecord> linha;
-    if (c.aberta())
-        linha = primeiraLinha(c.db(), QStringLiteral("painelavancado"), erro);
+    QString erro;
+    const std::optional<QSqlRecord> linha = primeiraLinha(QStringLiteral("painelavancado"), erro);
     if (!linha) {
         avisar(QStringLiteral("ler os ajustes do painel avançado"), erro);
         return false;

@@ -1,20 +1,9 @@
 // The chart as the handlers address it, and the history fills of both charts.
+#include "../apoio/bancoTeste.h"
 #include "grafico.h"
 #include "historico.h"
 
 #include <QtTest>
-
-namespace {
-
-QString grupos(const QList<int>& valores)
-{
-    QString r;
-    for (int v : valores)
-        r += QStringLiteral("%1").arg(v, 5, 10, QChar(u'0'));
-    return r;
-}
-
-} // namespace
 
 class TesteGraficoHistorico : public QObject {
     Q_OBJECT
@@ -100,10 +89,10 @@ private Q_SLOTS:
         QList<int> dez(32, 0);
         for (int i = 0; i < 10; ++i)
             dez[i] = 10;
-        QTest::newRow("gravado pela coleta, 160") << grupos(dez) << 100LL << 10LL << "0";
+        QTest::newRow("gravado pela coleta, 160") << apoio::grupos(dez) << 100LL << 10LL << "0";
         QTest::newRow("excluído, 155 zeros") << QString(155, u'0') << 0LL << 0LL << "0";
         QTest::newRow("coluna vazia") << QString() << 0LL << 0LL << "";
-        QTest::newRow("coluna curta") << grupos({5, 5, 5}) << 15LL << 5LL << "";
+        QTest::newRow("coluna curta") << apoio::grupos({5, 5, 5}) << 15LL << 5LL << "";
     }
     void mesDoHistorico()
     {
@@ -132,9 +121,9 @@ private Q_SLOTS:
         horas[19] = 40;
         for (int h = 9; h <= 13; ++h)
             horas[h] = 12;
-        QTest::newRow("8 a 18, fora do expediente não conta") << 8 << 18 << grupos(horas) << 60LL << 12LL;
-        QTest::newRow("o dia todo") << 0 << 23 << grupos(horas) << 150LL << 21LL;
-        QTest::newRow("sem visitas") << 14 << 18 << grupos(horas) << 0LL << 0LL;
+        QTest::newRow("8 a 18, fora do expediente não conta") << 8 << 18 << apoio::grupos(horas) << 60LL << 12LL;
+        QTest::newRow("o dia todo") << 0 << 23 << apoio::grupos(horas) << 150LL << 21LL;
+        QTest::newRow("sem visitas") << 14 << 18 << apoio::grupos(horas) << 0LL << 0LL;
         QTest::newRow("dia sem coluna") << 8 << 18 << QString() << 0LL << 0LL;
     }
     void diaDoHistorico()
@@ -161,7 +150,7 @@ private Q_SLOTS:
         QList<int> v(32, 0);
         v[0] = 12;
         v[1] = 3;
-        historico::preencherMes(grupos(v), g);
+        historico::preencherMes(apoio::grupos(v), g);
         g.setColumn(1);
         const auto pontos = historico::pontosHistorico(g);
         QCOMPARE(pontos.size(), 31);

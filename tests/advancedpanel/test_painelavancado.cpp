@@ -21,18 +21,6 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
-
-QString grupos(const QList<int>& valores)
-{
-    QString r;
-    for (int v : valores)
-        r += QStringLiteral("%1").arg(v, 5, 10, QChar(u'0'));
-    return r;
-}
-
-} // namespace
-
 class TestePainelAvancado : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -72,7 +60,7 @@ private Q_SLOTS:
 
     void estadoAoCarregar()
     {
-        executar("INSERT INTO Meses (ano, fev) VALUES ('2023', '" + grupos({1, 2}) + "')");
+        executar("INSERT INTO Meses (ano, fev) VALUES ('2023', '" + apoio::grupos({1, 2}) + "')");
         PainelAvancado* p = janelas::painelavancado();
         QCOMPARE(p->windowTitle(), QStringLiteral("Painel Avançado"));
         QVERIFY(p->isHidden());
@@ -113,7 +101,7 @@ private Q_SLOTS:
 
     void exibicaoDoHistoricoDura30Segundos()
     {
-        executar("INSERT INTO Meses (ano, fev) VALUES ('2023', '" + grupos({10, 0, 20}) + "')");
+        executar("INSERT INTO Meses (ano, fev) VALUES ('2023', '" + apoio::grupos({10, 0, 20}) + "')");
         PainelAvancado* p = janelas::painelavancado();
         escolher(combo(p, "cmb_ano"), QStringLiteral("2023"));
         // The year alone loads the month of the selectors: March 2023, not recorded.
@@ -152,7 +140,7 @@ private Q_SLOTS:
         horas[7] = 50;
         horas[9] = 12;
         horas[10] = 30;
-        executar("INSERT INTO Dias (mes, ano, hora5) VALUES ('03', '2024', '" + grupos(horas) + "')");
+        executar("INSERT INTO Dias (mes, ano, hora5) VALUES ('03', '2024', '" + apoio::grupos(horas) + "')");
         PainelAvancado* p = janelas::painelavancado();
         escolher(combo(p, "cmb_dia"), QStringLiteral("05"));
         QCOMPARE(texto(p, "lbl_HistoricoTotalDia"), QStringLiteral("42"));
@@ -180,7 +168,7 @@ private Q_SLOTS:
         QList<int> dias(32, 0);
         dias[0] = 12;
         dias[1] = 3;
-        executar("INSERT INTO Meses (ano, mar) VALUES ('2024', '" + grupos(dias) + "')");
+        executar("INSERT INTO Meses (ano, mar) VALUES ('2024', '" + apoio::grupos(dias) + "')");
         PainelAvancado* p = janelas::painelavancado();
         escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
         exportar(p)->trigger();
@@ -198,14 +186,14 @@ private Q_SLOTS:
         QVERIFY(m_caixas.isEmpty());
 
         // The same month again replaces the file, after the month changed in the database.
-        executar("UPDATE Meses SET mar = '" + grupos({7}) + "' WHERE ano = '2024'");
+        executar("UPDATE Meses SET mar = '" + apoio::grupos({7}) + "' WHERE ano = '2024'");
         escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
         exportar(p)->trigger();
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.readAll().startsWith(esperado.left(esperado.indexOf("1;12"))+ "1;7\r\n2;\r\n"));
         f.close();
         QCOMPARE(m_abertos.size(), 2);
-        executar("UPDATE Meses SET mar = '" + grupos(dias) + "' WHERE ano = '2024'");
+        executar("UPDATE Meses SET mar = '" + apoio::grupos(dias) + "' WHERE ano = '2024'");
         escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
         exportar(p)->trigger();
 
@@ -225,7 +213,7 @@ private Q_SLOTS:
 
     void exclusaoPedeConfirmacao()
     {
-        executar("INSERT INTO Meses (ano, mar, abr) VALUES ('2024', '" + grupos({4, 4}) + "', '" + grupos({9}) + "')");
+        executar("INSERT INTO Meses (ano, mar, abr) VALUES ('2024', '" + apoio::grupos({4, 4}) + "', '" + apoio::grupos({9}) + "')");
         PainelAvancado* p = janelas::painelavancado();
         auto* x = p->findChild<QLabel*>(QStringLiteral("lbl_excluir"));
         QCOMPARE(x->text(), QStringLiteral("X"));
@@ -235,13 +223,13 @@ private Q_SLOTS:
         QCOMPARE(m_caixas[0].texto, QStringLiteral("Deseja excluir o histórico de visitas mês 03/2024 ?"));
         QCOMPARE(m_caixas[0].titulo, QStringLiteral("Confirmação de Exclusão"));
         QVERIFY(m_caixas[0].padraoNao);
-        QCOMPARE(consulta("SELECT mar FROM Meses"), grupos({4, 4}));
+        QCOMPARE(consulta("SELECT mar FROM Meses"), apoio::grupos({4, 4}));
         QVERIFY(!p->findChild<QTimer*>(QStringLiteral("TimerExibirHistorico"))->isActive());
 
         m_resposta = mensagens::Resposta::Sim;
         QTest::mouseClick(x, Qt::LeftButton);
         QCOMPARE(consulta("SELECT mar FROM Meses"), QString(155, u'0'));
-        QCOMPARE(consulta("SELECT abr FROM Meses"), grupos({9}));
+        QCOMPARE(consulta("SELECT abr FROM Meses"), apoio::grupos({9}));
         QCOMPARE(texto(p, "lbl_HistoricoTotalMes"), QStringLiteral("0"));
         QCOMPARE(texto(p, "lbl_HistoricoMediaMes"), QStringLiteral("0"));
         QVERIFY(p->findChild<QTimer*>(QStringLiteral("TimerExibirHistorico"))->isActive());

@@ -2,6 +2,7 @@
 
 // A copy of the shipped database for a test, and plain SQL on it from the test's side.
 #include "costuras.h"
+#include "serie.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -66,6 +67,15 @@ inline QString executar(const QString& arquivo, const QString& sql)
     }
     QSqlDatabase::removeDatabase(nome);
     return erro;
+}
+
+// A count series from numbers, as the program records it (five digits each).
+inline QString grupos(const QList<int>& valores)
+{
+    QStringList textos;
+    for (int v : valores)
+        textos << QString::number(v);
+    return serie::montar(textos);
 }
 
 } // namespace apoio

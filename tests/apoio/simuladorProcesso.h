@@ -10,6 +10,12 @@
 
 class SimuladorProcesso {
 public:
+    // A seed and a clock stopped at 10/03/2024 14:05:33, the tests' fixed day.
+    static QStringList argumentosFixos(int semente)
+    {
+        return {"--semente", QString::number(semente), "--data", "10/03/2024", "--hora", "14:05:33", "--congelar"};
+    }
+
     // The five-character field of an entry in the simulator's reply to a page, as the
     // simulator started with `argumentos` would send it.
     static QString valorDaPagina(const QStringList& argumentos, int pagina, const QString& marcador)

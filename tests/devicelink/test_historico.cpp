@@ -1,4 +1,5 @@
 // Month and day history: the month pages and page /5 as they reach the database.
+#include "../apoio/bancoTeste.h"
 #include "banco.h"
 #include "controle.h"
 #include "costuras.h"
@@ -60,12 +61,7 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(m_pasta.isValid());
-        const QString arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
-        QFile::remove(arquivo);
-        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), arquivo));
-        QFile(arquivo).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        const QString pasta = m_pasta.path();
-        costuras::pastaAplicacao = [pasta] { return pasta; };
+        QVERIFY(!apoio::copiarBancoEntregue(m_pasta).isEmpty());
         costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
         m_mensagens.clear();
         mensagens::instalar([this](const mensagens::Pedido& p) {
@@ -81,7 +77,6 @@ private Q_SLOTS:
         controle::definirPainelAvancado({});
         mensagens::instalar({});
         costuras::restaurar();
-        QSqlDatabase::removeDatabase(QStringLiteral("leitura"));
     }
 
     void cicloCompletoDoMes()
@@ -252,19 +247,8 @@ private:
 
     QString campo(const QString& tabela, const QString& coluna, const QString& filtro)
     {
-        QString valor;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("leitura"));
-            db.setDatabaseName(m_pasta.filePath(QStringLiteral("Fluxoradb.mdb")));
-            if (!db.open())
-                return QStringLiteral("<sem banco>");
-            QSqlQuery q(db);
-            if (q.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(coluna, tabela, filtro)) && q.next())
-                valor = q.value(0).toString();
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("leitura"));
-        return valor;
+        return apoio::consulta(m_pasta.filePath(QStringLiteral("Fluxoradb.mdb")),
+                               QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(coluna, tabela, filtro));
     }
 
     QTemporaryDir m_pasta;

@@ -2,6 +2,7 @@
 // must refuse changes no figure, chart point or history row, a flood stays bounded, a mute
 // device shows the disconnected strip, and the next good cycle records correctly again.
 #include "../apoio/bancoTeste.h"
+#include "../apoio/cliente.h"
 #include "../apoio/simuladorProcesso.h"
 #include "costuras.h"
 #include "ethernet.h"
@@ -21,11 +22,6 @@
 #include <QtTest>
 
 namespace {
-
-QStringList argumentos(int semente)
-{
-    return {"--semente", QString::number(semente), "--data", "10/03/2024", "--hora", "14:05:33", "--congelar"};
-}
 
 qint64 memoriaResidenteKb()
 {
@@ -91,7 +87,7 @@ private Q_SLOTS:
         QFETCH(QString, modo);
         QFETCH(Esperado, esperado);
 
-        auto simulador = std::make_unique<SimuladorProcesso>(argumentos(7));
+        auto simulador = std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(7));
         const quint16 porta = simulador->porta();
         QVERIFY(porta != 0);
         costuras::portaPadrao = [porta] { return porta; };
@@ -110,13 +106,13 @@ private Q_SLOTS:
 
         // The faulty device, with other counts, so that anything taken from it would show.
         simulador.reset();
-        simulador = std::make_unique<SimuladorProcesso>(argumentos(8) + QStringList{"--falha", modo}, porta);
+        simulador = std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(8) + QStringList{"--falha", modo}, porta);
         QCOMPARE(simulador->porta(), porta);
         const qint64 memoriaAntes = memoriaResidenteKb();
         qsizetype maiorLog = 0;
         QObject::connect(&principal.conexao(), &ethernet::Conexao::logAlterado, &principal,
                          [&maiorLog](const QString& log) { maiorLog = std::max(maiorLog, log.size()); });
-        cicloCompleto(painel, *simulador);
+        apoio::cicloCompleto(painel, *simulador, 4500);
 
         QVERIFY(janelas::painelavancadoExistente() == painel);
         const Retrato depois = retrato(painel);
@@ -143,42 +139,29 @@ private Q_SLOTS:
 
         // Back to a sound device: the next cycle records its counts.
         simulador.reset();
-        simulador = std::make_unique<SimuladorProcesso>(argumentos(8), porta);
+        simulador = std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(8), porta);
         QCOMPARE(simulador->porta(), porta);
-        cicloCompleto(painel, *simulador);
+        apoio::cicloCompleto(painel, *simulador, 4500);
         QTRY_COMPARE(rotulo(painel, "lbl_lotacao"), numero(8, 6, "\"h\":34,"));
         QTRY_VERIFY(faixa->isHidden());
         QString dias;
         for (int d = 1; d <= 10; ++d)
-            dias += SimuladorProcesso::valorDaPagina(argumentos(8), 1, QStringLiteral("\"d\":%1,").arg(d));
+            dias += SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(8), 1, QStringLiteral("\"d\":%1,").arg(d));
         // A page cut off by the hidden simple panel's own "/6" comes in the next cycle.
         QTRY_COMPARE_WITH_TIMEOUT(consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'"), dias, 40000);
         QTRY_COMPARE_WITH_TIMEOUT(
             consulta("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'"),
-            SimuladorProcesso::valorDaPagina(argumentos(8), 5, QStringLiteral("\"h\":14,")), 40000);
+            SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(8), 5, QStringLiteral("\"h\":14,")), 40000);
         verificarSeries();
     }
 
 private:
     // Asks for every page again at the fast pace and waits until the last reply had its time.
-    static void cicloCompleto(PainelAvancado* painel, SimuladorProcesso& simulador)
-    {
-        painel->clicarAtualizarTotalMes();
-        painel->lerDiaCompleto();
-        auto completo = [&] {
-            const QStringList pedidos = simulador.caminhos();
-            const qsizetype um = pedidos.indexOf(QStringLiteral("/1"));
-            return um >= 0 && pedidos.indexOf(QStringLiteral("/6"), um) > um;
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(completo(), 20000);
-        // The reply handling (500 ms) or the time-out (4 s) of the last request.
-        QTest::qWait(4500);
-    }
 
     static QString numero(int semente, int pagina, const char* marcador)
     {
         return QString::number(
-            SimuladorProcesso::valorDaPagina(argumentos(semente), pagina, QString::fromLatin1(marcador)).toInt());
+            SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(semente), pagina, QString::fromLatin1(marcador)).toInt());
     }
 
     static QString rotulo(PainelAvancado* p, const char* nome)

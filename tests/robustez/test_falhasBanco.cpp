@@ -3,6 +3,7 @@
 // an orderly box (never stacked), polling goes on, nothing recorded is lost, and once the
 // file is sound again the next cycle records.
 #include "../apoio/bancoTeste.h"
+#include "../apoio/cliente.h"
 #include "../apoio/simuladorProcesso.h"
 #include "costuras.h"
 #include "ligacoes.h"
@@ -16,15 +17,6 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-QStringList argumentos(int semente)
-{
-    return {"--semente", QString::number(semente), "--data", "10/03/2024", "--hora", "14:05:33", "--congelar"};
-}
-
-} // namespace
 
 class TesteFalhasBanco : public QObject {
     Q_OBJECT
@@ -67,7 +59,7 @@ private Q_SLOTS:
     void banco()
     {
         QFETCH(QString, falha);
-        auto simulador = std::make_unique<SimuladorProcesso>(argumentos(7));
+        auto simulador = std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(7));
         const quint16 porta = simulador->porta();
         QVERIFY(porta != 0);
         costuras::portaPadrao = [porta] { return porta; };
@@ -89,7 +81,7 @@ private Q_SLOTS:
 
         // The fault, with a device whose counts differ, so a write that got through would show.
         simulador.reset();
-        simulador = std::make_unique<SimuladorProcesso>(argumentos(8), porta);
+        simulador = std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(8), porta);
         QCOMPARE(simulador->porta(), porta);
         QSqlDatabase trava;
         if (falha == QLatin1String("apagado")) {
@@ -116,7 +108,7 @@ private Q_SLOTS:
             executar("DROP TABLE Dias");
         }
         const int pedidosAntes = static_cast<int>(simulador->pedidos().size());
-        cicloCompleto(painel, *simulador);
+        apoio::cicloCompleto(painel, *simulador, 1500);
 
         // Polling went on, and every failure was told in an orderly box, one at a time.
         // Every page is asked for again (the hidden simple panel's own "/6" may cut one off;
@@ -155,32 +147,18 @@ private Q_SLOTS:
         f.write(copia);
         f.close();
         m_caixas.clear();
-        cicloCompleto(painel, *simulador);
+        apoio::cicloCompleto(painel, *simulador, 1500);
         QString dias;
         for (int d = 1; d <= 10; ++d)
-            dias += SimuladorProcesso::valorDaPagina(argumentos(8), 1, QStringLiteral("\"d\":%1,").arg(d));
+            dias += SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(8), 1, QStringLiteral("\"d\":%1,").arg(d));
         QTRY_COMPARE_WITH_TIMEOUT(consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'"), dias, 40000);
         QTRY_COMPARE_WITH_TIMEOUT(consulta("SELECT substr(hora10, 71, 5) FROM Dias"),
-                                  SimuladorProcesso::valorDaPagina(argumentos(8), 5, QStringLiteral("\"h\":14,")),
+                                  SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(8), 5, QStringLiteral("\"h\":14,")),
                                   40000);
         QVERIFY2(m_caixas.isEmpty(), qPrintable(m_caixas.isEmpty() ? QString() : m_caixas.first().texto));
     }
 
 private:
-    static void cicloCompleto(PainelAvancado* painel, SimuladorProcesso& simulador)
-    {
-        const qsizetype antes = simulador.pedidos().size();
-        painel->clicarAtualizarTotalMes();
-        painel->lerDiaCompleto();
-        // A "/6" asked just before the click does not count: wait for the whole run.
-        auto completo = [&] {
-            const QStringList depois = simulador.caminhos().mid(antes);
-            const qsizetype um = depois.indexOf(QStringLiteral("/1"));
-            return um >= 0 && depois.indexOf(QStringLiteral("/6"), um) > um;
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(completo(), 20000);
-        QTest::qWait(1500);
-    }
 
     void executar(const char* sql)
     {

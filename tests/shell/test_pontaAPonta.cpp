@@ -21,18 +21,11 @@
 
 namespace {
 
-const QStringList argumentosRelogio = {"--semente", "7", "--data", "10/03/2024", "--hora", "14:05:33", "--congelar"};
+const QStringList argumentosRelogio = SimuladorProcesso::argumentosFixos(7);
 
-// The five-digit value of an entry in the simulator's reply for a page.
 QString valorDaPagina(int pagina, const QString& marcador)
 {
-    QProcess p;
-    p.start(QStringLiteral(FLUXORA_SIMULADOR),
-            QStringList{"--mostrar", QString::number(pagina)} + argumentosRelogio);
-    p.waitForFinished();
-    const QString texto = QString::fromUtf8(p.readAllStandardOutput());
-    const qsizetype i = texto.indexOf(marcador);
-    return i < 0 ? QString() : texto.mid(i + marcador.size() + 6, 5);
+    return SimuladorProcesso::valorDaPagina(argumentosRelogio, pagina, marcador);
 }
 
 } // namespace

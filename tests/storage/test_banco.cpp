@@ -1,5 +1,6 @@
 // The database file as the program leaves it: shipped rows, settings round trips, history
 // find-or-add, deletion, hostile texts, and failures that report and never create or damage.
+#include "../apoio/bancoTeste.h"
 #include "banco.h"
 #include "costuras.h"
 #include "mensagens.h"
@@ -17,13 +18,8 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(m_pasta.isValid());
-        m_arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
-        QFile::setPermissions(m_arquivo, QFile::ReadOwner | QFile::WriteOwner);
-        QFile::remove(m_arquivo);
-        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), m_arquivo));
-        QFile::setPermissions(m_arquivo, QFile::ReadOwner | QFile::WriteOwner);
-        const QString pasta = m_pasta.path();
-        costuras::pastaAplicacao = [pasta] { return pasta; };
+        m_arquivo = apoio::copiarBancoEntregue(m_pasta);
+        QVERIFY(!m_arquivo.isEmpty());
         m_caixas.clear();
         mensagens::instalar([this](const mensagens::Pedido& p) {
             m_caixas << p;
@@ -223,31 +219,12 @@ private Q_SLOTS:
 private:
     void executar(const char* sql)
     {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("teste"));
-            db.setDatabaseName(m_arquivo);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY(q.exec(QString::fromLatin1(sql)));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("teste"));
+        const QString erro = apoio::executar(m_arquivo, QString::fromLatin1(sql));
+        QVERIFY2(erro.isEmpty(), qPrintable(erro));
     }
     static QString consulta(const QString& arquivo, const char* sql)
     {
-        QString r;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("consulta"));
-            db.setDatabaseName(arquivo);
-            if (db.open()) {
-                QSqlQuery q(db);
-                if (q.exec(QString::fromLatin1(sql)) && q.next())
-                    r = q.value(0).toString();
-                db.close();
-            }
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("consulta"));
-        return r;
+        return apoio::consulta(arquivo, QString::fromLatin1(sql));
     }
 
     QTemporaryDir m_pasta;
