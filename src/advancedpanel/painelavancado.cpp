@@ -136,14 +136,14 @@ bool PainelAvancado::eventFilter(QObject* objeto, QEvent* evento)
 
 void PainelAvancado::criarControles()
 {
-    m_timerBaseTempo = new QTimer(this);
+    m_timerBaseTempo = new Temporizador(this);
     m_timerBaseTempo->setObjectName(QStringLiteral("TimerBaseTempo"));
     m_timerBaseTempo->setInterval(5000);
-    connect(m_timerBaseTempo, &QTimer::timeout, this, &PainelAvancado::tiqueBaseTempo);
-    m_timerExibirHistorico = new QTimer(this);
+    connect(m_timerBaseTempo, &Temporizador::timeout, this, &PainelAvancado::tiqueBaseTempo);
+    m_timerExibirHistorico = new Temporizador(this);
     m_timerExibirHistorico->setObjectName(QStringLiteral("TimerExibirHistorico"));
     m_timerExibirHistorico->setInterval(1000);
-    connect(m_timerExibirHistorico, &QTimer::timeout, this, &PainelAvancado::tiqueExibirHistorico);
+    connect(m_timerExibirHistorico, &Temporizador::timeout, this, &PainelAvancado::tiqueExibirHistorico);
 
     // Menus.
     m_menu = new QMenuBar(this);

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 #include <QLabel>
-#include <QTimer>
+#include "temporizador.h"
 
 #include <functional>
 
@@ -127,8 +127,8 @@ private:
     ciclo::Acoes acoesCiclo();
 
     ciclo::Ciclo m_ciclo;
-    QTimer* m_timerBaseTempo = nullptr;
-    QTimer* m_timerExibirHistorico = nullptr;
+    Temporizador* m_timerBaseTempo = nullptr;
+    Temporizador* m_timerExibirHistorico = nullptr;
 
     QLabel* m_lblLotacao = nullptr;
     QLabel* m_lblTotal = nullptr;

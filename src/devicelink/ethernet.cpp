@@ -65,14 +65,14 @@ Conexao::Conexao(QObject* parent) : QObject(parent), m_winsock(this)
     m_timerTimeOut.setTimerType(Qt::PreciseTimer);
     m_timerDadoRecebido.setObjectName(QStringLiteral("TimerDadoRecebido"));
     m_timerDadoRecebido.setInterval(constantes::intervaloDadoRecebidoMs);
-    for (QTimer* t : {&m_timerTentandoConectar, &m_timerTimeOut, &m_timerDadoRecebido})
+    for (Temporizador* t : {&m_timerTentandoConectar, &m_timerTimeOut, &m_timerDadoRecebido})
         t->setParent(this);
 
     connect(&m_winsock, &Winsock::conectado, this, [this] { enviarRequisicao(m_subPagina); });
     connect(&m_winsock, &Winsock::dadosChegaram, this, &Conexao::receberDados);
-    connect(&m_timerTentandoConectar, &QTimer::timeout, this, &Conexao::contarTentativa);
-    connect(&m_timerTimeOut, &QTimer::timeout, this, &Conexao::sinalizarDesconexao);
-    connect(&m_timerDadoRecebido, &QTimer::timeout, this, &Conexao::tiqueDadoRecebido);
+    connect(&m_timerTentandoConectar, &Temporizador::timeout, this, &Conexao::contarTentativa);
+    connect(&m_timerTimeOut, &Temporizador::timeout, this, &Conexao::sinalizarDesconexao);
+    connect(&m_timerDadoRecebido, &Temporizador::timeout, this, &Conexao::tiqueDadoRecebido);
 }
 
 void Conexao::limparLog()

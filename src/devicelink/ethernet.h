@@ -4,7 +4,7 @@
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
+#include "temporizador.h"
 
 // The wire side: one HTTP/1.0 GET per request on a fresh connection, everything the device
 // sends collected in the device log, the reply handed on once it is long enough, and silence
@@ -49,9 +49,9 @@ public:
     void acessarPagina(const QString& ip1, const QString& ip2, const QString& ip3, const QString& ip4,
                        const QString& pagina);
 
-    QTimer& timerTentandoConectar() { return m_timerTentandoConectar; }
-    QTimer& timerTimeOut() { return m_timerTimeOut; }
-    QTimer& timerDadoRecebido() { return m_timerDadoRecebido; }
+    Temporizador& timerTentandoConectar() { return m_timerTentandoConectar; }
+    Temporizador& timerTimeOut() { return m_timerTimeOut; }
+    Temporizador& timerDadoRecebido() { return m_timerDadoRecebido; }
     int tentativasConexao() const { return m_tentativasConexao; }
 
     // Handlers of the socket events and timer ticks, public so tests can drive them.
@@ -81,9 +81,9 @@ private:
     Winsock m_winsock;
     QString m_log;
     QString m_subPagina;
-    QTimer m_timerTentandoConectar;
-    QTimer m_timerTimeOut;
-    QTimer m_timerDadoRecebido;
+    Temporizador m_timerTentandoConectar;
+    Temporizador m_timerTimeOut;
+    Temporizador m_timerDadoRecebido;
     quint8 m_tentativasConexao = 0;
     bool m_logCheio = false;
 };

@@ -50,8 +50,8 @@ EthernetConfig::EthernetConfig(QWidget* parent) : QDialog(parent)
     m_timerTimeout.setObjectName(QStringLiteral("TimerTimeout"));
     m_timerTimeout.setInterval(5000);
     m_timerTimeout.setParent(this);
-    connect(&m_timerState, &QTimer::timeout, this, &EthernetConfig::tiqueState);
-    connect(&m_timerTimeout, &QTimer::timeout, this, &EthernetConfig::tiqueTimeout);
+    connect(&m_timerState, &Temporizador::timeout, this, &EthernetConfig::tiqueState);
+    connect(&m_timerTimeout, &Temporizador::timeout, this, &EthernetConfig::tiqueTimeout);
     criarControles();
     // Load: the fields show the stored address.
     leConfiguracoesDestaTela(m_ipLido[0], m_ipLido[1], m_ipLido[2], m_ipLido[3]);

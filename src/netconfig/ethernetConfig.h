@@ -3,7 +3,7 @@
 #include "instanciaUnica.h"
 
 #include <QDialog>
-#include <QTimer>
+#include "temporizador.h"
 
 class QLabel;
 class QLineEdit;
@@ -49,8 +49,8 @@ private:
     QLineEdit* m_ip[4] = {};
     QPlainTextEdit* m_txtSource = nullptr;
     QLabel* m_lblStatusPesquisa = nullptr;
-    QTimer m_timerState;
-    QTimer m_timerTimeout;
+    Temporizador m_timerState;
+    Temporizador m_timerTimeout;
     QString m_resposta;
     QString m_ipLido[4];
     QString m_prefixo[2];

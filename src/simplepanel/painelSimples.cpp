@@ -134,7 +134,7 @@ PainelSimples::PainelSimples(QWidget* parent) : QDialog(parent, Qt::Window | Qt:
     pintarFundo(this, corBtnText);
     m_timerLT.setObjectName(QStringLiteral("TimerLT"));
     m_timerLT.setParent(this);
-    connect(&m_timerLT, &QTimer::timeout, this, &PainelSimples::tiqueTimerLT);
+    connect(&m_timerLT, &Temporizador::timeout, this, &PainelSimples::tiqueTimerLT);
 
     // Load: the screen's size, every place that follows it, then the stored settings.
     const QSize tela = dispositivoWindows::lerResolucaoTela();

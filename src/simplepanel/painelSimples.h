@@ -5,7 +5,7 @@
 #include "regrasPainelSimples.h"
 
 #include <QDialog>
-#include <QTimer>
+#include "temporizador.h"
 
 class QCheckBox;
 class QFrame;
@@ -92,7 +92,7 @@ private:
     QFrame* m_frmBarra = nullptr;
     QProgressBar* m_barAtualizacao = nullptr;
     QLineEdit* m_txtOcultarMouse = nullptr;
-    QTimer m_timerLT;
+    Temporizador m_timerLT;
 
     QFrame* m_frmOpcoes = nullptr;
     QLabel* m_lblTamLotacao = nullptr;

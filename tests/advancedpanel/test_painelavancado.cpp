@@ -80,7 +80,7 @@ private Q_SLOTS:
         QVERIFY(p->findChild<QLabel*>(QStringLiteral("lbl_HistoricoTotalMes"))->isHidden());
         QCOMPARE(grafico(p, "chartMes")->rowCount(), 31);
         QCOMPARE(grafico(p, "chartDia")->rowCount(), 11); // shipped business hours 08h to 18h
-        QTimer* base = p->findChild<QTimer*>(QStringLiteral("TimerBaseTempo"));
+        Temporizador* base = p->findChild<Temporizador*>(QStringLiteral("TimerBaseTempo"));
         QVERIFY(base->isActive());
         QCOMPARE(base->interval(), 1000);
     }
@@ -88,7 +88,7 @@ private Q_SLOTS:
     void cicloEscreveNaJanelaPrincipal()
     {
         PainelAvancado* p = janelas::painelavancado();
-        QTimer* base = p->findChild<QTimer*>(QStringLiteral("TimerBaseTempo"));
+        Temporizador* base = p->findChild<Temporizador*>(QStringLiteral("TimerBaseTempo"));
         for (int t = 0; t < 12; ++t)
             p->tiqueBaseTempo();
         QCOMPARE(m_paginas, (QStringList{"1", "2", "3", "4", "5", "7", "6"}));
@@ -117,7 +117,7 @@ private Q_SLOTS:
         QCOMPARE(grafico(p, "chartDia")->columnCount(), 2);
         QVERIFY(!p->findChild<QLabel*>(QStringLiteral("lbl_HistoricoTotalDia"))->isHidden());
 
-        QTimer* historico = p->findChild<QTimer*>(QStringLiteral("TimerExibirHistorico"));
+        Temporizador* historico = p->findChild<Temporizador*>(QStringLiteral("TimerExibirHistorico"));
         QVERIFY(historico->isActive());
         for (int s = 0; s < 29; ++s)
             p->tiqueExibirHistorico();
@@ -160,7 +160,7 @@ private Q_SLOTS:
             QTest::keyClick(c, Qt::Key_Backspace);
             QCOMPARE(c->currentText(), antes);
         }
-        QVERIFY(!p->findChild<QTimer*>(QStringLiteral("TimerExibirHistorico"))->isActive());
+        QVERIFY(!p->findChild<Temporizador*>(QStringLiteral("TimerExibirHistorico"))->isActive());
     }
 
     void exportacaoDoMes()
@@ -224,7 +224,7 @@ private Q_SLOTS:
         QCOMPARE(m_caixas[0].titulo, QStringLiteral("Confirmação de Exclusão"));
         QVERIFY(m_caixas[0].padraoNao);
         QCOMPARE(consulta("SELECT mar FROM Meses"), apoio::grupos({4, 4}));
-        QVERIFY(!p->findChild<QTimer*>(QStringLiteral("TimerExibirHistorico"))->isActive());
+        QVERIFY(!p->findChild<Temporizador*>(QStringLiteral("TimerExibirHistorico"))->isActive());
 
         m_resposta = mensagens::Resposta::Sim;
         QTest::mouseClick(x, Qt::LeftButton);
@@ -232,13 +232,13 @@ private Q_SLOTS:
         QCOMPARE(consulta("SELECT abr FROM Meses"), apoio::grupos({9}));
         QCOMPARE(texto(p, "lbl_HistoricoTotalMes"), QStringLiteral("0"));
         QCOMPARE(texto(p, "lbl_HistoricoMediaMes"), QStringLiteral("0"));
-        QVERIFY(p->findChild<QTimer*>(QStringLiteral("TimerExibirHistorico"))->isActive());
+        QVERIFY(p->findChild<Temporizador*>(QStringLiteral("TimerExibirHistorico"))->isActive());
     }
 
     void ajustesPausamEAplicam()
     {
         PainelAvancado* p = janelas::painelavancado();
-        QTimer* base = p->findChild<QTimer*>(QStringLiteral("TimerBaseTempo"));
+        Temporizador* base = p->findChild<Temporizador*>(QStringLiteral("TimerBaseTempo"));
         bool pausado = false;
         QTimer::singleShot(0, this, [&] {
             PainelAvancadoAjustes* a = janelas::painelavancadoAjustesExistente();

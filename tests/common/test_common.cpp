@@ -3,6 +3,7 @@
 #include "datas.h"
 #include "mensagens.h"
 #include "planilha.h"
+#include "temporizador.h"
 #include "textos.h"
 
 #include <QFile>
@@ -24,6 +25,39 @@ private Q_SLOTS:
     {
         costuras::restaurar();
         mensagens::instalar({});
+    }
+
+    // Virtual time: ticks fire in the order they fall due, a repeating timer as often as its
+    // interval fits, a stopped one never, and the clock seam reads the same time.
+    void relogioManual()
+    {
+        RelogioManual relogio(QDateTime(QDate(2024, 3, 31), QTime(23, 59, 59)));
+        Temporizador lento, rapido, unico;
+        lento.setInterval(1000);
+        rapido.setInterval(300);
+        unico.setSingleShot(true);
+        unico.setInterval(450);
+        QStringList tiques;
+        auto anotar = [&](const char* nome, Temporizador& t) {
+            QObject::connect(&t, &Temporizador::timeout, &t, [&tiques, &relogio, nome] {
+                tiques << QStringLiteral("%1@%2").arg(QLatin1String(nome)).arg(relogio.agora().time().msec());
+            });
+        };
+        anotar("lento", lento);
+        anotar("rapido", rapido);
+        anotar("unico", unico);
+        lento.start();
+        rapido.start();
+        unico.start();
+        relogio.avancar(999);
+        QCOMPARE(tiques, (QStringList{"rapido@300", "unico@450", "rapido@600", "rapido@900"}));
+        QCOMPARE(lento.remainingTime(), 1);
+        QVERIFY(!unico.isActive());
+        rapido.stop();
+        tiques.clear();
+        relogio.avancar(1);
+        QCOMPARE(tiques, QStringList{"lento@0"});
+        QCOMPARE(costuras::relogio(), QDateTime(QDate(2024, 4, 1), QTime(0, 0)));
     }
 
     void valorNumerico_data()

@@ -111,8 +111,8 @@ private Q_SLOTS:
         // Load shows the stored address of the shipped file.
         QCOMPARE(janela->findChild<QLineEdit*>("txt_ip1CP")->text(), QStringLiteral("127"));
         QCOMPARE(janela->findChild<QLineEdit*>("txt_ip4CP")->text(), QStringLiteral("1"));
-        QCOMPARE(janela->findChild<QTimer*>("TimerState")->interval(), 500);
-        QCOMPARE(janela->findChild<QTimer*>("TimerTimeout")->interval(), 5000);
+        QCOMPARE(janela->findChild<Temporizador*>("TimerState")->interval(), 500);
+        QCOMPARE(janela->findChild<Temporizador*>("TimerTimeout")->interval(), 5000);
     }
 
     void filtroDeDigitos_data()
@@ -222,7 +222,7 @@ private Q_SLOTS:
         janela->clicarTestarConexao();
         auto* rotulo = janela->findChild<QLabel*>("lbl_statusPesquisa");
         QCOMPARE(rotulo->text(), QStringLiteral("Pesquisando dispositivo na rede local..."));
-        QVERIFY(janela->findChild<QTimer*>("TimerTimeout")->isActive());
+        QVERIFY(janela->findChild<Temporizador*>("TimerTimeout")->isActive());
         QTRY_VERIFY(m_conexao->log().contains("status"));
         // Let a state line be logged after the reply, then end the test instead of waiting 5 s.
         QTRY_VERIFY(janela->textoResposta().endsWith(QStringLiteral("Encerrando...\r\n")) ||
@@ -230,7 +230,7 @@ private Q_SLOTS:
         janela->tiqueTimeout();
         QCOMPARE(rotulo->text(), status);
         QCOMPARE(rotulo->palette().color(QPalette::WindowText), cor);
-        QVERIFY(!janela->findChild<QTimer*>("TimerState")->isActive());
+        QVERIFY(!janela->findChild<Temporizador*>("TimerState")->isActive());
         QVERIFY(janela->textoResposta().startsWith(QStringLiteral("HTTP/1.0")));
         // The test stored the fields first.
         QCOMPARE(valorSql(banco(), "SELECT dia FROM ethernet"), QStringLiteral("2024-03-10"));

@@ -1,9 +1,9 @@
 // The exchange with the device against a QTcpServer on loopback.
 #include "constantes.h"
 #include "costuras.h"
+#include "temporizador.h"
 #include "ethernet.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -107,6 +107,7 @@ private Q_SLOTS:
     {
         QFETCH(int, tamanho);
         QFETCH(bool, tratada);
+        RelogioManual relogio(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
         Servidor servidor;
         costuras::portaPadrao = [&] { return servidor.porta(); };
         ethernet::Conexao conexao;
@@ -116,17 +117,12 @@ private Q_SLOTS:
         QTRY_VERIFY(servidor.ultimo() && !servidor.recebido().isEmpty());
         servidor.ultimo()->write(QByteArray(tamanho, 'x'));
         QTRY_COMPARE(conexao.log().size(), tamanho);
-        QElapsedTimer relogio;
-        relogio.start();
-        QCOMPARE(conexao.timerDadoRecebido().isActive(), tratada);
-        if (!tratada) {
-            QTest::qWait(700);
-            QCOMPARE(completa.count(), 0);
-            return;
-        }
-        QVERIFY(completa.wait(2000));
-        QVERIFY2(relogio.elapsed() >= 450, qPrintable(QString::number(relogio.elapsed())));
-        QCOMPARE(completa.count(), 1);
+        relogio.avancar(499);
+        QCOMPARE(completa.count(), 0);
+        relogio.avancar(1);
+        QCOMPARE(completa.count(), tratada ? 1 : 0);
+        relogio.avancar(5000);
+        QCOMPARE(completa.count(), tratada ? 1 : 0);
     }
 
     // A second chunk within the 500 ms is part of what the dispatcher sees; the first chunk
@@ -152,24 +148,23 @@ private Q_SLOTS:
     // again every 4000 ms; further requests do not restart the count.
     void tempoEsgotado()
     {
+        RelogioManual relogio(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
         Servidor servidor; // accepts and never answers
         costuras::portaPadrao = [&] { return servidor.porta(); };
         ethernet::Conexao conexao;
         QSignalSpy desconexao(&conexao, &ethernet::Conexao::desconexaoSinalizada);
-        QElapsedTimer relogio;
-        relogio.start();
         QString caminho;
         conexao.conectarUrl(QStringLiteral("//127.0.0.1/1"), caminho);
-        QCOMPARE(conexao.timerTimeOut().interval(), 4000);
-        QVERIFY(!conexao.timerTimeOut().isSingleShot());
-        QTest::qWait(1500);
-        const int restante = conexao.timerTimeOut().remainingTime();
+        QTRY_VERIFY(servidor.ultimo());
+        relogio.avancar(1500);
         conexao.conectarUrl(QStringLiteral("//127.0.0.1/2"), caminho);
-        QVERIFY(conexao.timerTimeOut().remainingTime() <= restante);
-        QVERIFY(desconexao.wait(4000));
-        const qint64 primeiro = relogio.elapsed();
-        QVERIFY2(primeiro >= 3900 && primeiro < 4600, qPrintable(QString::number(primeiro)));
-        QVERIFY(desconexao.wait(5000));
+        relogio.avancar(2499);
+        QCOMPARE(desconexao.count(), 0);
+        relogio.avancar(1);
+        QCOMPARE(desconexao.count(), 1);
+        relogio.avancar(3999);
+        QCOMPARE(desconexao.count(), 1);
+        relogio.avancar(1);
         QCOMPARE(desconexao.count(), 2);
     }
 

@@ -79,12 +79,12 @@ private Q_SLOTS:
         QCOMPARE(log->font().pointSizeF(), 8.25);
         QCOMPARE(log->toolTip(), QStringLiteral("Dados recebidos do dispositivo"));
         for (const char* t : {"TimertentandoConectar", "TimeOut", "TimerDadoRecebido"}) {
-            auto* timer = janela.findChild<QTimer*>(t);
+            auto* timer = janela.findChild<Temporizador*>(t);
             QVERIFY2(timer, t);
             QVERIFY(!timer->isActive());
         }
-        QCOMPARE(janela.findChild<QTimer*>("TimertentandoConectar")->interval(), 200);
-        QCOMPARE(janela.findChild<QTimer*>("TimerDadoRecebido")->interval(), 500);
+        QCOMPARE(janela.findChild<Temporizador*>("TimertentandoConectar")->interval(), 200);
+        QCOMPARE(janela.findChild<Temporizador*>("TimerDadoRecebido")->interval(), 500);
     }
 
     // Start-up reads the stored address (127.0.0.1 in the shipped file) and requests page 0;
@@ -94,8 +94,8 @@ private Q_SLOTS:
         Principal janela;
         ligacoes::instalar(janela);
         janela.carregar();
-        QCOMPARE(janela.findChild<QTimer*>("TimeOut")->interval(), 4000);
-        QVERIFY(janela.findChild<QTimer*>("TimeOut")->isActive());
+        QCOMPARE(janela.findChild<Temporizador*>("TimeOut")->interval(), 4000);
+        QVERIFY(janela.findChild<Temporizador*>("TimeOut")->isActive());
         QTRY_COMPARE(m_recebido, QByteArray("GET /0 HTTP/1.0\n\n"));
         m_cliente->write("HTTP/1.0 200 OK\r\nServer: Arduino\r\n\r\n{\"status\":1,}");
         auto* log = janela.findChild<QPlainTextEdit*>("txtSource");
@@ -104,7 +104,7 @@ private Q_SLOTS:
         QCOMPARE(status->text(), QStringLiteral("Já estamos coletando os dados."));
         QCOMPARE(status->font().pointSize(), 9);
         QVERIFY(!janela.findChild<QFrame*>("frm_desconectado")->isVisibleTo(&janela));
-        QVERIFY(!janela.findChild<QTimer*>("TimeOut")->isActive());
+        QVERIFY(!janela.findChild<Temporizador*>("TimeOut")->isActive());
         QVERIFY(m_caixas.isEmpty());
     }
 
@@ -145,7 +145,7 @@ private Q_SLOTS:
         janela.findChild<QAction*>("menuConectar")->trigger();
         QCOMPARE(janela.subPaginaAtual(), QStringLiteral("/3"));
         QCOMPARE(janela.conexao().winsock().estado(), 0);
-        QVERIFY(!janela.findChild<QTimer*>("TimeOut")->isActive());
+        QVERIFY(!janela.findChild<Temporizador*>("TimeOut")->isActive());
         QVERIFY(m_caixas.isEmpty());
     }
 

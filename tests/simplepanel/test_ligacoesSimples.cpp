@@ -99,7 +99,7 @@ private Q_SLOTS:
         QCOMPARE(texto(painel, "lbl_lotacao"), lotacao);
         QCOMPARE(texto(painel, "lbl_total"), total);
         // Created by the write, it still runs its own rhythm.
-        QVERIFY(painel->findChild<QTimer*>("TimerLT")->isActive());
+        QVERIFY(painel->findChild<Temporizador*>("TimerLT")->isActive());
     }
 
     // Through the dispatcher, with /6 as the page requested.

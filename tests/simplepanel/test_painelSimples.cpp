@@ -174,7 +174,7 @@ private Q_SLOTS:
         QVERIFY(!janela->findChild<QFrame*>("frm_desconectado")->isVisibleTo(janela));
         QVERIFY(!rotulo(janela, "lbl_legendaDesconectado")->isVisibleTo(janela));
         QVERIFY(!janela->findChild<QFrame*>("frm_opcoes")->isVisibleTo(janela));
-        auto* timer = janela->findChild<QTimer*>("TimerLT");
+        auto* timer = janela->findChild<Temporizador*>("TimerLT");
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 1000);
         QCOMPARE(janela->contadorAtualizacao(), 0);
@@ -204,7 +204,7 @@ private Q_SLOTS:
             banco(), QStringLiteral("UPDATE painelSimples SET tempoAtualizacao = '%1'").arg(guardado)));
         PainelSimples* janela = janelas::painelsimples();
         QCOMPARE(rotulo(janela, "lbl_tempoAtualizacao")->text(), legenda);
-        QCOMPARE(janela->findChild<QTimer*>("TimerLT")->interval(), ms);
+        QCOMPARE(janela->findChild<Temporizador*>("TimerLT")->interval(), ms);
     }
 
     void idaEVolta_data()
@@ -229,7 +229,7 @@ private Q_SLOTS:
         QTest::mouseClick(rotulo(janela, "lbl_aumentarLegendaFonteTotal"), Qt::LeftButton);
         QTest::mouseClick(rotulo(janela, "lbl_tempoAtualizacao"), Qt::LeftButton);
         QCOMPARE(rotulo(janela, "lbl_tempoAtualizacao")->text(), QStringLiteral("20s"));
-        QCOMPARE(janela->findChild<QTimer*>("TimerLT")->interval(), 2000);
+        QCOMPARE(janela->findChild<Temporizador*>("TimerLT")->interval(), 2000);
         QTest::mouseClick(janela->findChild<QCheckBox*>("chk_lotacao"), Qt::LeftButton);
         QTest::mouseClick(janela->findChild<QCheckBox*>("chk_infoEmpresa"), Qt::LeftButton);
         auto* editor = janela->findChild<QLineEdit*>("txt_infoEmpresa");
@@ -385,7 +385,7 @@ private Q_SLOTS:
         QVERIFY(janela->findChild<QFrame*>("frm_desconectado")->isVisibleTo(janela));
         QCOMPARE(rotulo(janela, "lbl_legendaDesconectado")->alignment() & Qt::AlignRight, Qt::AlignRight);
         QCOMPARE(rotulo(janela, "lbl_lotacao")->text(), QStringLiteral("42"));
-        QVERIFY(janela->findChild<QTimer*>("TimerLT")->isActive());
+        QVERIFY(janela->findChild<Temporizador*>("TimerLT")->isActive());
         janela->ocultarDesconectado();
         QVERIFY(!rotulo(janela, "lbl_legendaDesconectado")->isVisibleTo(janela));
         QVERIFY(!janela->findChild<QFrame*>("frm_desconectado")->isVisibleTo(janela));
@@ -407,7 +407,7 @@ private Q_SLOTS:
             }
         });
         PainelSimples* janela = janelas::painelsimples();
-        janela->findChild<QTimer*>("TimerLT")->stop();
+        janela->findChild<Temporizador*>("TimerLT")->stop();
         auto* barra = janela->findChild<QProgressBar*>("bar_atualizacao");
         for (int t = 0; t < 10; ++t) {
             janela->tiqueTimerLT();
@@ -432,7 +432,7 @@ private Q_SLOTS:
         QVERIFY(
             apoio::executar(banco(), QStringLiteral("UPDATE painelSimples SET tempoAtualizacao = '60s'")));
         PainelSimples* janela = janelas::painelsimples();
-        janela->findChild<QTimer*>("TimerLT")->stop();
+        janela->findChild<Temporizador*>("TimerLT")->stop();
         for (int t = 0; t < 30; ++t)
             janela->tiqueTimerLT();
         QCOMPARE(janela->contadorAtualizacao(), 30);
