@@ -54,7 +54,10 @@ esperar() {
 }
 
 echo "== package =="
-rm -f "$dir"/fluxora_*.deb
+rm -rf "$dir"/fluxora_*.deb "$dir/_CPack_Packages"
+# CPack's staging folders take the umask: a stricter one would ship folders that only root
+# can read, the template's among them.
+umask 022
 cpack --config "$dir/CPackConfig.cmake" -G DEB
 versao=$(sed -n 's/^project(Fluxora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 deb="$dir/fluxora_${versao}_$(dpkg --print-architecture).deb"
@@ -80,6 +83,8 @@ for f in "${esperados[@]}"; do
 done
 fora=$(grep -vxE '\./|\./usr/.*' <<<"$conteudo" || true)
 [ -z "$fora" ] || falhar "files outside /usr: $fora"
+fechadas=$(dpkg-deb -c "$deb" | awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" {print $1, $6}')
+[ -z "$fechadas" ] || falhar "folders not readable by everyone: $fechadas"
 # No maintainer script: nothing of the package's own may run on install, upgrade or removal.
 controle=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
 ! grep -qE 'preinst|postinst|prerm|postrm|config$' <<<"$controle" || falhar "maintainer scripts: $controle"
