@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Fluxora needs to build, test and run.
+#   scripts/dependencias.sh [pacote]   (pacote: also what making and checking the .deb needs)
 set -euo pipefail
 
 pacotes=(
@@ -11,6 +12,10 @@ pacotes=(
   clang libclang-rt-14-dev
   libbenchmark-dev
 )
+if [ "${1:-}" = pacote ]; then
+  # CPack hands dpkg-shlibdeps only the files that `file` says are ELF.
+  pacotes+=(dpkg-dev file lintian)
+fi
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then

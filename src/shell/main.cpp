@@ -10,6 +10,7 @@
 #include <QEvent>
 
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -39,6 +40,24 @@ private:
 
 int main(int argc, char* argv[])
 {
+    // Answered before any window system is touched, so they work in a bare terminal too.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg(argv[i]);
+        if (arg == "--version") {
+            std::puts("Fluxora " FLUXORA_VERSAO);
+            return 0;
+        }
+        if (arg == "--help" || arg == "-h") {
+            std::puts("Uso: fluxora [--help | --version]\n"
+                      "Mostra a lotação, as visitas e o histórico do contador de pessoas da rede local.\n"
+                      "Todos os ajustes ficam no banco de dados e se mudam pelas janelas do programa.\n"
+                      "Instalado, o banco fica em ~/.local/share/Fluxora/Fluxora/.\n\n"
+                      "  -h, --help     mostra esta ajuda e sai\n"
+                      "      --version  mostra a versão e sai");
+            return 0;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fluxora"));
     QApplication::setOrganizationName(QStringLiteral("Fluxora"));
