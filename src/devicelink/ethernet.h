@@ -34,6 +34,7 @@ public:
     explicit Conexao(QObject* parent = nullptr);
 
     Winsock& winsock() { return m_winsock; }
+    const Winsock& winsock() const { return m_winsock; }
 
     // Device log: exactly what was received since the current request was started.
     const QString& log() const { return m_log; }

@@ -3,6 +3,7 @@
 // Driving the whole client's polling cycle from a test.
 #include "painelavancado.h"
 #include "simuladorProcesso.h"
+#include "tempoVirtual.h"
 
 #include <QTest>
 
@@ -11,7 +12,7 @@ namespace apoio {
 // Asks the panel for every page again at the fast pace, waits until "/1" and then "/6" went
 // out after the call (a "/6" asked just before it does not count), then `esperaMs` more for
 // the last reply to be handled or to time out.
-inline void cicloCompleto(PainelAvancado* painel, SimuladorProcesso& simulador, int esperaMs)
+inline bool cicloCompleto(TempoVirtual& tempo, PainelAvancado* painel, SimuladorProcesso& simulador, int esperaMs)
 {
     const qsizetype antes = simulador.pedidos().size();
     painel->clicarAtualizarTotalMes();
@@ -21,7 +22,19 @@ inline void cicloCompleto(PainelAvancado* painel, SimuladorProcesso& simulador, 
         const qsizetype um = depois.indexOf(QStringLiteral("/1"));
         return um >= 0 && depois.indexOf(QStringLiteral("/6"), um) > um;
     };
-    QTRY_VERIFY_WITH_TIMEOUT(completo(), 20000);
+    if (!tempo.avancarAte(completo, 60000))
+        return false;
+    tempo.avancar(esperaMs);
+    return true;
+}
+
+// The same on the wall clock, for tests not yet on virtual time.
+inline void cicloCompleto(PainelAvancado* painel, SimuladorProcesso& simulador, int esperaMs)
+{
+    const qsizetype antes = simulador.pedidos().size();
+    painel->clicarAtualizarTotalMes();
+    painel->lerDiaCompleto();
+    QTRY_VERIFY_WITH_TIMEOUT(simulador.caminhos().mid(antes).contains(QStringLiteral("/6")), 20000);
     QTest::qWait(esperaMs);
 }
 

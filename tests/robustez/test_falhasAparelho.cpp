@@ -91,16 +91,19 @@ private Q_SLOTS:
         const quint16 porta = simulador->porta();
         QVERIFY(porta != 0);
         costuras::portaPadrao = [porta] { return porta; };
+        apoio::TempoVirtual tempo(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
         Principal principal;
+        tempo.acompanhar(principal.conexao());
         ligacoes::instalar(principal);
         principal.carregar();
 
         // A full good cycle first.
-        QTRY_VERIFY_WITH_TIMEOUT(simulador->pedidos().size() >= 7, 20000);
+        QVERIFY(tempo.avancarAte([&] { return simulador->pedidos().size() >= 7; }, 60000));
         PainelAvancado* painel = janelas::painelavancadoExistente();
         QVERIFY(painel);
-        QTRY_COMPARE(rotulo(painel, "lbl_lotacao"), numero(7, 6, "\"h\":34,"));
-        QTRY_VERIFY(!consulta("SELECT hora10 FROM Dias").isEmpty());
+        const QString lotacaoBoa = numero(7, 6, "\"h\":34,");
+        QVERIFY(tempo.avancarAte([&] { return rotulo(painel, "lbl_lotacao") == lotacaoBoa; }, 10000));
+        QVERIFY(tempo.avancarAte([&] { return !consulta("SELECT hora10 FROM Dias").isEmpty(); }, 10000));
         const Retrato bom = retrato(painel);
         QCOMPARE(bom.rotulos[0], numero(7, 6, "\"h\":34,"));
 
@@ -112,7 +115,7 @@ private Q_SLOTS:
         qsizetype maiorLog = 0;
         QObject::connect(&principal.conexao(), &ethernet::Conexao::logAlterado, &principal,
                          [&maiorLog](const QString& log) { maiorLog = std::max(maiorLog, log.size()); });
-        apoio::cicloCompleto(painel, *simulador, 4500);
+        QVERIFY(apoio::cicloCompleto(tempo, painel, *simulador, 4500));
 
         QVERIFY(janelas::painelavancadoExistente() == painel);
         const Retrato depois = retrato(painel);
@@ -141,17 +144,20 @@ private Q_SLOTS:
         simulador.reset();
         simulador = std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(8), porta);
         QCOMPARE(simulador->porta(), porta);
-        apoio::cicloCompleto(painel, *simulador, 4500);
-        QTRY_COMPARE(rotulo(painel, "lbl_lotacao"), numero(8, 6, "\"h\":34,"));
-        QTRY_VERIFY(faixa->isHidden());
+        QVERIFY(apoio::cicloCompleto(tempo, painel, *simulador, 4500));
+        const QString lotacaoNova = numero(8, 6, "\"h\":34,");
+        QVERIFY(tempo.avancarAte([&] { return rotulo(painel, "lbl_lotacao") == lotacaoNova; }, 10000));
+        QVERIFY(tempo.avancarAte([&] { return faixa->isHidden(); }, 10000));
         QString dias;
         for (int d = 1; d <= 10; ++d)
             dias += SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(8), 1, QStringLiteral("\"d\":%1,").arg(d));
         // A page cut off by the hidden simple panel's own "/6" comes in the next cycle.
-        QTRY_COMPARE_WITH_TIMEOUT(consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'"), dias, 40000);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            consulta("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'"),
-            SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(8), 5, QStringLiteral("\"h\":14,")), 40000);
+        tempo.avancarAte([&] { return consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'") == dias; }, 40000);
+        QCOMPARE(consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'"), dias);
+        const QString hora14 =
+            SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(8), 5, QStringLiteral("\"h\":14,"));
+        tempo.avancarAte([&] { return consulta("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'") == hora14; }, 40000);
+        QCOMPARE(consulta("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'"), hora14);
         verificarSeries();
     }
 

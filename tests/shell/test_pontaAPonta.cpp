@@ -3,6 +3,7 @@
 // disconnected indication.
 #include "../apoio/bancoTeste.h"
 #include "../apoio/simuladorProcesso.h"
+#include "../apoio/tempoVirtual.h"
 #include "costuras.h"
 #include "ethernet.h"
 #include "ligacoes.h"
@@ -57,15 +58,23 @@ private Q_SLOTS:
         SimuladorProcesso simulador(argumentosRelogio);
         QVERIFY(simulador.porta() != 0);
         costuras::portaPadrao = [&] { return simulador.porta(); };
+        apoio::TempoVirtual tempo(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
         Principal principal;
+        tempo.acompanhar(principal.conexao());
+        // When each request started, in virtual time.
+        QList<QDateTime> inicios;
+        QObject::connect(&principal.conexao(), &ethernet::Conexao::logAlterado, &principal,
+                         [&](const QString& log) {
+                             if (log.isEmpty())
+                                 inicios << tempo.relogio().agora();
+                         });
         ligacoes::instalar(principal);
         principal.carregar();
 
-        QTRY_VERIFY_WITH_TIMEOUT(simulador.pedidos().size() >= 7, 20000);
+        QVERIFY(tempo.avancarAte([&] { return simulador.pedidos().size() >= 7; }, 30000));
         QCOMPARE(simulador.caminhos().mid(0, 7), (QStringList{"/0", "/1", "/2", "/3", "/4", "/5", "/6"}));
-        const auto& pedidos = simulador.pedidos();
         for (int i = 2; i < 7; ++i) {
-            const qint64 intervalo = pedidos[i].second - pedidos[i - 1].second;
+            const qint64 intervalo = inicios[i - 1].msecsTo(inicios[i]);
             QVERIFY2(intervalo > 1500 && intervalo < 2600, qPrintable(QString::number(intervalo)));
         }
 
@@ -77,9 +86,10 @@ private Q_SLOTS:
         auto texto = [painel](const char* nome) {
             return painel->findChild<QLabel*>(QString::fromLatin1(nome))->text();
         };
-        QTRY_COMPARE(texto("lbl_lotacao"), lotacao);
+        QVERIFY(tempo.avancarAte([&] { return texto("lbl_lotacao") == lotacao; }, 5000));
         QCOMPARE(texto("lbl_total"), total);
-        QCOMPARE(texto("lbl_atualizadoAgora"), QStringLiteral("as 14:05:33"));
+        // Stamped with the clock's time of the reply, a few virtual seconds after start.
+        QVERIFY(QRegularExpression(QStringLiteral("^as 14:05:[3-5]\\d$")).match(texto("lbl_atualizadoAgora")).hasMatch());
 
         // The month and the day went into the database as the device reported them.
         QString dias;
@@ -97,10 +107,12 @@ private Q_SLOTS:
         auto simulador = std::make_unique<SimuladorProcesso>(argumentosRelogio);
         const quint16 porta = simulador->porta();
         costuras::portaPadrao = [porta] { return porta; };
+        apoio::TempoVirtual tempo(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
         Principal principal;
+        tempo.acompanhar(principal.conexao());
         ligacoes::instalar(principal);
         principal.carregar();
-        QTRY_VERIFY_WITH_TIMEOUT(simulador->pedidos().size() >= 3, 10000);
+        QVERIFY(tempo.avancarAte([&] { return simulador->pedidos().size() >= 3; }, 10000));
         PainelAvancado* painel = janelas::painelavancadoExistente();
         QVERIFY(painel);
         auto* faixa = painel->findChild<QFrame*>(QStringLiteral("frm_desconectado"));
@@ -108,21 +120,21 @@ private Q_SLOTS:
 
         // The time-out counts from the first request that goes unanswered (the log is
         // cleared as each request starts).
-        QElapsedTimer espera;
+        QDateTime primeiroSemResposta;
         simulador.reset();
-        QObject::connect(&principal.conexao(), &ethernet::Conexao::logAlterado, &principal,
-                         [&espera](const QString& log) {
-                             if (log.isEmpty() && !espera.isValid())
-                                 espera.start();
-                         });
-        QTRY_VERIFY_WITH_TIMEOUT(!faixa->isHidden(), 10000);
-        QVERIFY(espera.isValid());
-        QVERIFY2(espera.elapsed() <= 4300, qPrintable(QString::number(espera.elapsed())));
+        QObject::connect(&principal.conexao(), &ethernet::Conexao::logAlterado, &principal, [&](const QString& log) {
+            if (log.isEmpty() && !primeiroSemResposta.isValid())
+                primeiroSemResposta = tempo.relogio().agora();
+        });
+        QVERIFY(tempo.avancarAte([&] { return !faixa->isHidden(); }, 10000));
+        QVERIFY(primeiroSemResposta.isValid());
+        const qint64 espera = primeiroSemResposta.msecsTo(tempo.relogio().agora());
+        QVERIFY2(espera >= 4000 && espera <= 4100, qPrintable(QString::number(espera)));
         QVERIFY(principal.findChild<QFrame*>(QStringLiteral("frm_desconectado"))->isVisibleTo(&principal));
 
         simulador = std::make_unique<SimuladorProcesso>(argumentosRelogio, porta);
         QVERIFY(simulador->porta() == porta);
-        QTRY_VERIFY_WITH_TIMEOUT(faixa->isHidden(), 8000);
+        QVERIFY(tempo.avancarAte([&] { return faixa->isHidden(); }, 8000));
     }
 
 private:
