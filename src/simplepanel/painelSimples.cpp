@@ -135,8 +135,11 @@ PainelSimples::PainelSimples(QWidget* parent) : QDialog(parent, Qt::Window | Qt:
     m_timerLT.setObjectName(QStringLiteral("TimerLT"));
     m_timerLT.setParent(this);
     connect(&m_timerLT, &QTimer::timeout, this, &PainelSimples::tiqueTimerLT);
+}
 
-    // Load: the screen's size, every place that follows it, then the stored settings.
+void PainelSimples::carregar()
+{
+    // The screen's size, every place that follows it, then the stored settings.
     const QSize tela = dispositivoWindows::lerResolucaoTela();
     m_larguraTela = static_cast<qint16>(std::clamp(tela.width(), 1, 32767));
     m_alturaTela = static_cast<qint16>(std::clamp(tela.height(), 1, 32767));
