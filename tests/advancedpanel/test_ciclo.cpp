@@ -243,25 +243,20 @@ private Q_SLOTS:
             for (int t = 0; t < 14; ++t)
                 c.tique(dia, hora, r.acoes());
         c.intervaloAtualizacaoMes = depois;
-        int ciclos = 0;
-        for (int n = 1; n <= 40 && ciclos == 0; ++n) {
-            r.pedidos.clear();
-            for (int t = 0; t < 14; ++t)
-                c.tique(dia, hora, r.acoes());
-            if (r.pedidos.contains(QStringLiteral("/1")) && r.pedidos.contains(QStringLiteral("/3")))
-                ciclos = n;
-        }
-        QTEST(ciclos, "ciclosAteReler");
-        // And it goes on at the new pace: the next full reading 2·M cycles later.
-        int proxima = 0;
-        for (int n = 1; n <= 40 && proxima == 0; ++n) {
-            r.pedidos.clear();
-            for (int t = 0; t < 14; ++t)
-                c.tique(dia, hora, r.acoes());
-            if (r.pedidos.contains(QStringLiteral("/3")))
-                proxima = n;
-        }
-        QCOMPARE(proxima, 2 * depois);
+        // Cycles until the three month pages are asked for again.
+        auto ciclosAteLerOMes = [&] {
+            for (int n = 1; n <= 40; ++n) {
+                r.pedidos.clear();
+                for (int t = 0; t < 14; ++t)
+                    c.tique(dia, hora, r.acoes());
+                if (r.pedidos.contains(QStringLiteral("/1")) && r.pedidos.contains(QStringLiteral("/3")))
+                    return n;
+            }
+            return 0;
+        };
+        QTEST(ciclosAteLerOMes(), "ciclosAteReler");
+        // And it goes on at the new pace.
+        QCOMPARE(ciclosAteLerOMes(), 2 * depois);
     }
 
     void recarregarRecomecaMasContadoresContinuam()

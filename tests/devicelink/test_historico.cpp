@@ -273,13 +273,7 @@ private Q_SLOTS:
             tratar(paginaMes(3, [](int) { return 7; }), 3);
         else
             tratar(paginaHoras(5, [](int) { return 7; }), 5);
-        const QString arquivo = m_pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
-        QTEST(apoio::consulta(arquivo, consulta), "gravado");
-        if (leituras > 0 && pagina == 3)
-            QCOMPARE(campo("Meses", "dez", "ano = '2024'").left(10), QStringLiteral("0000700007"));
-        if (leituras > 0 && pagina == 5)
-            QCOMPARE(campo("Dias", "hora31", "ano = '2024' AND mes = '12'").mid(115),
-                     QStringLiteral("00007"));
+        QTEST(apoio::consulta(m_pasta.filePath(QStringLiteral("Fluxoradb.mdb")), consulta), "gravado");
     }
 
     // Days held from last month are not this month's: neither in its total nor in its column.
@@ -349,7 +343,6 @@ private Q_SLOTS:
         tratar(paginaHoras(4, [](int) { return 1; }), 4);
         QVERIFY(campo("Dias", "hora11", "ano = '2024' AND mes = '03'").isEmpty());
         QVERIFY(!controle::diaLidoPorInteiro());
-        QCOMPARE(campo("Dias", "hora10", "ano = '2024' AND mes = '03'"), ontem);
         tratar(paginaHoras(5, [](int) { return 0; }), 5);
         QCOMPARE(campo("Dias", "hora11", "ano = '2024' AND mes = '03'"),
                  QString(12, u'x').replace(QStringLiteral("x"), QStringLiteral("00001")) + QString(60, u'0'));

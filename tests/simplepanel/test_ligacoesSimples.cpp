@@ -42,15 +42,14 @@ QWidget* pedirJanela(const QString& nome)
         return janelas::ethernetConfig();
     return janelas::painelavancadoAjustes();
 }
-QWidget* janelaExistente(const QString& nome)
+// Every window of that name alive, loaded or not.
+QList<QWidget*> janelasVivas(const QString& nome)
 {
-    if (nome == QLatin1String("painelsimples"))
-        return janelas::painelsimplesExistente();
-    if (nome == QLatin1String("painelavancado"))
-        return janelas::painelavancadoExistente();
-    if (nome == QLatin1String("ethernetConfig"))
-        return janelas::ethernetConfigExistente();
-    return janelas::painelavancadoAjustesExistente();
+    QList<QWidget*> vivas;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == nome)
+            vivas << w;
+    return vivas;
 }
 
 QString texto(QWidget* janela, const char* nome)
@@ -207,7 +206,7 @@ private Q_SLOTS:
     void janelaPedidaDuranteACarga()
     {
         QFETCH(QString, janela);
-        delete janelaExistente(janela);
+        qDeleteAll(janelasVivas(janela));
         banco::Ethernet e;
         QVERIFY(banco::lerEthernet(e));
         QVERIFY(QFile::remove(banco()));
@@ -223,12 +222,9 @@ private Q_SLOTS:
         QWidget* criada = pedirJanela(janela);
         QVERIFY(pediu);
         QCOMPARE(pedidaNaCaixa, criada);
-        int vivas = 0;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            vivas += w->objectName() == janela;
-        QCOMPARE(vivas, 1);
+        QCOMPARE(janelasVivas(janela), QList<QWidget*>{criada});
         QCOMPARE(pedirJanela(janela), criada);
-        delete janelaExistente(janela);
+        delete criada;
     }
 
 private:
