@@ -56,7 +56,8 @@ void Ciclo::tique(const QDate& hoje, const QTime& agora, const Acoes& a)
         if (passoCiclo > 6) {
             passoCiclo = 0;
             a.barraDia(6, 0);
-            if (c.ciclosMes == 2 * m) {
+            // Reached or passed: the interval may have been lowered below the count.
+            if (c.ciclosMes >= 2 * m) {
                 c.ciclosMes = 0;
                 leituraMesCompleta = false;
             }
@@ -86,7 +87,7 @@ void Ciclo::tique(const QDate& hoje, const QTime& agora, const Acoes& a)
         if (passoCiclo == 6) {
             a.definirPagina(QStringLiteral("7"));
             if (!naoLerLotacao)
-                a.solicitarPagina(6);
+                a.solicitarPagina6();
         }
 
         // Hour pages: both after a load or a refresh, otherwise the one of the current half

@@ -22,6 +22,7 @@ Contadores& contadores();
 struct Acoes {
     std::function<void(int pagina)> solicitarPagina;   // writes lbl_pagina, then requests
     std::function<void(const QString&)> definirPagina; // lbl_pagina alone (the "7" of step 6)
+    std::function<void()> solicitarPagina6;            // requests "/6", lbl_pagina untouched
     std::function<void()> acelerar;                    // TimerBaseTempo at 1000 ms
     std::function<void()> normalizar;                  // TimerBaseTempo at its normal pace
     std::function<void(int maximo, int valor)> barraMes;

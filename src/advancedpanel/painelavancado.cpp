@@ -453,6 +453,7 @@ ciclo::Acoes PainelAvancado::acoesCiclo()
         if (principal().definirPagina)
             principal().definirPagina(t);
     };
+    a.solicitarPagina6 = [] { controle::solicitarPagina6(); };
     a.acelerar = [this] { acelerarTimerBaseTempo(); };
     a.normalizar = [this] { normalizarTimerBaseTempo(); };
     a.barraMes = [this](int maximo, int valor) {
@@ -878,11 +879,7 @@ namespace {
 
 InstanciaUnica<PainelAvancado>& instancia()
 {
-    static InstanciaUnica<PainelAvancado> unica([] {
-        auto* p = new PainelAvancado();
-        p->carregar();
-        return p;
-    });
+    static InstanciaUnica<PainelAvancado> unica([] { return new PainelAvancado(); });
     return unica;
 }
 

@@ -19,10 +19,33 @@ std::function<DestinoPainelAvancado*()> g_painelAvancado;
 QString g_ip[4];
 
 HorasDia g_horasHoje;
+// The date each half of g_horasHoje was read on: the device keeps only its own today.
+QDate g_dataManha;
+QDate g_dataTarde;
 DiasMes g_diasMes;
+// The first day of the month whose days g_diasMes holds.
+QDate g_mesDosDias;
 double g_totalVisitasMes = 0;
 
 const QString atualizando = QStringLiteral("Atualizando...");
+
+// The date a handler works for: the one its reply was keyed by, else today.
+QDate ouHoje(const QDate& dia)
+{
+    return dia.isValid() ? dia : datas::hoje();
+}
+
+QDate inicioDoMes(const QDate& dia)
+{
+    return QDate(dia.year(), dia.month(), 1);
+}
+
+// Empties hours de..ate, read on another date than today's.
+void esquecerHoras(int de, int ate)
+{
+    for (int h = de; h <= ate; ++h)
+        g_horasHoje[static_cast<size_t>(h)].clear();
+}
 
 DestinoPainelSimples* painelSimples()
 {
@@ -166,16 +189,21 @@ double totalVisitasMes()
     return g_totalVisitasMes;
 }
 
-bool mesLidoPorInteiro()
+bool mesLidoPorInteiro(const QDate& dia)
 {
+    if (g_mesDosDias != inicioDoMes(ouHoje(dia)))
+        return false;
     for (int k = 0; k < 31; ++k)
         if (g_diasMes[static_cast<size_t>(k)].isEmpty())
             return false;
     return true;
 }
 
-bool diaLidoPorInteiro()
+bool diaLidoPorInteiro(const QDate& dia)
 {
+    const QDate hoje = ouHoje(dia);
+    if (g_dataManha != hoje || g_dataTarde != hoje)
+        return false;
     for (int h = 0; h <= 23; ++h)
         if (g_horasHoje[static_cast<size_t>(h)].isEmpty())
             return false;
@@ -186,6 +214,7 @@ void redefinirEstado()
 {
     g_horasHoje.fill(QString());
     g_diasMes.fill(QString());
+    g_dataManha = g_dataTarde = g_mesDosDias = QDate();
     g_totalVisitasMes = 0;
 }
 
@@ -290,8 +319,12 @@ void carimbarHistoricoMes()
     p->exibirAtualizarTotalMes();
 }
 
-void lerHorasManha(const QString& texto)
+void lerHorasManha(const QString& texto, const QDate& dia)
 {
+    const QDate hoje = ouHoje(dia);
+    if (g_dataTarde != hoje)
+        esquecerHoras(12, 23);
+    g_dataManha = hoje;
     if (auto* p = painelAvancado()) {
         p->definirAtualizadoAgora(atualizando);
         p->definirAtualizadoHoje(atualizando);
@@ -300,8 +333,12 @@ void lerHorasManha(const QString& texto)
     lerHorasManha(texto, g_horasHoje);
 }
 
-void lerHorasTarde(const QString& texto)
+void lerHorasTarde(const QString& texto, const QDate& dia)
 {
+    const QDate hoje = ouHoje(dia);
+    if (g_dataManha != hoje)
+        esquecerHoras(0, 11);
+    g_dataTarde = hoje;
     lerHorasTarde(texto, g_horasHoje);
 }
 
@@ -328,18 +365,29 @@ namespace {
 
 // Days de..ate into diasMes and column 1 of the month chart. The month total is then the sum
 // of the month's days as held now, so a lone page between full readings never counts its
-// days twice.
-void lerDiasMes(const QString& texto, int de, int ate)
+// days twice. Days held from another month are dropped first: they are not this month's.
+void lerDiasMes(const QString& texto, int de, int ate, const QDate& dia)
 {
     DestinoPainelAvancado* p = painelAvancado();
-    lerDias(texto, de, ate, datas::diaDoMes(), g_diasMes, [p](int d, const QString& valor) {
+    auto mostrar = [p](int d, const QString& valor) {
         if (!p)
             return;
         DestinoGrafico& grafico = p->chartMes();
         grafico.setRow(d);
         grafico.setRowLabel(QString::number(d));
         grafico.setData(valor);
-    });
+    };
+    const QDate hoje = ouHoje(dia);
+    if (g_mesDosDias != inicioDoMes(hoje)) {
+        const bool haviaDias = g_mesDosDias.isValid();
+        g_diasMes.fill(QString());
+        g_mesDosDias = inicioDoMes(hoje);
+        // Until the next full reading the chart shows none of the old month's days either.
+        for (int d = 1; haviaDias && d <= 31; ++d)
+            if (d < de || d > ate)
+                mostrar(d, QStringLiteral("00000"));
+    }
+    lerDias(texto, de, ate, hoje.day(), g_diasMes, mostrar);
     g_totalVisitasMes = 0;
     for (int k = 0; k < 31; ++k)
         g_totalVisitasMes += strings::valorNumerico(g_diasMes[static_cast<size_t>(k)]);
@@ -347,24 +395,24 @@ void lerDiasMes(const QString& texto, int de, int ate)
 
 } // namespace
 
-void lerDiasPagina1(const QString& texto)
+void lerDiasPagina1(const QString& texto, const QDate& dia)
 {
     if (auto* p = painelAvancado())
         p->definirAtualizadoTotalMes(atualizando);
-    lerDiasMes(texto, 1, 12);
+    lerDiasMes(texto, 1, 12, dia);
 }
 
-void lerDiasPagina2(const QString& texto)
+void lerDiasPagina2(const QString& texto, const QDate& dia)
 {
     // Between full readings a lone "/2" is not added in again.
     if (auto* p = painelAvancado(); p && p->leuMesCompleto())
         return;
-    lerDiasMes(texto, 13, 24);
+    lerDiasMes(texto, 13, 24, dia);
 }
 
-void lerDiasPagina3(const QString& texto)
+void lerDiasPagina3(const QString& texto, const QDate& dia)
 {
-    lerDiasMes(texto, 25, 31);
+    lerDiasMes(texto, 25, 31, dia);
 }
 
 void exibirMediaDiaria()
@@ -378,16 +426,17 @@ void exibirMediaDiaria()
         p->definirMediaDia(textoMedia(g_totalVisitasMes, std::max(n, 1)));
 }
 
-void gravarMes()
+void gravarMes(const QDate& dia)
 {
     // Until every day has been read once since start-up (a page lost at the first reading),
     // the empty slots would be recorded as zeros over the days already in the file.
-    if (!mesLidoPorInteiro())
+    const QDate hoje = ouHoje(dia);
+    if (!mesLidoPorInteiro(hoje))
         return;
     QStringList slots;
     for (const QString& s : g_diasMes)
         slots << s;
-    banco::gravarMes(datas::anoHoje(), datas::hoje().month(), serie::montar(slots));
+    banco::gravarMes(hoje.toString(QStringLiteral("yyyy")), hoje.month(), serie::montar(slots));
 }
 
 void exibirMediaHoraria()
@@ -408,16 +457,18 @@ void exibirMediaHoraria()
     p->definirMediaHora(textoMedia(s, n));
 }
 
-void gravarDia()
+void gravarDia(const QDate& dia)
 {
     // Same guard as the month: the morning page lost at start-up must not blank the
     // morning already recorded for today.
-    if (!diaLidoPorInteiro())
+    const QDate hoje = ouHoje(dia);
+    if (!diaLidoPorInteiro(hoje))
         return;
     QStringList slots;
     for (int h = 0; h <= 23; ++h)
         slots << g_horasHoje[static_cast<size_t>(h)];
-    banco::gravarDia(datas::anoHoje(), datas::mesHoje(), datas::diaDoMes(), serie::montar(slots));
+    banco::gravarDia(hoje.toString(QStringLiteral("yyyy")), hoje.toString(QStringLiteral("MM")), hoje.day(),
+                     serie::montar(slots));
 }
 
 void tratarResposta()
@@ -432,6 +483,8 @@ void tratarResposta(const QString& texto, const std::function<QString()>& subPag
 {
     if (!respostaValida(texto))
         return;
+    // One reading of the clock keys the whole reply: a write never straddles midnight.
+    const QDate hoje = datas::hoje();
     prepararGraficos();
     // Independent tests, in this order; none of the handlers changes the page. A page whose
     // entries are not all there in full is dropped whole.
@@ -445,28 +498,30 @@ void tratarResposta(const QString& texto, const std::function<QString()>& subPag
         preencherGraficoDia();
     }
     if (pagina("/1")) {
-        lerDiasPagina1(texto);
+        lerDiasPagina1(texto, hoje);
         carimbarHistoricoMes();
     }
     if (pagina("/2")) {
-        lerDiasPagina2(texto);
+        lerDiasPagina2(texto, hoje);
         carimbarHistoricoMes();
     }
     if (pagina("/3")) {
-        lerDiasPagina3(texto);
+        lerDiasPagina3(texto, hoje);
         carimbarHistoricoMes();
         exibirMediaDiaria();
-        gravarMes();
+        gravarMes(hoje);
     }
+    // The day is recorded after either hour page: before noon the cycle asks only for "/4".
     if (pagina("/4")) {
-        lerHorasManha(texto);
+        lerHorasManha(texto, hoje);
         preencherGraficoDia();
+        gravarDia(hoje);
     }
     if (pagina("/5")) {
-        lerHorasTarde(texto);
+        lerHorasTarde(texto, hoje);
         preencherGraficoDia();
         exibirMediaHoraria();
-        gravarDia();
+        gravarDia(hoje);
     }
 }
 

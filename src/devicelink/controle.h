@@ -2,6 +2,7 @@
 
 #include "destinos.h"
 
+#include <QDate>
 #include <QString>
 
 #include <array>
@@ -65,9 +66,11 @@ const DiasMes& diasMes();
 const HorasDia& horasHoje();
 // This month's visits: the sum of the days in diasMes after the last month page.
 double totalVisitasMes();
-// Every day of diasMes / every hour of horasHoje holds a reading since start-up.
-bool mesLidoPorInteiro();
-bool diaLidoPorInteiro();
+// Every day of diasMes holds a reading of the month of `dia` / every hour of horasHoje a
+// reading made on `dia`. A date left out means today, read from the clock; so does it in the
+// handlers below, which the dispatcher hands the one date it read for the reply.
+bool mesLidoPorInteiro(const QDate& dia = {});
+bool diaLidoPorInteiro(const QDate& dia = {});
 // Empties horasHoje and the month figures, as at program start.
 void redefinirEstado();
 
@@ -99,15 +102,15 @@ void prepararGraficos();
 void lerContagemAtual(const QString& texto);
 void carimbarLeituraAtual();
 void carimbarHistoricoMes();
-void lerHorasManha(const QString& texto);
-void lerHorasTarde(const QString& texto);
+void lerHorasManha(const QString& texto, const QDate& dia = {});
+void lerHorasTarde(const QString& texto, const QDate& dia = {});
 void preencherGraficoDia();
-void lerDiasPagina1(const QString& texto);
-void lerDiasPagina2(const QString& texto);
-void lerDiasPagina3(const QString& texto);
+void lerDiasPagina1(const QString& texto, const QDate& dia = {});
+void lerDiasPagina2(const QString& texto, const QDate& dia = {});
+void lerDiasPagina3(const QString& texto, const QDate& dia = {});
 void exibirMediaDiaria();
-void gravarMes();
+void gravarMes(const QDate& dia = {});
 void exibirMediaHoraria();
-void gravarDia();
+void gravarDia(const QDate& dia = {});
 
 } // namespace controle

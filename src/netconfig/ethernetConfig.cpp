@@ -53,7 +53,11 @@ EthernetConfig::EthernetConfig(QWidget* parent) : QDialog(parent)
     connect(&m_timerState, &Temporizador::timeout, this, &EthernetConfig::tiqueState);
     connect(&m_timerTimeout, &Temporizador::timeout, this, &EthernetConfig::tiqueTimeout);
     criarControles();
-    // Load: the fields show the stored address.
+}
+
+void EthernetConfig::carregar()
+{
+    // The fields show the stored address.
     leConfiguracoesDestaTela(m_ipLido[0], m_ipLido[1], m_ipLido[2], m_ipLido[3]);
 }
 

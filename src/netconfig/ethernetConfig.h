@@ -15,6 +15,8 @@ class EthernetConfig : public QDialog {
     Q_OBJECT
 public:
     explicit EthernetConfig(QWidget* parent = nullptr);
+    // Load steps, run by the window registry once it holds the window.
+    void carregar();
 
     // Reads the stored octets into the four strings (the guarded read).
     static void leConfiguracoes(QString& iP1, QString& iP2, QString& iP3, QString& iP4);

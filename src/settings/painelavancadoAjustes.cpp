@@ -47,7 +47,11 @@ PainelAvancadoAjustes::PainelAvancadoAjustes(QWidget* parent) : QDialog(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
     criarControles();
-    // Load. The two hour lists stay empty until they are first dropped down.
+}
+
+void PainelAvancadoAjustes::carregar()
+{
+    // The two hour lists stay empty until they are first dropped down.
     inicializarForm();
     leConfiguracoes();
     preencheCmb_tempos();

@@ -16,6 +16,8 @@ class PainelAvancadoAjustes : public QDialog {
     Q_OBJECT
 public:
     explicit PainelAvancadoAjustes(QWidget* parent = nullptr);
+    // Load steps, run by the window registry once it holds the window.
+    void carregar();
 
     // First and last business hour, 0..23.
     int inicioExpediente();

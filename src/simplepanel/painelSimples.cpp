@@ -136,7 +136,7 @@ PainelSimples::PainelSimples(QWidget* parent) : QDialog(parent, Qt::Window | Qt:
     m_timerLT.setParent(this);
     connect(&m_timerLT, &Temporizador::timeout, this, &PainelSimples::tiqueTimerLT);
 
-    // Load: the screen's size, every place that follows it, then the stored settings.
+    // The screen's size and every place that follows it; the stored settings come at load.
     const QSize tela = dispositivoWindows::lerResolucaoTela();
     m_larguraTela = static_cast<qint16>(std::clamp(tela.width(), 1, 32767));
     m_alturaTela = static_cast<qint16>(std::clamp(tela.height(), 1, 32767));
@@ -144,6 +144,10 @@ PainelSimples::PainelSimples(QWidget* parent) : QDialog(parent, Qt::Window | Qt:
     setGeometry(0, 0, m_larguraTela, m_alturaTela);
     criarControles();
     criarOpcoes();
+}
+
+void PainelSimples::carregar()
+{
     leConfiguracoes();
     configurarTimerLT();
     m_timerLT.start();

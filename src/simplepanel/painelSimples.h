@@ -20,6 +20,8 @@ class PainelSimples : public QDialog, public controle::DestinoPainelSimples {
     Q_OBJECT
 public:
     explicit PainelSimples(QWidget* parent = nullptr);
+    // Load steps, run by the window registry once it holds the window.
+    void carregar();
 
     // Written by the live-count handling.
     void definirLotacao(const QString& texto) override;

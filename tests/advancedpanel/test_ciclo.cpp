@@ -25,6 +25,7 @@ struct Registro {
             pedidos << QStringLiteral("/%1").arg(n);
         };
         a.definirPagina = [this](const QString& t) { paginas << t; };
+        a.solicitarPagina6 = [this] { pedidos << QStringLiteral("/6"); };
         a.acelerar = [this] { ritmo = QStringLiteral("rapido"); };
         a.normalizar = [this] { ritmo = QStringLiteral("normal"); };
         a.barraMes = [this](int m, int v) {
@@ -64,7 +65,8 @@ private Q_SLOTS:
         // Once both hour pages were asked (step 5), the next step goes to the normal pace.
         QCOMPARE(ritmos[9], QStringLiteral("rapido"));
         QCOMPARE(ritmos[11], QStringLiteral("normal"));
-        QCOMPARE(r.paginas, (QStringList{"1", "2", "3", "4", "5", "7", "6"}));
+        // Step 6 leaves "7" on the main window, whether or not it asks for "/6".
+        QCOMPARE(r.paginas, (QStringList{"1", "2", "3", "4", "5", "7"}));
         // The next cycle asks only for the month page of the 10th and the afternoon page.
         r.pedidos.clear();
         for (int t = 0; t < 14; ++t)
@@ -108,7 +110,7 @@ private Q_SLOTS:
         for (int t = 0; t < 14; ++t)
             c.tique(QDate(2024, 3, 10), QTime(9, 0), r.acoes());
         QVERIFY(!r.pedidos.contains(QStringLiteral("/6")));
-        QVERIFY(r.paginas.contains(QStringLiteral("7")));
+        QCOMPARE(r.paginas.last(), QStringLiteral("7"));
     }
 
     void atualizarMesNoRitmoNormal()
@@ -213,6 +215,48 @@ private Q_SLOTS:
         }
         // Twenty normal cycles fill the month bar; the one after reads the whole month.
         QCOMPARE(ciclosAteReler, 21);
+    }
+
+    // The settings window may change the interval at any time, to below the cycles counted.
+    void intervaloDoMesAlterado_data()
+    {
+        QTest::addColumn<int>("antes");
+        QTest::addColumn<int>("ciclosAntes");
+        QTest::addColumn<int>("depois");
+        QTest::addColumn<int>("ciclosAteReler");
+        QTest::newRow("10 para 3 com 12 ciclos contados") << 10 << 12 << 3 << 2;
+        QTest::newRow("10 para 1 com 5 ciclos contados") << 10 << 5 << 1 << 2;
+        QTest::newRow("10 para 5 com 4 ciclos contados") << 10 << 4 << 5 << 7;
+        QTest::newRow("3 para 10 com 2 ciclos contados") << 3 << 2 << 10 << 19;
+    }
+    void intervaloDoMesAlterado()
+    {
+        QFETCH(int, antes);
+        QFETCH(int, ciclosAntes);
+        QFETCH(int, depois);
+        ciclo::Ciclo c;
+        c.carregar(antes);
+        Registro r;
+        const QDate dia(2024, 3, 20);
+        const QTime hora(9, 0);
+        for (int n = 0; n <= ciclosAntes; ++n)
+            for (int t = 0; t < 14; ++t)
+                c.tique(dia, hora, r.acoes());
+        c.intervaloAtualizacaoMes = depois;
+        // Cycles until the three month pages are asked for again.
+        auto ciclosAteLerOMes = [&] {
+            for (int n = 1; n <= 40; ++n) {
+                r.pedidos.clear();
+                for (int t = 0; t < 14; ++t)
+                    c.tique(dia, hora, r.acoes());
+                if (r.pedidos.contains(QStringLiteral("/1")) && r.pedidos.contains(QStringLiteral("/3")))
+                    return n;
+            }
+            return 0;
+        };
+        QTEST(ciclosAteLerOMes(), "ciclosAteReler");
+        // And it goes on at the new pace.
+        QCOMPARE(ciclosAteLerOMes(), 2 * depois);
     }
 
     void recarregarRecomecaMasContadoresContinuam()

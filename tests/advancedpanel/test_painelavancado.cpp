@@ -91,7 +91,8 @@ private Q_SLOTS:
         Temporizador* base = p->findChild<Temporizador*>(QStringLiteral("TimerBaseTempo"));
         for (int t = 0; t < 12; ++t)
             p->tiqueBaseTempo();
-        QCOMPARE(m_paginas, (QStringList{"1", "2", "3", "4", "5", "7", "6"}));
+        // Step 6 asks for "/6" itself: the caption stays at "7".
+        QCOMPARE(m_paginas, (QStringList{"1", "2", "3", "4", "5", "7"}));
         QCOMPARE(m_passos.last(), QStringLiteral("6"));
         QCOMPARE(texto(p, "lbl_param"), QStringLiteral("5"));
         QCOMPARE(base->interval(), 2160); // "30 seg" shipped

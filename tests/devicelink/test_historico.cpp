@@ -5,6 +5,7 @@
 #include "costuras.h"
 #include "mensagens.h"
 #include "paineisGravados.h"
+#include "textos.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -224,6 +225,128 @@ private Q_SLOTS:
     {
         tratar(paginaHoras(5, [](int) { return 3; }), 5);
         QCOMPARE(campo("Dias", "count(*)", "1"), QStringLiteral("0"));
+    }
+
+    // A reply handled as the clock passes midnight: the clock reads the old date `leituras`
+    // times, the new one afterwards. One reply is one date: its record goes to the old
+    // date's row and column, or nowhere when the pages held belong to another date.
+    void meiaNoite_data()
+    {
+        QTest::addColumn<int>("pagina");
+        QTest::addColumn<int>("leituras");
+        QTest::addColumn<QString>("consulta");
+        QTest::addColumn<QString>("gravado");
+        const QString meses =
+            QStringLiteral("SELECT group_concat(ano || iif(coalesce(jan, '') <> '', ' jan', '') || "
+                           "iif(coalesce(dez, '') <> '', ' dez', ''), ',') FROM Meses");
+        const QString dias =
+            QStringLiteral("SELECT group_concat(ano || '-' || mes || iif(coalesce(hora1, '') <> '', "
+                           "' hora1', '') || iif(coalesce(hora31, '') <> '', ' hora31', ''), ',') FROM Dias");
+        for (int k : {1, 2, 3})
+            QTest::newRow(qPrintable(QStringLiteral("/3 em 31/12, virando após %1 leituras").arg(k)))
+                << 3 << k << meses << "2024 dez";
+        QTest::newRow("/3 já em 01/01 depois de /1 e /2 em 31/12") << 3 << 0 << meses << "";
+        for (int k : {1, 2, 3})
+            QTest::newRow(qPrintable(QStringLiteral("/5 em 31/12, virando após %1 leituras").arg(k)))
+                << 5 << k << dias << "2024-12 hora31";
+        QTest::newRow("/5 já em 01/01 depois de /4 em 31/12") << 5 << 0 << dias << "";
+    }
+    void meiaNoite()
+    {
+        QFETCH(int, pagina);
+        QFETCH(int, leituras);
+        QFETCH(QString, consulta);
+        costuras::fixarRelogio(QStringLiteral("31/12/2024"), QStringLiteral("23:59:50"));
+        if (pagina == 3) {
+            tratar(paginaMes(1, [](int) { return 7; }), 1);
+            tratar(paginaMes(2, [](int) { return 7; }), 2);
+        } else {
+            tratar(paginaHoras(4, [](int) { return 7; }), 4);
+        }
+        QCOMPARE(campo("Meses", "count(*)", "1"), QStringLiteral("0"));
+        QCOMPARE(campo("Dias", "count(*)", "1"), QStringLiteral("0"));
+        const QDateTime velho(QDate(2024, 12, 31), QTime(23, 59, 59, 999));
+        const QDateTime novo(QDate(2025, 1, 1), QTime(0, 0));
+        int lidas = 0;
+        costuras::relogio = [&] { return lidas++ < leituras ? velho : novo; };
+        if (pagina == 3)
+            tratar(paginaMes(3, [](int) { return 7; }), 3);
+        else
+            tratar(paginaHoras(5, [](int) { return 7; }), 5);
+        QTEST(apoio::consulta(m_pasta.filePath(QStringLiteral("Fluxoradb.mdb")), consulta), "gravado");
+    }
+
+    // Days held from last month are not this month's: neither in its total nor in its column.
+    void mesNovo_data()
+    {
+        QTest::addColumn<QStringList>("leituras"); // "dd/MM/yyyy /n"
+        QTest::addColumn<QString>("total");
+        QTest::addColumn<bool>("lido");
+        QTest::addColumn<QString>("abril");
+        QTest::newRow("/1 sozinha no dia 1")
+            << QStringList{"31/03/2024 /1", "31/03/2024 /2", "31/03/2024 /3", "01/04/2024 /1"} << "5" << false
+            << "";
+        QTest::newRow("leitura completa passando da meia-noite")
+            << QStringList{"31/03/2024 /1", "31/03/2024 /2", "01/04/2024 /3"} << "0" << false << "";
+        QTest::newRow("/3 sozinha no dia 1")
+            << QStringList{"31/03/2024 /1", "31/03/2024 /2", "31/03/2024 /3", "01/04/2024 /3"} << "0" << false
+            << "";
+        QTest::newRow("e a leitura completa seguinte")
+            << QStringList{"31/03/2024 /1", "31/03/2024 /2", "31/03/2024 /3", "01/04/2024 /1",
+                           "01/04/2024 /1", "01/04/2024 /2", "01/04/2024 /3"}
+            << "5" << true << "0000500000";
+    }
+    void mesNovo()
+    {
+        QFETCH(QStringList, leituras);
+        for (const QString& l : leituras) {
+            costuras::fixarRelogio(l.left(10), QStringLiteral("10:00:00"));
+            const int n = l.right(1).toInt();
+            // March's days hold 7 visits each, April's 5.
+            tratar(paginaMes(n, [&l](int) { return l.mid(3, 2) == QLatin1String("03") ? 7 : 5; }), n);
+        }
+        QTEST(strings::textoNumero(controle::totalVisitasMes()), "total");
+        QTEST(controle::mesLidoPorInteiro(), "lido");
+        QTEST(campo("Meses", "abr", "ano = '2024'").left(10), "abril");
+        QCOMPARE(ultimo("mes="), strings::textoNumero(controle::totalVisitasMes()));
+        // The month chart shows no March day either.
+        for (int d = 2; d <= 31; ++d)
+            QCOMPARE(m_painel->mes.dados.value(d), QStringLiteral("00000"));
+    }
+
+    // Before noon the cycle asks only for the morning page; each one is recorded.
+    void manhaGravadaACadaLeitura()
+    {
+        costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("09:00:00"));
+        tratar(paginaHoras(4, [](int h) { return h; }), 4);
+        tratar(paginaHoras(5, [](int) { return 0; }), 5);
+        for (int k = 2; k <= 4; ++k) {
+            tratar(paginaHoras(4, [k](int h) { return k * h; }), 4);
+            const QString serie = campo("Dias", "hora10", "ano = '2024' AND mes = '03'");
+            QCOMPARE(serie.mid(5 * 9, 5), cinco(9 * k));
+            QCOMPARE(serie.mid(5 * 11, 5), cinco(11 * k));
+            QCOMPARE(serie.mid(5 * 12), QString(60, u'0'));
+        }
+    }
+
+    // Hours read on another date are not today's: after midnight the new morning is not
+    // recorded with yesterday's afternoon, and the cycle is told to read both pages again.
+    void horasDeOntem()
+    {
+        costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("23:50:00"));
+        tratar(paginaHoras(4, [](int) { return 3; }), 4);
+        tratar(paginaHoras(5, [](int) { return 4; }), 5);
+        const QString ontem = campo("Dias", "hora10", "ano = '2024' AND mes = '03'");
+        QVERIFY(controle::diaLidoPorInteiro());
+        costuras::fixarRelogio(QStringLiteral("11/03/2024"), QStringLiteral("00:10:00"));
+        QVERIFY(!controle::diaLidoPorInteiro());
+        tratar(paginaHoras(4, [](int) { return 1; }), 4);
+        QVERIFY(campo("Dias", "hora11", "ano = '2024' AND mes = '03'").isEmpty());
+        QVERIFY(!controle::diaLidoPorInteiro());
+        tratar(paginaHoras(5, [](int) { return 0; }), 5);
+        QCOMPARE(campo("Dias", "hora11", "ano = '2024' AND mes = '03'"),
+                 QString(12, u'x').replace(QStringLiteral("x"), QStringLiteral("00001")) + QString(60, u'0'));
+        QCOMPARE(campo("Dias", "hora10", "ano = '2024' AND mes = '03'"), ontem);
     }
 
     void bancoAusenteAvisaENaoPara()

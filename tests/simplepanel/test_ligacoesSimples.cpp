@@ -1,14 +1,18 @@
 // The simple panel inside the program: the live counts written into it, the menu command
 // that shows it, and the connection status sent to it while it is on screen.
 #include "apoioPainel.h"
+#include "banco.h"
 #include "controle.h"
 #include "costuras.h"
 #include "dispositivoWindows.h"
 #include "ethernet.h"
+#include "ethernetConfig.h"
 #include "ligacoes.h"
 #include "mensagens.h"
 #include "painelAtivo.h"
 #include "painelSimples.h"
+#include "painelavancado.h"
+#include "painelavancadoAjustes.h"
 #include "principal.h"
 
 #include <QAction>
@@ -25,6 +29,27 @@ QString resposta(const QString& lotacao, const QString& total)
     return QStringLiteral("HTTP/1.0 200 OK\r\n\r\n{\"status\":1,\"dados\":[{\"h\":33,\"qt\":\"00999\"},"
                           "{\"h\":34,\"qt\":\"%1\"},{\"h\":35,\"qt\":\"%2\"}]}")
         .arg(lotacao, total);
+}
+
+// The registry's accessor of the window named `nome`, and its living window.
+QWidget* pedirJanela(const QString& nome)
+{
+    if (nome == QLatin1String("painelsimples"))
+        return janelas::painelsimples();
+    if (nome == QLatin1String("painelavancado"))
+        return janelas::painelavancado();
+    if (nome == QLatin1String("ethernetConfig"))
+        return janelas::ethernetConfig();
+    return janelas::painelavancadoAjustes();
+}
+// Every window of that name alive, loaded or not.
+QList<QWidget*> janelasVivas(const QString& nome)
+{
+    QList<QWidget*> vivas;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == nome)
+            vivas << w;
+    return vivas;
 }
 
 QString texto(QWidget* janela, const char* nome)
@@ -167,6 +192,39 @@ private Q_SLOTS:
         Q_EMIT conexao.conexaoConfirmada();
         QVERIFY(!legenda->isVisibleTo(painel));
         QVERIFY(!faixa->isVisibleTo(painel));
+    }
+
+    void janelaPedidaDuranteACarga_data()
+    {
+        QTest::addColumn<QString>("janela");
+        for (const char* nome :
+             {"painelsimples", "painelavancado", "ethernetConfig", "painelavancadoAjustes"})
+            QTest::newRow(nome) << QString::fromLatin1(nome);
+    }
+    // A database box during a window's load lets a reply or a time-out ask for that window:
+    // it gets the window being loaded, never a second one left hidden for the rest of the run.
+    void janelaPedidaDuranteACarga()
+    {
+        QFETCH(QString, janela);
+        qDeleteAll(janelasVivas(janela));
+        banco::Ethernet e;
+        QVERIFY(banco::lerEthernet(e));
+        QVERIFY(QFile::remove(banco()));
+        QWidget* pedidaNaCaixa = nullptr;
+        bool pediu = false;
+        mensagens::instalar([&](const mensagens::Pedido&) {
+            if (!pediu) {
+                pediu = true;
+                pedidaNaCaixa = pedirJanela(janela);
+            }
+            return mensagens::Resposta::Ok;
+        });
+        QWidget* criada = pedirJanela(janela);
+        QVERIFY(pediu);
+        QCOMPARE(pedidaNaCaixa, criada);
+        QCOMPARE(janelasVivas(janela), QList<QWidget*>{criada});
+        QCOMPARE(pedirJanela(janela), criada);
+        delete criada;
     }
 
 private:
