@@ -46,6 +46,9 @@ public:
 
     // Load steps, run once when the window comes into existence.
     void carregar();
+    // Size and place for a screen's free area: the designed size where it fits, else the area
+    // (never below what the controls need). Done on the first showing.
+    void ajustarAoEspaco(const QRect& area);
 
     // ---- polling cycle ---------------------------------------------------------------
     void tiqueBaseTempo();
@@ -115,6 +118,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
     void done(int resultado) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
@@ -126,7 +130,10 @@ private:
     void encerrarCiclo();
     ciclo::Acoes acoesCiclo();
 
+    static constexpr QSize tamanhoProjetado{1160, 720};
+
     ciclo::Ciclo m_ciclo;
+    bool m_ajustadoATela = false;
     QTimer* m_timerBaseTempo = nullptr;
     QTimer* m_timerExibirHistorico = nullptr;
 
