@@ -6,6 +6,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QFontMetricsF>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -42,6 +43,8 @@ Grafico::Grafico(QWidget* parent) : QChartView(parent)
     m_eixoY = new QValueAxis(chart);
     m_eixoY->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(m_eixoX, Qt::AlignBottom);
+    m_fonteRotulos = m_eixoX->labelsFont();
+    connect(chart, &QChart::plotAreaChanged, this, &Grafico::ajustarRotulos);
     chart->addAxis(m_eixoY, Qt::AlignLeft);
     m_serie->attachAxis(m_eixoX);
     m_serie->attachAxis(m_eixoY);
@@ -142,6 +145,32 @@ std::optional<double> Grafico::valor(int coluna, int linha) const
     return m_valores[coluna - 1][static_cast<size_t>(linha - 1)];
 }
 
+void Grafico::resizeEvent(QResizeEvent* evento)
+{
+    QChartView::resizeEvent(evento);
+    ajustarRotulos();
+}
+
+void Grafico::ajustarRotulos()
+{
+    // A narrow chart (a small screen, large scaling) would cut the day numbers down to "...":
+    // a smaller type keeps 31 of them readable.
+    qsizetype maisLongo = 1;
+    for (const QString& r : std::as_const(m_rotulos))
+        maisLongo = std::max(maisLongo, r.size());
+    const QRectF area = chart()->plotArea();
+    const qreal largura = area.width() > 0 ? area.width() : width() - 80.0;
+    const qreal porCategoria = largura / static_cast<qreal>(std::max<qsizetype>(1, m_rotulos.size()));
+    QFont f = m_fonteRotulos;
+    for (qreal pontos = m_fonteRotulos.pointSizeF(); pontos >= 5; pontos -= 0.5) {
+        f.setPointSizeF(pontos);
+        if (QFontMetricsF(f).horizontalAdvance(QString(maisLongo, u'0')) + 10 <= porCategoria)
+            break;
+    }
+    if (m_eixoX->labelsFont() != f)
+        m_eixoX->setLabelsFont(f);
+}
+
 void Grafico::agendarRedesenho()
 {
     if (!m_redesenho.isActive())
@@ -157,6 +186,7 @@ void Grafico::redesenhar()
             m_eixoX->clear();
         else
             m_eixoX->setCategories(m_rotulos);
+        ajustarRotulos();
     }
     double maximo = 0;
     for (int c = 0; c < maximoColunas; ++c) {

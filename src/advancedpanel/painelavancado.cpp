@@ -381,32 +381,46 @@ void PainelAvancado::criarControles()
     connect(m_cmbMes, &QComboBox::textActivated, this, &PainelAvancado::escolherMes);
     connect(m_cmbDia, &QComboBox::textActivated, this, &PainelAvancado::escolherDia);
 
-    hist->addWidget(linha(this, nLinha++, true));
+    // The figures of a history display: beside the selectors where the screen is wide enough,
+    // on a line of their own below them otherwise (see ajustarAoEspaco).
+    m_figurasHistorico = new QWidget(this);
+    m_figurasHistorico->setObjectName(QStringLiteral("figurasHistorico"));
+    auto* hf = new QHBoxLayout(m_figurasHistorico);
+    hf->setContentsMargins(0, 0, 0, 0);
+    hist->addWidget(m_figurasHistorico);
+    m_linhaHistorico = hist;
+    m_segundaLinhaHistorico = new QHBoxLayout;
+    raiz->addLayout(m_segundaLinhaHistorico);
+    hf->addWidget(linha(this, nLinha++, true));
     auto figuraHistorico = [this](const QString& nome, const QString& dica) {
         QLabel* l = rotulo(nome, QStringLiteral("00000"), dica);
         l->setFont(fonte(11, true));
         l->setMinimumWidth(54);
+        // Their room is kept while hidden: showing them must not push the row about.
+        QSizePolicy politica = l->sizePolicy();
+        politica.setRetainSizeWhenHidden(true);
+        l->setSizePolicy(politica);
         l->hide();
         return l;
     };
-    hist->addWidget(rotulo(QStringLiteral("lbl_legendaHistoricoTotalMes"), QStringLiteral("Total Mês")));
+    hf->addWidget(rotulo(QStringLiteral("lbl_legendaHistoricoTotalMes"), QStringLiteral("Total Mês")));
     m_lblHistoricoTotalMes = figuraHistorico(QStringLiteral("lbl_HistoricoTotalMes"),
                                              QStringLiteral("Visitas no mês e ano selecionados"));
-    hist->addWidget(m_lblHistoricoTotalMes);
-    hist->addWidget(rotulo(QStringLiteral("Label12"), QStringLiteral("Média / dia:")));
+    hf->addWidget(m_lblHistoricoTotalMes);
+    hf->addWidget(rotulo(QStringLiteral("Label12"), QStringLiteral("Média / dia:")));
     m_lblHistoricoMediaMes = figuraHistorico(QStringLiteral("lbl_HistoricoMediaMes"),
                                              QStringLiteral("Média de Visitas no mês e ano selecionados"));
-    hist->addWidget(m_lblHistoricoMediaMes);
-    hist->addWidget(linha(this, nLinha++, true));
-    hist->addWidget(rotulo(QStringLiteral("lbl_LegendaHistoricoTotalDia"), QStringLiteral("Total Dia")));
+    hf->addWidget(m_lblHistoricoMediaMes);
+    hf->addWidget(linha(this, nLinha++, true));
+    hf->addWidget(rotulo(QStringLiteral("lbl_LegendaHistoricoTotalDia"), QStringLiteral("Total Dia")));
     m_lblHistoricoTotalDia = figuraHistorico(QStringLiteral("lbl_HistoricoTotalDia"),
                                              QStringLiteral("Total de Visitas no dia do mês e ano selecionados"));
-    hist->addWidget(m_lblHistoricoTotalDia);
-    hist->addWidget(rotulo(QStringLiteral("Label13"), QStringLiteral("Média / hora")));
+    hf->addWidget(m_lblHistoricoTotalDia);
+    hf->addWidget(rotulo(QStringLiteral("Label13"), QStringLiteral("Média / hora")));
     m_lblHistoricoMediaDia = figuraHistorico(QStringLiteral("lbl_HistoricoMediaDia"),
                                              QStringLiteral("Média de Visitas no dia do mês e ano selecionados"));
-    hist->addWidget(m_lblHistoricoMediaDia);
-    hist->addWidget(linha(this, nLinha++, true));
+    hf->addWidget(m_lblHistoricoMediaDia);
+    hf->addWidget(linha(this, nLinha++, true));
     m_barTempoHistorico = new QProgressBar(this);
     m_barTempoHistorico->setObjectName(QStringLiteral("bar_tempoHistorico"));
     m_barTempoHistorico->setToolTip(QStringLiteral("Tempo restante de exibição do histórico"));
@@ -417,6 +431,9 @@ void PainelAvancado::criarControles()
     hist->addWidget(m_barTempoHistorico);
     m_lblRelatorio = rotulo(QStringLiteral("lbl_relatorio"), QStringLiteral("."));
     m_lblRelatorio->setMinimumWidth(110);
+    QSizePolicy politicaRelatorio = m_lblRelatorio->sizePolicy();
+    politicaRelatorio.setRetainSizeWhenHidden(true);
+    m_lblRelatorio->setSizePolicy(politicaRelatorio);
     m_lblRelatorio->hide(); // shown with the history figures
     hist->addWidget(m_lblRelatorio);
     hist->addStretch();
@@ -441,6 +458,18 @@ void PainelAvancado::ajustarAoEspaco(const QRect& area)
 {
     // The window manager's title bar and borders are outside our size: leave room for them.
     const QMargins moldura(8, 40, 8, 8);
+    // On a narrow screen the history row would not fit on one line: its figures get their own.
+    m_linhaHistorico->removeWidget(m_figurasHistorico);
+    m_segundaLinhaHistorico->removeWidget(m_figurasHistorico);
+    const int umaLinha = m_linhaHistorico->sizeHint().width() + m_figurasHistorico->sizeHint().width() +
+                         m_linhaHistorico->spacing() + layout()->contentsMargins().left() +
+                         layout()->contentsMargins().right();
+    if (umaLinha <= area.width() - moldura.left() - moldura.right()) {
+        m_linhaHistorico->insertWidget(m_linhaHistorico->indexOf(m_barTempoHistorico), m_figurasHistorico);
+    } else {
+        m_segundaLinhaHistorico->addWidget(m_figurasHistorico, 0, Qt::AlignLeft);
+    }
+    layout()->activate();
     const QSize tamanho =
         tamanhoProjetado.boundedTo(area.marginsRemoved(moldura).size()).expandedTo(minimumSizeHint());
     resize(tamanho);

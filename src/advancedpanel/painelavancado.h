@@ -14,6 +14,7 @@ class Grafico;
 class QAction;
 class QComboBox;
 class QFrame;
+class QHBoxLayout;
 class QMenuBar;
 class QProgressBar;
 
@@ -164,6 +165,9 @@ private:
     QLabel* m_lblHistoricoMediaDia = nullptr;
     QProgressBar* m_barTempoHistorico = nullptr;
     QLabel* m_lblRelatorio = nullptr;
+    QWidget* m_figurasHistorico = nullptr;
+    QHBoxLayout* m_linhaHistorico = nullptr;
+    QHBoxLayout* m_segundaLinhaHistorico = nullptr;
     RotuloClicavel* m_lblExcluir = nullptr;
     QMenuBar* m_menu = nullptr;
     QAction* m_menuExportarMensal = nullptr;

@@ -286,6 +286,7 @@ private Q_SLOTS:
         // History figures shown, then live figures of every width.
         escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
         p->layout()->activate();
+        QVERIFY2(area.contains(p->frameGeometry()), qPrintable(QStringLiteral("%1 wide").arg(p->width())));
         for (const char* nome : {"lbl_HistoricoMediaDia", "lbl_relatorio", "lbl_excluir"})
             QVERIFY2(naJanela(nome), nome);
         auto* chart = grafico(p, "chartDia");
