@@ -42,6 +42,7 @@ Grafico::Grafico(QWidget* parent) : QChartView(parent)
     m_eixoX = new QBarCategoryAxis(chart);
     m_eixoY = new QValueAxis(chart);
     m_eixoY->setLabelFormat(QStringLiteral("%d"));
+    m_eixoY->setTickCount(6);
     chart->addAxis(m_eixoX, Qt::AlignBottom);
     m_fonteRotulos = m_eixoX->labelsFont();
     connect(chart, &QChart::plotAreaChanged, this, &Grafico::ajustarRotulos);
@@ -169,6 +170,13 @@ void Grafico::ajustarRotulos()
     }
     if (m_eixoX->labelsFont() != f)
         m_eixoX->setLabelsFont(f);
+    // A short chart would cut its scale down to "..." too: fewer steps, halves of the top.
+    if (area.height() > 0) {
+        const qreal linha = QFontMetricsF(m_eixoY->labelsFont()).height() * 1.5;
+        const int marcas = area.height() >= 5 * linha ? 6 : 3;
+        if (m_eixoY->tickCount() != marcas)
+            m_eixoY->setTickCount(marcas);
+    }
 }
 
 void Grafico::agendarRedesenho()
@@ -213,7 +221,8 @@ void Grafico::redesenhar()
     if (topo != m_maximoEscala) {
         m_maximoEscala = topo;
         m_eixoY->setRange(0, topo);
-        // Five intervals: every top of 1, 2 or 5 × 10^k divides into round steps.
-        m_eixoY->setTickCount(6);
+        // Five intervals (or two, on a short chart): every top of 1, 2 or 5 × 10^k divides
+        // into round steps.
+        ajustarRotulos();
     }
 }
