@@ -6,6 +6,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QFontMetricsF>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -41,7 +42,10 @@ Grafico::Grafico(QWidget* parent) : QChartView(parent)
     m_eixoX = new QBarCategoryAxis(chart);
     m_eixoY = new QValueAxis(chart);
     m_eixoY->setLabelFormat(QStringLiteral("%d"));
+    m_eixoY->setTickCount(6);
     chart->addAxis(m_eixoX, Qt::AlignBottom);
+    m_fonteRotulos = m_eixoX->labelsFont();
+    connect(chart, &QChart::plotAreaChanged, this, &Grafico::ajustarRotulos);
     chart->addAxis(m_eixoY, Qt::AlignLeft);
     m_serie->attachAxis(m_eixoX);
     m_serie->attachAxis(m_eixoY);
@@ -142,6 +146,39 @@ std::optional<double> Grafico::valor(int coluna, int linha) const
     return m_valores[coluna - 1][static_cast<size_t>(linha - 1)];
 }
 
+void Grafico::resizeEvent(QResizeEvent* evento)
+{
+    QChartView::resizeEvent(evento);
+    ajustarRotulos();
+}
+
+void Grafico::ajustarRotulos()
+{
+    // A narrow chart (a small screen, large scaling) would cut the day numbers down to "...":
+    // a smaller type keeps 31 of them readable.
+    qsizetype maisLongo = 1;
+    for (const QString& r : std::as_const(m_rotulos))
+        maisLongo = std::max(maisLongo, r.size());
+    const QRectF area = chart()->plotArea();
+    const qreal largura = area.width() > 0 ? area.width() : width() - 80.0;
+    const qreal porCategoria = largura / static_cast<qreal>(std::max<qsizetype>(1, m_rotulos.size()));
+    QFont f = m_fonteRotulos;
+    for (qreal pontos = m_fonteRotulos.pointSizeF(); pontos >= 5; pontos -= 0.5) {
+        f.setPointSizeF(pontos);
+        if (QFontMetricsF(f).horizontalAdvance(QString(maisLongo, u'0')) + 10 <= porCategoria)
+            break;
+    }
+    if (m_eixoX->labelsFont() != f)
+        m_eixoX->setLabelsFont(f);
+    // A short chart would cut its scale down to "..." too: fewer steps, halves of the top.
+    if (area.height() > 0) {
+        const qreal linha = QFontMetricsF(m_eixoY->labelsFont()).height() * 1.5;
+        const int marcas = area.height() >= 5 * linha ? 6 : 3;
+        if (m_eixoY->tickCount() != marcas)
+            m_eixoY->setTickCount(marcas);
+    }
+}
+
 void Grafico::agendarRedesenho()
 {
     if (!m_redesenho.isActive())
@@ -157,6 +194,7 @@ void Grafico::redesenhar()
             m_eixoX->clear();
         else
             m_eixoX->setCategories(m_rotulos);
+        ajustarRotulos();
     }
     double maximo = 0;
     for (int c = 0; c < maximoColunas; ++c) {
@@ -183,7 +221,8 @@ void Grafico::redesenhar()
     if (topo != m_maximoEscala) {
         m_maximoEscala = topo;
         m_eixoY->setRange(0, topo);
-        // Five intervals: every top of 1, 2 or 5 × 10^k divides into round steps.
-        m_eixoY->setTickCount(6);
+        // Five intervals (or two, on a short chart): every top of 1, 2 or 5 × 10^k divides
+        // into round steps.
+        ajustarRotulos();
     }
 }

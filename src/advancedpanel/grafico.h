@@ -46,8 +46,12 @@ public:
     // For tests and the export: the value of any point (nullopt = no value).
     std::optional<double> valor(int coluna, int linha) const;
 
+protected:
+    void resizeEvent(QResizeEvent* evento) override;
+
 private:
     void agendarRedesenho();
+    void ajustarRotulos();
     void redesenhar();
     bool pontoValido() const;
 
@@ -65,4 +69,5 @@ private:
     // Many points change per reply; the chart is drawn once after they are all in.
     QTimer m_redesenho;
     double m_maximoEscala = -1;
+    QFont m_fonteRotulos;
 };

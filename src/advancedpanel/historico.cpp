@@ -77,7 +77,9 @@ QList<std::pair<QString, QString>> pontosHistorico(controle::DestinoGrafico& g)
     const int n = g.rowCount();
     for (int i = 1; i <= n; ++i) {
         g.setRow(i);
-        r.append({g.rowLabel(), g.data()});
+        // A point without a value is a day without visits: the file holds counts.
+        const QString valor = g.data();
+        r.append({g.rowLabel(), valor.isEmpty() ? QStringLiteral("0") : valor});
     }
     return r;
 }

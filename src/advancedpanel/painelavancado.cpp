@@ -25,6 +25,9 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
 #include <QStyle>
 
 #include <cmath>
@@ -55,6 +58,14 @@ QFrame* linha(QWidget* pai, int n, bool vertical)
     l->setFrameShape(vertical ? QFrame::VLine : QFrame::HLine);
     l->setFrameShadow(QFrame::Sunken);
     return l;
+}
+
+// Shows a text in a selector with the list's current entry on it, so that an opened list
+// highlights what is shown; a text the list lacks (a year not recorded yet) is shown alone.
+void mostrarNoSeletor(QComboBox* seletor, const QString& texto)
+{
+    seletor->setCurrentIndex(seletor->findText(texto));
+    seletor->setEditText(texto);
 }
 
 } // namespace
@@ -125,8 +136,9 @@ QComboBox* PainelAvancado::seletor(const QString& nome, const QString& dica)
 
 bool PainelAvancado::eventFilter(QObject* objeto, QEvent* evento)
 {
+    // The wheel is refused like the keys: scrolling over the panel must not load history.
     if (evento->type() == QEvent::KeyPress || evento->type() == QEvent::KeyRelease ||
-        evento->type() == QEvent::InputMethod) {
+        evento->type() == QEvent::InputMethod || evento->type() == QEvent::Wheel) {
         for (QComboBox* c : {m_cmbAno, m_cmbMes, m_cmbDia})
             if (c && (objeto == c || objeto == c->lineEdit()))
                 return true;
@@ -180,10 +192,19 @@ void PainelAvancado::criarControles()
     auto* corpo = new QHBoxLayout;
     raiz->addLayout(corpo, 1);
 
-    // Live figures, one tile each.
-    auto* figuras = new QVBoxLayout;
+    // Live figures, one tile each, in a column of fixed width (set below) that scrolls when
+    // the window is too short for it.
+    auto* colunaFiguras = new QWidget;
+    colunaFiguras->setObjectName(QStringLiteral("colunaFiguras"));
+    auto* figuras = new QVBoxLayout(colunaFiguras);
+    figuras->setContentsMargins(0, 0, 0, 0);
     figuras->setSpacing(2);
-    corpo->addLayout(figuras);
+    auto* rolagemFiguras = new QScrollArea(this);
+    rolagemFiguras->setObjectName(QStringLiteral("rolagemFiguras"));
+    rolagemFiguras->setFrameShape(QFrame::NoFrame);
+    rolagemFiguras->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rolagemFiguras->setWidgetResizable(true);
+    corpo->addWidget(rolagemFiguras);
     int nLinha = 1;
     auto numero = [this](const QString& nome, const QString& texto, const QString& dica, int pontos) {
         QLabel* l = rotulo(nome, texto, dica);
@@ -266,6 +287,19 @@ void PainelAvancado::criarControles()
     diagnostico->addWidget(m_label14);
     diagnostico->addStretch();
     figuras->addLayout(diagnostico);
+    // One width whatever the figures hold (00000, 0, 3561): the charts beside the column must
+    // not move when a figure changes. A month total can reach seven digits.
+    int largura =
+        QFontMetrics(m_lblAtualizadoAgora->font()).horizontalAdvance(QStringLiteral("as 00:00:00")) + 18 + 16;
+    for (const auto& [figura, digitos] :
+         {std::pair{m_lblLotacao, 5}, std::pair{m_lblTotal, 5}, std::pair{m_lblMes, 7},
+          std::pair{m_lblMediaDia, 5}, std::pair{m_lblMediaHora, 5}})
+        largura =
+            std::max(largura, QFontMetrics(figura->font()).horizontalAdvance(QString(digitos, u'0')) + 12);
+    colunaFiguras->setFixedWidth(largura);
+    rolagemFiguras->setWidget(colunaFiguras);
+    // Room for the scroll bar is kept, so that its coming and going moves nothing either.
+    rolagemFiguras->setFixedWidth(largura + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     connect(m_picAtualizarAgora, &RotuloClicavel::clicado, this, &PainelAvancado::atualizarGraficoDia);
     connect(m_picture1, &RotuloClicavel::clicado, this, &PainelAvancado::atualizarGraficoDia);
     connect(m_picAtualizarTotalMes, &RotuloClicavel::clicado, this, &PainelAvancado::clicarAtualizarTotalMes);
@@ -302,7 +336,8 @@ void PainelAvancado::criarControles()
     graficos->addWidget(titulo(QStringLiteral("Frame2"), QStringLiteral("Label3"), QStringLiteral("VISITAS A CADA HORA")));
     m_chartDia = new Grafico(this);
     m_chartDia->setObjectName(QStringLiteral("chartDia"));
-    m_chartDia->setMinimumSize(520, 200);
+    // The charts give way on a small screen; the figures and the history row must stay.
+    m_chartDia->setMinimumSize(280, 120);
     m_chartDia->definirNomesSeries(QStringLiteral("Hoje"), QStringLiteral("Dia selecionado"));
     graficos->addWidget(m_chartDia, 1);
     m_barAtualizacaoDia = barra(QStringLiteral("bar_atualizacaoDia"),
@@ -311,7 +346,7 @@ void PainelAvancado::criarControles()
     graficos->addWidget(titulo(QStringLiteral("Frame1"), QStringLiteral("Label1"), QStringLiteral("VISITAS POR DIA NO MÊS")));
     m_chartMes = new Grafico(this);
     m_chartMes->setObjectName(QStringLiteral("chartMes"));
-    m_chartMes->setMinimumSize(520, 200);
+    m_chartMes->setMinimumSize(280, 120);
     m_chartMes->definirNomesSeries(QStringLiteral("Este mês"), QStringLiteral("Mês selecionado"));
     graficos->addWidget(m_chartMes, 1);
     m_barAtualizacaoMes = barra(QStringLiteral("bar_atualizacaoMes"),
@@ -346,32 +381,46 @@ void PainelAvancado::criarControles()
     connect(m_cmbMes, &QComboBox::textActivated, this, &PainelAvancado::escolherMes);
     connect(m_cmbDia, &QComboBox::textActivated, this, &PainelAvancado::escolherDia);
 
-    hist->addWidget(linha(this, nLinha++, true));
+    // The figures of a history display: beside the selectors where the screen is wide enough,
+    // on a line of their own below them otherwise (see ajustarAoEspaco).
+    m_figurasHistorico = new QWidget(this);
+    m_figurasHistorico->setObjectName(QStringLiteral("figurasHistorico"));
+    auto* hf = new QHBoxLayout(m_figurasHistorico);
+    hf->setContentsMargins(0, 0, 0, 0);
+    hist->addWidget(m_figurasHistorico);
+    m_linhaHistorico = hist;
+    m_segundaLinhaHistorico = new QHBoxLayout;
+    raiz->addLayout(m_segundaLinhaHistorico);
+    hf->addWidget(linha(this, nLinha++, true));
     auto figuraHistorico = [this](const QString& nome, const QString& dica) {
         QLabel* l = rotulo(nome, QStringLiteral("00000"), dica);
         l->setFont(fonte(11, true));
         l->setMinimumWidth(54);
+        // Their room is kept while hidden: showing them must not push the row about.
+        QSizePolicy politica = l->sizePolicy();
+        politica.setRetainSizeWhenHidden(true);
+        l->setSizePolicy(politica);
         l->hide();
         return l;
     };
-    hist->addWidget(rotulo(QStringLiteral("lbl_legendaHistoricoTotalMes"), QStringLiteral("Total Mês")));
+    hf->addWidget(rotulo(QStringLiteral("lbl_legendaHistoricoTotalMes"), QStringLiteral("Total Mês")));
     m_lblHistoricoTotalMes = figuraHistorico(QStringLiteral("lbl_HistoricoTotalMes"),
                                              QStringLiteral("Visitas no mês e ano selecionados"));
-    hist->addWidget(m_lblHistoricoTotalMes);
-    hist->addWidget(rotulo(QStringLiteral("Label12"), QStringLiteral("Média / dia:")));
+    hf->addWidget(m_lblHistoricoTotalMes);
+    hf->addWidget(rotulo(QStringLiteral("Label12"), QStringLiteral("Média / dia:")));
     m_lblHistoricoMediaMes = figuraHistorico(QStringLiteral("lbl_HistoricoMediaMes"),
                                              QStringLiteral("Média de Visitas no mês e ano selecionados"));
-    hist->addWidget(m_lblHistoricoMediaMes);
-    hist->addWidget(linha(this, nLinha++, true));
-    hist->addWidget(rotulo(QStringLiteral("lbl_LegendaHistoricoTotalDia"), QStringLiteral("Total Dia")));
+    hf->addWidget(m_lblHistoricoMediaMes);
+    hf->addWidget(linha(this, nLinha++, true));
+    hf->addWidget(rotulo(QStringLiteral("lbl_LegendaHistoricoTotalDia"), QStringLiteral("Total Dia")));
     m_lblHistoricoTotalDia = figuraHistorico(QStringLiteral("lbl_HistoricoTotalDia"),
                                              QStringLiteral("Total de Visitas no dia do mês e ano selecionados"));
-    hist->addWidget(m_lblHistoricoTotalDia);
-    hist->addWidget(rotulo(QStringLiteral("Label13"), QStringLiteral("Média / hora")));
+    hf->addWidget(m_lblHistoricoTotalDia);
+    hf->addWidget(rotulo(QStringLiteral("Label13"), QStringLiteral("Média / hora")));
     m_lblHistoricoMediaDia = figuraHistorico(QStringLiteral("lbl_HistoricoMediaDia"),
                                              QStringLiteral("Média de Visitas no dia do mês e ano selecionados"));
-    hist->addWidget(m_lblHistoricoMediaDia);
-    hist->addWidget(linha(this, nLinha++, true));
+    hf->addWidget(m_lblHistoricoMediaDia);
+    hf->addWidget(linha(this, nLinha++, true));
     m_barTempoHistorico = new QProgressBar(this);
     m_barTempoHistorico->setObjectName(QStringLiteral("bar_tempoHistorico"));
     m_barTempoHistorico->setToolTip(QStringLiteral("Tempo restante de exibição do histórico"));
@@ -382,6 +431,10 @@ void PainelAvancado::criarControles()
     hist->addWidget(m_barTempoHistorico);
     m_lblRelatorio = rotulo(QStringLiteral("lbl_relatorio"), QStringLiteral("."));
     m_lblRelatorio->setMinimumWidth(110);
+    QSizePolicy politicaRelatorio = m_lblRelatorio->sizePolicy();
+    politicaRelatorio.setRetainSizeWhenHidden(true);
+    m_lblRelatorio->setSizePolicy(politicaRelatorio);
+    m_lblRelatorio->hide(); // shown with the history figures
     hist->addWidget(m_lblRelatorio);
     hist->addStretch();
     m_lblExcluir = new RotuloClicavel(QStringLiteral("X"), this);
@@ -398,7 +451,42 @@ void PainelAvancado::criarControles()
         QFrame* l = linha(this, nLinha++, false);
         l->hide();
     }
-    resize(1160, 720);
+    resize(tamanhoProjetado);
+}
+
+void PainelAvancado::ajustarAoEspaco(const QRect& area)
+{
+    // The window manager's title bar and borders are outside our size: leave room for them.
+    const QMargins moldura(8, 40, 8, 8);
+    // On a narrow screen the history row would not fit on one line: its figures get their own.
+    m_linhaHistorico->removeWidget(m_figurasHistorico);
+    m_segundaLinhaHistorico->removeWidget(m_figurasHistorico);
+    const int umaLinha = m_linhaHistorico->sizeHint().width() + m_figurasHistorico->sizeHint().width() +
+                         m_linhaHistorico->spacing() + layout()->contentsMargins().left() +
+                         layout()->contentsMargins().right();
+    if (umaLinha <= area.width() - moldura.left() - moldura.right()) {
+        m_linhaHistorico->insertWidget(m_linhaHistorico->indexOf(m_barTempoHistorico), m_figurasHistorico);
+    } else {
+        m_segundaLinhaHistorico->addWidget(m_figurasHistorico, 0, Qt::AlignLeft);
+    }
+    layout()->activate();
+    const QSize tamanho =
+        tamanhoProjetado.boundedTo(area.marginsRemoved(moldura).size()).expandedTo(minimumSizeHint());
+    resize(tamanho);
+    const int sobraX = area.width() - tamanho.width() - moldura.left() - moldura.right();
+    const int sobraY = area.height() - tamanho.height() - moldura.top() - moldura.bottom();
+    move(area.left() + std::max(0, sobraX / 2), area.top() + std::max(0, sobraY / 2));
+}
+
+void PainelAvancado::showEvent(QShowEvent* evento)
+{
+    // Each opening fits the screen the panel opens on (a laptop, 150 % scaling, a taskbar).
+    if (!evento->spontaneous() && !m_ajustadoATela) {
+        m_ajustadoATela = true;
+        if (QScreen* tela = screen())
+            ajustarAoEspaco(tela->availableGeometry());
+    }
+    QDialog::showEvent(evento);
 }
 
 // ---- loading and closing -------------------------------------------------------------------
@@ -597,8 +685,8 @@ void PainelAvancado::buscaAnoMesDisponiveisBancoDeDados()
     m_cmbMes->addItems(historico::mesesDoAno());
     if (const std::optional<QStringList> anos = banco::listarAnos())
         m_cmbAno->addItems(*anos);
-    m_cmbMes->setEditText(datas::mesHoje());
-    m_cmbAno->setEditText(datas::anoHoje());
+    mostrarNoSeletor(m_cmbMes, datas::mesHoje());
+    mostrarNoSeletor(m_cmbAno, datas::anoHoje());
 }
 
 void PainelAvancado::buscaDiasBancoDeDados()
@@ -607,8 +695,8 @@ void PainelAvancado::buscaDiasBancoDeDados()
     m_cmbDia->clear();
     m_cmbMes->addItems(historico::mesesDoAno());
     m_cmbDia->addItems(historico::diasDoMes());
-    m_cmbDia->setEditText(datas::diaHoje());
-    m_cmbMes->setEditText(datas::mesHoje());
+    mostrarNoSeletor(m_cmbDia, datas::diaHoje());
+    mostrarNoSeletor(m_cmbMes, datas::mesHoje());
 }
 
 void PainelAvancado::carregarHistoricoMes()
@@ -682,8 +770,8 @@ void PainelAvancado::exibirMesAtual()
     m_lblHistoricoTotalMes->hide();
     m_lblHistoricoMediaMes->hide();
     m_chartMes->setColumnCount(1);
-    m_cmbMes->setEditText(datas::mesHoje());
-    m_cmbAno->setEditText(datas::anoHoje());
+    mostrarNoSeletor(m_cmbMes, datas::mesHoje());
+    mostrarNoSeletor(m_cmbAno, datas::anoHoje());
 }
 
 void PainelAvancado::exibirDiaAtual()
@@ -692,7 +780,7 @@ void PainelAvancado::exibirDiaAtual()
     m_lblHistoricoTotalDia->hide();
     m_lblHistoricoMediaDia->hide();
     m_chartDia->setColumnCount(1);
-    m_cmbDia->setEditText(datas::diaHoje());
+    mostrarNoSeletor(m_cmbDia, datas::diaHoje());
 }
 
 void PainelAvancado::exibirMesHistorico()

@@ -14,6 +14,7 @@ class Grafico;
 class QAction;
 class QComboBox;
 class QFrame;
+class QHBoxLayout;
 class QMenuBar;
 class QProgressBar;
 
@@ -46,6 +47,9 @@ public:
 
     // Load steps, run once when the window comes into existence.
     void carregar();
+    // Size and place for a screen's free area: the designed size where it fits, else the area
+    // (never below what the controls need). Done on the first showing.
+    void ajustarAoEspaco(const QRect& area);
 
     // ---- polling cycle ---------------------------------------------------------------
     void tiqueBaseTempo();
@@ -115,6 +119,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
     void done(int resultado) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
@@ -126,7 +131,10 @@ private:
     void encerrarCiclo();
     ciclo::Acoes acoesCiclo();
 
+    static constexpr QSize tamanhoProjetado{1160, 720};
+
     ciclo::Ciclo m_ciclo;
+    bool m_ajustadoATela = false;
     Temporizador* m_timerBaseTempo = nullptr;
     Temporizador* m_timerExibirHistorico = nullptr;
 
@@ -157,6 +165,9 @@ private:
     QLabel* m_lblHistoricoMediaDia = nullptr;
     QProgressBar* m_barTempoHistorico = nullptr;
     QLabel* m_lblRelatorio = nullptr;
+    QWidget* m_figurasHistorico = nullptr;
+    QHBoxLayout* m_linhaHistorico = nullptr;
+    QHBoxLayout* m_segundaLinhaHistorico = nullptr;
     RotuloClicavel* m_lblExcluir = nullptr;
     QMenuBar* m_menu = nullptr;
     QAction* m_menuExportarMensal = nullptr;

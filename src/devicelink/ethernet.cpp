@@ -179,4 +179,52 @@ void Conexao::tiqueDadoRecebido()
     Q_EMIT respostaCompleta();
 }
 
+EspelhoTexto::EspelhoTexto(Vista vista, QObject* parent, int intervaloMs)
+    : QObject(parent), m_vista(std::move(vista))
+{
+    m_timer.setInterval(intervaloMs);
+    connect(&m_timer, &Temporizador::timeout, this, &EspelhoTexto::tique);
+}
+
+void EspelhoTexto::mostrar(const QString& texto)
+{
+    m_desejado = texto;
+    m_pendente = true;
+    if (!m_timer.isActive()) {
+        entregar();
+        m_timer.start();
+    }
+}
+
+void EspelhoTexto::tique()
+{
+    // A quiet interval ends the pacing: the next change shows at once again.
+    if (!m_pendente) {
+        m_timer.stop();
+        return;
+    }
+    entregar();
+}
+
+void EspelhoTexto::entregar()
+{
+    if (!m_pendente)
+        return;
+    m_pendente = false;
+    const QString anterior = m_mostrado;
+    m_mostrado = m_desejado;
+    if (m_mostrado.size() >= anterior.size() && m_mostrado.startsWith(anterior)) {
+        QString cauda = m_mostrado.mid(anterior.size());
+        // A view turns CR LF into one line break and a lone CR into one too: a CR LF split
+        // between two deliveries already broke the line.
+        if (anterior.endsWith(u'\r') && cauda.startsWith(u'\n'))
+            cauda.remove(0, 1);
+        if (!cauda.isEmpty() && m_vista.anexar)
+            m_vista.anexar(cauda);
+        return;
+    }
+    if (m_vista.substituir)
+        m_vista.substituir(m_mostrado);
+}
+
 } // namespace ethernet

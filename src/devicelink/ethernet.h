@@ -6,6 +6,8 @@
 #include <QString>
 #include "temporizador.h"
 
+#include <functional>
+
 // The wire side: one HTTP/1.0 GET per request on a fresh connection, everything the device
 // sends collected in the device log, the reply handed on once it is long enough, and silence
 // turned into the disconnected indication.
@@ -87,6 +89,38 @@ private:
     Temporizador m_timerDadoRecebido;
     quint8 m_tentativasConexao = 0;
     bool m_logCheio = false;
+};
+
+// Keeps a text view in step with a text that mostly grows (the device log, the reply box) at a
+// cost bounded by what arrives, however the device sends it: the first change is handed over at
+// once, later ones at most once per `intervaloMs`; a text that only grew is handed over as its
+// new tail, so the view appends instead of laying out the whole text again.
+class EspelhoTexto : public QObject {
+    Q_OBJECT
+public:
+    struct Vista {
+        std::function<void(const QString&)> substituir;
+        std::function<void(const QString&)> anexar;
+    };
+    static constexpr int intervaloPadraoMs = 200;
+
+    explicit EspelhoTexto(Vista vista, QObject* parent = nullptr, int intervaloMs = intervaloPadraoMs);
+
+    // The text the view must show (soon).
+    void mostrar(const QString& texto);
+    // Hands over what is pending now.
+    void entregar();
+    QString mostrado() const { return m_mostrado; }
+    bool pendente() const { return m_pendente; }
+
+private:
+    void tique();
+
+    Vista m_vista;
+    QString m_desejado;
+    QString m_mostrado;
+    bool m_pendente = false;
+    Temporizador m_timer;
 };
 
 // The main window's exchange, the one every request of the program goes through. Registered

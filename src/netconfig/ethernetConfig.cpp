@@ -7,6 +7,7 @@
 #include "ethernet.h"
 #include "mensagens.h"
 #include "textos.h"
+#include "vistaTexto.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -139,6 +140,7 @@ void EthernetConfig::criarControles()
     m_txtSource->setFont(fonteLog());
     m_txtSource->setToolTip(QStringLiteral("Dados recebidos do dispositivo"));
     m_txtSource->setGeometry(24, 300, 552, 170);
+    m_espelhoResposta = new ethernet::EspelhoTexto(vistaDeTexto(m_txtSource), this);
 
     auto* suporte =
         rotulo(this, QStringLiteral("Label8"),
@@ -301,8 +303,7 @@ void EthernetConfig::clicarAjuda()
 void EthernetConfig::definirResposta(const QString& texto)
 {
     m_resposta = texto;
-    m_txtSource->setPlainText(m_resposta);
-    m_txtSource->moveCursor(QTextCursor::End);
+    m_espelhoResposta->mostrar(m_resposta);
 }
 
 void EthernetConfig::tiqueState()
@@ -310,8 +311,7 @@ void EthernetConfig::tiqueState()
     const ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
     const int estado = conexao ? const_cast<ethernet::Conexao*>(conexao)->winsock().estado() : 0;
     m_resposta += ethernet::textoEstado(estado) + QStringLiteral("\r\n");
-    m_txtSource->setPlainText(m_resposta);
-    m_txtSource->moveCursor(QTextCursor::End);
+    m_espelhoResposta->mostrar(m_resposta);
 }
 
 void EthernetConfig::tiqueTimeout()

@@ -8,6 +8,9 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+namespace ethernet {
+class EspelhoTexto;
+}
 
 // The network configuration window: the device's IPv4 address typed, proposed from this
 // computer's address, stored in table ethernet and tested.
@@ -50,6 +53,7 @@ private:
 
     QLineEdit* m_ip[4] = {};
     QPlainTextEdit* m_txtSource = nullptr;
+    ethernet::EspelhoTexto* m_espelhoResposta = nullptr;
     QLabel* m_lblStatusPesquisa = nullptr;
     Temporizador m_timerState;
     Temporizador m_timerTimeout;

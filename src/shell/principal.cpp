@@ -3,6 +3,7 @@
 #include "banco.h"
 #include "constantes.h"
 #include "ethernet.h"
+#include "vistaTexto.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,11 +23,10 @@ Principal::Principal(QWidget* parent) : QMainWindow(parent)
     ethernet::registrarConexaoPrincipal(m_conexao);
     criarMenus();
     criarControles();
-    connect(m_conexao, &ethernet::Conexao::logAlterado, this, [this](const QString& log) {
-        // Replacing the whole text keeps the view and the log identical.
-        m_txtSource->setPlainText(log);
-        m_txtSource->moveCursor(QTextCursor::End);
-    });
+    // A device may send its reply a byte at a time or without end: the view follows the log
+    // by appending, at a bounded pace, instead of laying out the whole log for every chunk.
+    auto* espelho = new ethernet::EspelhoTexto(vistaDeTexto(m_txtSource), this);
+    connect(m_conexao, &ethernet::Conexao::logAlterado, espelho, &ethernet::EspelhoTexto::mostrar);
 }
 
 Principal::~Principal()

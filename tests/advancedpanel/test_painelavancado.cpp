@@ -9,16 +9,19 @@
 #include "painelavancado.h"
 #include "painelavancadoAjustes.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QProgressBar>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 
 class TestePainelAvancado : public QObject {
@@ -78,6 +81,7 @@ private Q_SLOTS:
         QCOMPARE(combo(p, "cmb_dia")->itemText(30), QStringLiteral("31"));
         QVERIFY(!exportar(p)->isEnabled());
         QVERIFY(p->findChild<QLabel*>(QStringLiteral("lbl_HistoricoTotalMes"))->isHidden());
+        QVERIFY(p->findChild<QLabel*>(QStringLiteral("lbl_relatorio"))->isHidden());
         QCOMPARE(grafico(p, "chartMes")->rowCount(), 31);
         QCOMPARE(grafico(p, "chartDia")->rowCount(), 11); // shipped business hours 08h to 18h
         Temporizador* base = p->findChild<Temporizador*>(QStringLiteral("TimerBaseTempo"));
@@ -164,6 +168,43 @@ private Q_SLOTS:
         QVERIFY(!p->findChild<Temporizador*>(QStringLiteral("TimerExibirHistorico"))->isActive());
     }
 
+    // The wheel over a selector changes nothing and loads no history; an opened list has the
+    // shown value highlighted, whatever entry the list held before.
+    void seletoresSoPelaLista_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("mostrado");
+        QTest::newRow("ano") << "cmb_ano"
+                             << "2024";
+        QTest::newRow("mes") << "cmb_mes"
+                             << "03";
+        QTest::newRow("dia") << "cmb_dia"
+                             << "10";
+    }
+    void seletoresSoPelaLista()
+    {
+        QFETCH(QString, nome);
+        QFETCH(QString, mostrado);
+        executar("INSERT INTO Meses (ano) VALUES ('2023'), ('2024'), ('2025')");
+        PainelAvancado* p = janelas::painelavancado();
+        p->show();
+        QVERIFY(QTest::qWaitForWindowExposed(p));
+        auto* c = p->findChild<QComboBox*>(nome);
+        QCOMPARE(c->currentText(), mostrado);
+        for (int passo : {120, -120, -120, -120}) {
+            const QPointF dentro(c->width() / 2.0, c->height() / 2.0);
+            QWheelEvent roda(dentro, c->mapToGlobal(dentro), QPoint(), QPoint(0, passo), Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(c, &roda);
+            QCOMPARE(c->currentText(), mostrado);
+        }
+        QVERIFY(!p->findChild<Temporizador*>(QStringLiteral("TimerExibirHistorico"))->isActive());
+        QCOMPARE(grafico(p, "chartMes")->columnCount(), 1);
+        c->showPopup();
+        QCOMPARE(c->view()->currentIndex().data().toString(), mostrado);
+        c->hidePopup();
+    }
+
     void exportacaoDoMes()
     {
         QList<int> dias(32, 0);
@@ -191,7 +232,8 @@ private Q_SLOTS:
         escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
         exportar(p)->trigger();
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QVERIFY(f.readAll().startsWith(esperado.left(esperado.indexOf("1;12"))+ "1;7\r\n2;\r\n"));
+        // A month column shorter than the month: the days it lacks are days without visits.
+        QVERIFY(f.readAll().startsWith(esperado.left(esperado.indexOf("1;12")) + "1;7\r\n2;0\r\n3;0\r\n"));
         f.close();
         QCOMPARE(m_abertos.size(), 2);
         executar("UPDATE Meses SET mar = '" + apoio::grupos(dias) + "' WHERE ano = '2024'");
@@ -210,6 +252,54 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), esperado);
         QCOMPARE(m_abertos.size(), 3);
+    }
+
+    // On a small screen (a laptop with a taskbar; 1366x768 at 150 %, 910x512 in the window's
+    // own units) the panel opens inside the free area with the history row and the charts on
+    // it, and the charts stay put while the figures beside them change width.
+    void disposicao_data()
+    {
+        QTest::addColumn<QRect>("area");
+        QTest::newRow("1366x768 com barra") << QRect(0, 0, 1366, 728);
+        QTest::newRow("1280x720 com barra") << QRect(0, 0, 1280, 680);
+        QTest::newRow("1366x768 a 150%") << QRect(0, 0, 910, 512);
+        QTest::newRow("segunda tela a 150%") << QRect(910, 0, 910, 485);
+    }
+    void disposicao()
+    {
+        QFETCH(QRect, area);
+        PainelAvancado* p = janelas::painelavancado();
+        p->show();
+        QVERIFY(QTest::qWaitForWindowExposed(p));
+        p->ajustarAoEspaco(area);
+        // Inside the area, with room left for a window manager's title bar.
+        QTRY_VERIFY2(area.contains(p->frameGeometry()) && p->height() + 30 <= area.height(),
+                     qPrintable(QStringLiteral("%1x%2").arg(p->width()).arg(p->height())));
+        p->layout()->activate();
+        auto naJanela = [p](const char* nome) {
+            auto* w = p->findChild<QWidget*>(QString::fromLatin1(nome));
+            return w && p->rect().contains(QRect(w->mapTo(p, QPoint(0, 0)), w->size())) && w->height() > 0;
+        };
+        for (const char* nome : {"cmb_ano", "cmb_mes", "cmb_dia", "lbl_excluir", "chartDia", "chartMes",
+                                 "lbl_lotacao", "lbl_mediaHora"})
+            QVERIFY2(naJanela(nome), nome);
+
+        // History figures shown, then live figures of every width.
+        escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
+        p->layout()->activate();
+        QVERIFY2(area.contains(p->frameGeometry()), qPrintable(QStringLiteral("%1 wide").arg(p->width())));
+        for (const char* nome : {"lbl_HistoricoMediaDia", "lbl_relatorio", "lbl_excluir"})
+            QVERIFY2(naJanela(nome), nome);
+        auto* chart = grafico(p, "chartDia");
+        const QRect antes(chart->mapTo(p, QPoint(0, 0)), chart->size());
+        for (const char* valor : {"0", "3561", "99999", "00000"}) {
+            for (const char* nome : {"lbl_lotacao", "lbl_total", "lbl_mediaDia", "lbl_mediaHora"})
+                p->findChild<QLabel*>(QString::fromLatin1(nome))->setText(QString::fromLatin1(valor));
+            p->findChild<QLabel*>(QStringLiteral("lbl_mes"))
+                ->setText(QString::fromLatin1(valor) + QStringLiteral("00"));
+            p->layout()->activate();
+            QCOMPARE(QRect(chart->mapTo(p, QPoint(0, 0)), chart->size()), antes);
+        }
     }
 
     void exclusaoPedeConfirmacao()

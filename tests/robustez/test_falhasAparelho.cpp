@@ -6,6 +6,7 @@
 #include "../apoio/simuladorProcesso.h"
 #include "costuras.h"
 #include "ethernet.h"
+#include "ethernetConfig.h"
 #include "grafico.h"
 #include "ligacoes.h"
 #include "mensagens.h"
@@ -15,10 +16,12 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QtTest>
 
 namespace {
@@ -75,6 +78,7 @@ private Q_SLOTS:
         // A slow reply is handled 500 ms after it passed 600 characters: in full when its
         // entries were in by then, else dropped whole. Either is sound.
         QTest::newRow("lenta") << "lenta" << Esperado::Qualquer;
+        QTest::newRow("gotejo") << "gotejo" << Esperado::Qualquer;
         QTest::newRow("lixo") << "lixo" << Esperado::NadaMuda;
         QTest::newRow("enorme") << "enorme" << Esperado::NadaMuda;
         QTest::newRow("corte") << "corte" << Esperado::NadaMuda;
@@ -113,9 +117,29 @@ private Q_SLOTS:
         QCOMPARE(simulador->porta(), porta);
         const qint64 memoriaAntes = memoriaResidenteKb();
         qsizetype maiorLog = 0;
+        qsizetype tamanhoLog = 0;
+        qsizetype chegou = 0;
         QObject::connect(&principal.conexao(), &ethernet::Conexao::logAlterado, &principal,
-                         [&maiorLog](const QString& log) { maiorLog = std::max(maiorLog, log.size()); });
+                         [&](const QString& log) {
+                             maiorLog = std::max(maiorLog, log.size());
+                             chegou += std::max<qsizetype>(0, log.size() - tamanhoLog);
+                             tamanhoLog = log.size();
+                         });
+        // What the two log views lay out, against what arrived: a view that lays the whole log
+        // out again for every chunk works with the square of the reply and pegs the processor.
+        auto* vistaPrincipal = principal.findChild<QPlainTextEdit*>(QStringLiteral("txtSource"));
+        QVERIFY(janelas::ethernetConfigExistente());
+        auto* caixaResposta =
+            janelas::ethernetConfigExistente()->findChild<QPlainTextEdit*>(QStringLiteral("txtSource"));
+        qsizetype desenhado = 0;
+        for (QPlainTextEdit* vista : {vistaPrincipal, caixaResposta})
+            QObject::connect(vista->document(), &QTextDocument::contentsChange, &principal,
+                             [&desenhado](int, int, int adicionados) { desenhado += adicionados; });
         QVERIFY(apoio::cicloCompleto(tempo, painel, *simulador, 4500));
+        QVERIFY2(desenhado <= 2 * chegou + 4096,
+                 qPrintable(QStringLiteral("%1 laid out for %2 received").arg(desenhado).arg(chegou)));
+        tempo.avancar(500);
+        QCOMPARE(vistaPrincipal->toPlainText(), comoVista(principal.conexao().log()));
 
         QVERIFY(janelas::painelavancadoExistente() == painel);
         const Retrato depois = retrato(painel);
@@ -166,8 +190,17 @@ private:
 
     static QString numero(int semente, int pagina, const char* marcador)
     {
-        return QString::number(
-            SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(semente), pagina, QString::fromLatin1(marcador)).toInt());
+        return QString::number(SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(semente),
+                                                                pagina, QString::fromLatin1(marcador))
+                                   .toInt());
+    }
+
+    // The log as a text view shows it (line breaks of any kind become one).
+    static QString comoVista(const QString& log)
+    {
+        QTextDocument d;
+        d.setPlainText(log);
+        return d.toPlainText();
     }
 
     static QString rotulo(PainelAvancado* p, const char* nome)

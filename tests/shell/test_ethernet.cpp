@@ -244,6 +244,56 @@ private Q_SLOTS:
         QCOMPARE(conexao.winsock().estado(), 0);
     }
 
+    // How the log reaches a text view: at once for a lone change, then at a bounded pace and as
+    // appended tails however the device sends, and always ending on the log as it is.
+    void espelhoDoLog_data()
+    {
+        QTest::addColumn<QStringList>("passos");
+        QTest::addColumn<qsizetype>("limite");
+        const QString resposta = QStringLiteral("HTTP/1.0 200 OK\r\nServer: Arduino\r\n\r\n{\"status\":1,") +
+                                 QString(760, u'-') + QStringLiteral("}\r\n");
+        QStringList gotas;
+        for (qsizetype i = 1; i <= resposta.size(); ++i)
+            gotas << resposta.left(i);
+        QTest::newRow("um byte por vez") << gotas << resposta.size();
+        QStringList novoPedido = gotas.mid(0, 300);
+        novoPedido << QString() << QStringLiteral("lixo") << QStringLiteral("lixo\r\n");
+        QTest::newRow("novo pedido") << novoPedido << qsizetype(1 + 6);
+        QTest::newRow("CR LF partido")
+            << QStringList{QStringLiteral("a\r"), QStringLiteral("a\r\nb")} << qsizetype(4);
+    }
+    void espelhoDoLog()
+    {
+        QFETCH(QStringList, passos);
+        QFETCH(qsizetype, limite);
+        // A text view breaks the line at CR LF, at CR and at LF, within each text it is given.
+        auto linhas = [](QString t) {
+            return t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        };
+        RelogioManual relogio(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
+        QString vista;
+        int entregas = 0;
+        qsizetype entregue = 0;
+        ethernet::EspelhoTexto espelho({[&](const QString& t) {
+                                            vista = linhas(t);
+                                            ++entregas;
+                                            entregue += t.size();
+                                        },
+                                        [&](const QString& t) {
+                                            vista += linhas(t);
+                                            ++entregas;
+                                            entregue += t.size();
+                                        }});
+        for (const QString& p : passos)
+            espelho.mostrar(p);
+        QCOMPARE(entregas, 1);
+        relogio.avancar(200);
+        QCOMPARE(vista, linhas(passos.last()));
+        QVERIFY(!espelho.pendente());
+        QCOMPARE(entregas, 2);
+        QVERIFY2(entregue <= limite, qPrintable(QString::number(entregue)));
+    }
+
     // Nothing listening: the socket ends in the error state, nothing is sent.
     void semDispositivo()
     {

@@ -531,7 +531,7 @@ private Q_SLOTS:
         const Execucao e = executar({"--help"});
         QCOMPARE(e.codigo, 0);
         for (const char* t : {"--endereco", "--porta", "--semente", "--data", "--hora", "--congelar", "--falha",
-                              "--mostrar", "status0", "curta", "lenta", "lixo", "enorme", "corte", "mudo",
+                              "--mostrar", "status0", "curta", "lenta", "gotejo", "lixo", "enorme", "corte", "mudo",
                               "semarduino"})
             QVERIFY2(e.saida.contains(t), t);
     }

@@ -39,6 +39,7 @@ Modos de falha:
   status0     marcador "status":0,
   curta       resposta válida de até 600 caracteres
   lenta       resposta em pedaços de 40 bytes ao longo de cerca de 2 s
+  gotejo      resposta um byte por pacote, um a cada milissegundo
   lixo        bytes aleatórios, sem marcador
   enorme      envia dados sem parar por 60 s ou até o cliente desconectar
   corte       envia metade da resposta e fecha

@@ -9,11 +9,12 @@ namespace resposta {
 
 namespace {
 
-constexpr std::array<std::pair<Falha, const char*>, 9> nomes{{
+constexpr std::array<std::pair<Falha, const char*>, 10> nomes{{
     {Falha::Normal, "normal"},
     {Falha::Status0, "status0"},
     {Falha::Curta, "curta"},
     {Falha::Lenta, "lenta"},
+    {Falha::Gotejo, "gotejo"},
     {Falha::Lixo, "lixo"},
     {Falha::Enorme, "enorme"},
     {Falha::Corte, "corte"},

@@ -10,7 +10,7 @@
 
 namespace resposta {
 
-enum class Falha { Normal, Status0, Curta, Lenta, Lixo, Enorme, Corte, Mudo, SemArduino };
+enum class Falha { Normal, Status0, Curta, Lenta, Gotejo, Lixo, Enorme, Corte, Mudo, SemArduino };
 
 std::optional<Falha> lerFalha(const QString& nome);
 QString nomeFalha(Falha falha);

@@ -12,6 +12,7 @@ namespace {
 constexpr qsizetype maximoPedido = 8 * 1024;
 constexpr qsizetype pedacoLento = 40;
 constexpr int duracaoLentaMs = 2000;
+constexpr int intervaloGotejoMs = 1;
 constexpr int duracaoEnormeMs = 60 * 1000;
 // Keep at most this much queued for the flood, so a client that stops reading costs little memory.
 constexpr qint64 filaEnorme = 256 * 1024;
@@ -43,6 +44,30 @@ void enviarLento(QTcpSocket* socket, const QByteArray& texto)
     passo();
     if (socket->state() == QAbstractSocket::ConnectedState && *enviado < texto.size())
         timer->start();
+}
+
+// One byte per packet, as a device with a tiny send buffer does: every byte is its own read on
+// the client's side.
+void enviarGotejando(QTcpSocket* socket, const QByteArray& texto)
+{
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    auto* timer = new QTimer(socket);
+    timer->setTimerType(Qt::PreciseTimer);
+    timer->setInterval(intervaloGotejoMs);
+    auto enviado = std::make_shared<qsizetype>(0);
+    QObject::connect(timer, &QTimer::timeout, socket, [socket, timer, texto, enviado] {
+        if (socket->state() != QAbstractSocket::ConnectedState) {
+            timer->stop();
+            return;
+        }
+        socket->write(texto.mid((*enviado)++, 1));
+        socket->flush();
+        if (*enviado >= texto.size()) {
+            timer->stop();
+            socket->disconnectFromHost();
+        }
+    });
+    timer->start();
 }
 
 void enviarEnorme(QTcpSocket* socket)
@@ -155,6 +180,9 @@ void Servidor::atender(QTcpSocket* socket, const QByteArray& caminho)
         break;
     case Falha::Lenta:
         enviarLento(socket, resposta::montar(caminho, p));
+        break;
+    case Falha::Gotejo:
+        enviarGotejando(socket, resposta::montar(caminho, p));
         break;
     case Falha::Lixo:
         socket->write(resposta::lixo(p.semente, 800));
