@@ -1,9 +1,14 @@
 #include "caixas.h"
 
+#include "banco.h"
 #include "mensagens.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace caixas {
 
@@ -42,11 +47,47 @@ mensagens::Resposta mostrarCaixa(const mensagens::Pedido& pedido)
     return mensagens::Resposta::Ok;
 }
 
+// A key press or click of the operator anywhere but in a message box (its OK or Escape only
+// dismisses what was told) is a new action.
+class AcaoDoOperador : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        const QEvent::Type tipo = evento->type();
+        if (tipo == QEvent::MouseButtonPress ||
+            (tipo == QEvent::KeyPress && !static_cast<QKeyEvent*>(evento)->isAutoRepeat())) {
+            auto* alvo = qobject_cast<QWidget*>(objeto);
+            if (alvo && !qobject_cast<QMessageBox*>(alvo->window()))
+                banco::novaAcaoDoOperador();
+        }
+        return QObject::eventFilter(objeto, evento);
+    }
+};
+
+bool g_traduzido = false;
+
 } // namespace
 
 void instalar()
 {
+    // The program speaks Brazilian Portuguese whatever the system's language.
+    auto* traducao = new QTranslator(qApp);
+    g_traduzido = traducao->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
+                                 QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (g_traduzido)
+        QCoreApplication::installTranslator(traducao);
+    else
+        delete traducao;
     mensagens::instalar(mostrarCaixa);
+    qApp->installEventFilter(new AcaoDoOperador(qApp));
+}
+
+bool traducaoCarregada()
+{
+    return g_traduzido;
 }
 
 } // namespace caixas
