@@ -67,27 +67,19 @@ protected:
     }
 };
 
-bool g_traduzido = false;
-
 } // namespace
 
 void instalar()
 {
     // The program speaks Brazilian Portuguese whatever the system's language.
     auto* traducao = new QTranslator(qApp);
-    g_traduzido = traducao->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
-                                 QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (g_traduzido)
+    if (traducao->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(traducao);
     else
-        delete traducao;
+        qWarning("qtbase_pt_BR.qm not found: Qt's own buttons and menus stay in English");
     mensagens::instalar(mostrarCaixa);
     qApp->installEventFilter(new AcaoDoOperador(qApp));
-}
-
-bool traducaoCarregada()
-{
-    return g_traduzido;
 }
 
 } // namespace caixas

@@ -6,7 +6,4 @@ namespace caixas {
 // mensagens::mostrar, and the operator's key presses and clicks outside a message box
 // counted as new actions (after one, a lasting database failure may be told again).
 void instalar();
-
-// True when Qt's Brazilian Portuguese translation was found and loaded.
-bool traducaoCarregada();
 } // namespace caixas
