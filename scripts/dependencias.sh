@@ -7,6 +7,7 @@ pacotes=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev libgl-dev
   fonts-liberation fonts-dejavu-core
+  qt6-translations-l10n
   xvfb xauth
   sqlite3 libcap2-bin time
   clang libclang-rt-14-dev

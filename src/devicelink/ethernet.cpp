@@ -91,6 +91,7 @@ void Conexao::ligarTimeOut()
 
 void Conexao::conectarUrl(const QString& url, QString& caminho)
 {
+    ++m_numeroPedido;
     limparLog();
     ligarTimeOut();
     const UrlDividida partes = dividirUrl(url, costuras::portaPadrao());

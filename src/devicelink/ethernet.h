@@ -48,6 +48,8 @@ public:
     // Clears the log, starts the time-out, splits the URL into host, port and `caminho`,
     // drops any connection still open and connects again.
     void conectarUrl(const QString& url, QString& caminho);
+    // Counts the requests started: tells whether the log still belongs to a given one.
+    quint64 numeroPedido() const { return m_numeroPedido; }
     // acessarPagina of the main window: the path of the URL becomes subPagina.
     void acessarPagina(const QString& ip1, const QString& ip2, const QString& ip3, const QString& ip4,
                        const QString& pagina);
@@ -88,6 +90,7 @@ private:
     Temporizador m_timerTimeOut;
     Temporizador m_timerDadoRecebido;
     quint8 m_tentativasConexao = 0;
+    quint64 m_numeroPedido = 0;
     bool m_logCheio = false;
 };
 

@@ -141,6 +141,9 @@ void EthernetConfig::criarControles()
     m_txtSource->setToolTip(QStringLiteral("Dados recebidos do dispositivo"));
     m_txtSource->setGeometry(24, 300, 552, 170);
     m_espelhoResposta = new ethernet::EspelhoTexto(vistaDeTexto(m_txtSource), this);
+    // Reachable by a click for copying; Tab leaves it instead of being swallowed.
+    m_txtSource->setFocusPolicy(Qt::ClickFocus);
+    m_txtSource->setTabChangesFocus(true);
 
     auto* suporte =
         rotulo(this, QStringLiteral("Label8"),
@@ -153,6 +156,17 @@ void EthernetConfig::criarControles()
         QStringLiteral("Vamos levar você até o site da Norvale. Lá você encontrará nosso Whatsapp e outros "
                        "canais de contato para obter ajuda"))
         ->setGeometry(24, 520, 200, 20);
+
+    // Tab goes through the fields left to right, then the links.
+    QWidget* anterior = m_ip[3];
+    for (const char* link : {"lbl_testarConexao", "lbl_redefinir", "lbl_ajuda"}) {
+        QWidget* proximo = findChild<QLabel*>(QLatin1String(link));
+        setTabOrder(anterior, proximo);
+        anterior = proximo;
+    }
+    for (int i = 1; i < 4; ++i)
+        setTabOrder(m_ip[i - 1], m_ip[i]);
+    m_ip[0]->setFocus();
 }
 
 QLabel* EthernetConfig::criarLink(const QString& nome, const QString& texto, const QString& dica)
@@ -168,36 +182,48 @@ QLabel* EthernetConfig::criarLink(const QString& nome, const QString& texto, con
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, QColor(0, 0, 192));
     l->setPalette(p);
+    // Links are reached with Tab and followed with Enter or Space, as buttons are.
+    l->setFocusPolicy(Qt::TabFocus);
+    l->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted palette(window-text); }"));
     l->installEventFilter(this);
     return l;
 }
 
 bool EthernetConfig::eventFilter(QObject* objeto, QEvent* evento)
 {
+    auto seguirLink = [this](const QString& nome) {
+        if (nome == QLatin1String("lbl_testarConexao"))
+            clicarTestarConexao();
+        else if (nome == QLatin1String("lbl_redefinir"))
+            clicarRedefinir();
+        else if (nome == QLatin1String("lbl_ajuda"))
+            clicarAjuda();
+    };
     if (evento->type() == QEvent::KeyPress) {
+        auto* tecla = static_cast<QKeyEvent*>(evento);
         for (QLineEdit* campo : m_ip) {
             if (objeto != campo)
                 continue;
-            auto* tecla = static_cast<QKeyEvent*>(evento);
-            if (tecla->key() == Qt::Key_Backspace)
-                return false;
+            // Only typed characters are filtered: Tab, Enter, Escape, Backspace, Delete, the
+            // arrows and Ctrl shortcuts carry no printable text and keep their usual meaning.
             const QString texto = tecla->text();
-            if (texto.isEmpty() || tecla->key() == Qt::Key_Delete)
-                return false; // cursor movement and editing keys carry no character
+            const bool comando =
+                tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+            if (texto.isEmpty() || comando || !texto.at(0).isPrint())
+                return false;
             return strings::filtrarDigitos(texto.at(0).unicode()) == 0;
+        }
+        if (qobject_cast<QLabel*>(objeto) &&
+            (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter ||
+             tecla->key() == Qt::Key_Space)) {
+            seguirLink(objeto->objectName());
+            return true;
         }
     }
     if (evento->type() == QEvent::MouseButtonRelease) {
         const auto* clique = static_cast<QMouseEvent*>(evento);
-        if (clique->button() == Qt::LeftButton) {
-            const QString nome = objeto->objectName();
-            if (nome == QLatin1String("lbl_testarConexao"))
-                clicarTestarConexao();
-            else if (nome == QLatin1String("lbl_redefinir"))
-                clicarRedefinir();
-            else if (nome == QLatin1String("lbl_ajuda"))
-                clicarAjuda();
-        }
+        if (clique->button() == Qt::LeftButton)
+            seguirLink(objeto->objectName());
     }
     return QDialog::eventFilter(objeto, evento);
 }
@@ -228,11 +254,17 @@ void EthernetConfig::leConfiguracoesDestaTela(QString& iP1, QString& iP2, QStrin
     m_ip[3]->setText(iP4.trimmed());
 }
 
-bool EthernetConfig::salvarConfiguracoes()
+std::array<int, 4> EthernetConfig::octetosDigitados() const
 {
-    int octeto[4];
+    std::array<int, 4> octeto{};
     for (int i = 0; i < 4; ++i)
         octeto[i] = static_cast<int>(strings::valorNumerico(m_ip[i]->text()));
+    return octeto;
+}
+
+bool EthernetConfig::salvarConfiguracoes()
+{
+    const std::array<int, 4> octeto = octetosDigitados();
     return banco::salvarEthernet(octeto[0], octeto[1], octeto[2], octeto[3], datas::hoje());
 }
 
@@ -277,6 +309,9 @@ void EthernetConfig::clicarRedefinir()
 void EthernetConfig::clicarTestarConexao()
 {
     salvarConfiguracoes();
+    // The address just stored, in decimal as the page requests use it: a typed "010" would
+    // otherwise be read as octal by the socket layer, and "08" as no address at all.
+    const std::array<int, 4> octeto = octetosDigitados();
     ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
     if (conexao)
         conexao->limparLog();
@@ -289,10 +324,34 @@ void EthernetConfig::clicarTestarConexao()
         m_timerTimeout.start();
     if (!m_timerState.isActive())
         m_timerState.start();
-    if (conexao)
-        conexao->conectarUrl(
-            ethernet::montarUrl(m_ip[0]->text(), m_ip[1]->text(), m_ip[2]->text(), m_ip[3]->text()),
-            m_caminho);
+    m_achouNoTeste = false;
+    m_lidoDoTeste = 0;
+    if (!conexao)
+        return;
+    conexao->conectarUrl(ethernet::montarUrl(QString::number(octeto[0]), QString::number(octeto[1]),
+                                             QString::number(octeto[2]), QString::number(octeto[3])),
+                         m_caminho);
+    m_pedidoDoTeste = conexao->numeroPedido();
+    acompanharPedidoDoTeste();
+}
+
+void EthernetConfig::acompanharPedidoDoTeste()
+{
+    ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
+    disconnect(m_ligacaoTeste);
+    // The verdict rests on what arrived for this request: a request of the polling cycle may
+    // empty the log (or fill it with its own reply) before the 5000 ms are up.
+    m_ligacaoTeste = connect(conexao, &ethernet::Conexao::dadosRecebidos, this, [this, conexao] {
+        if (conexao->numeroPedido() != m_pedidoDoTeste || m_achouNoTeste)
+            return;
+        const QString& log = conexao->log();
+        const qsizetype assinatura = constantes::assinaturaDispositivo.size();
+        // Only the new text (and the end of the old one, for a signature split between
+        // chunks) is searched: a device that trickles byte by byte costs no more.
+        const qsizetype inicio = std::max<qsizetype>(0, std::min(m_lidoDoTeste, log.size()) - assinatura + 1);
+        m_achouNoTeste = QStringView(log).mid(inicio).contains(constantes::assinaturaDispositivo);
+        m_lidoDoTeste = log.size();
+    });
 }
 
 void EthernetConfig::clicarAjuda()
@@ -318,9 +377,8 @@ void EthernetConfig::tiqueTimeout()
 {
     m_timerTimeout.stop();
     m_timerState.stop();
-    const ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
-    const bool achou = conexao && conexao->log().contains(constantes::assinaturaDispositivo);
-    if (achou) {
+    disconnect(m_ligacaoTeste);
+    if (m_achouNoTeste) {
         m_lblStatusPesquisa->setText(QStringLiteral("Dispositivo encontrado!"));
         return;
     }
@@ -331,15 +389,38 @@ void EthernetConfig::tiqueTimeout()
         QStringLiteral("Não encontramos o dispositivo na rede. Por favor, verifique todas as conexões."));
 }
 
-void EthernetConfig::closeEvent(QCloseEvent* evento)
+void EthernetConfig::passosDeFechamento()
 {
+    // The close box runs closeEvent and then reject(); the steps run once per closing.
+    if (m_fechamentoFeito)
+        return;
+    m_fechamentoFeito = true;
     // Closing always stores what the fields hold; a failed save has shown its own message.
     salvarConfiguracoes();
     m_timerState.stop();
     m_timerTimeout.stop();
+    disconnect(m_ligacaoTeste);
     Q_EMIT fechando();
+}
+
+void EthernetConfig::closeEvent(QCloseEvent* evento)
+{
+    passosDeFechamento();
     evento->accept();
     QDialog::closeEvent(evento);
+}
+
+void EthernetConfig::done(int resultado)
+{
+    // QDialog closes a rejected or accepted dialog without a close event.
+    passosDeFechamento();
+    QDialog::done(resultado);
+}
+
+void EthernetConfig::showEvent(QShowEvent* evento)
+{
+    m_fechamentoFeito = false;
+    QDialog::showEvent(evento);
 }
 
 namespace janelas {

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include "temporizador.h"
 
+#include <array>
+
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -25,6 +27,8 @@ public:
     static void leConfiguracoes(QString& iP1, QString& iP2, QString& iP3, QString& iP4);
     void leConfiguracoesDestaTela(QString& iP1, QString& iP2, QString& iP3, QString& iP4);
     bool salvarConfiguracoes();
+    // The four fields as the numbers they are stored as (leading number, 0 without one).
+    std::array<int, 4> octetosDigitados() const;
     void redefinirIP();
     void lerPrefixoIPLocal(QString& a, QString& b) const;
 
@@ -39,16 +43,22 @@ public:
     void tiqueState();
     void tiqueTimeout();
 
+    // Escape, accept()/reject() and done() close the window like its close box does.
+    void done(int resultado) override;
+
 Q_SIGNALS:
     // The window is closing (after its settings were stored).
     void fechando();
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void criarControles();
+    void passosDeFechamento();
+    void acompanharPedidoDoTeste();
     QLabel* criarLink(const QString& nome, const QString& texto, const QString& dica);
 
     QLineEdit* m_ip[4] = {};
@@ -61,6 +71,13 @@ private:
     QString m_ipLido[4];
     QString m_prefixo[2];
     QString m_caminho;
+    bool m_fechamentoFeito = false;
+    // The connection test's own request (the exchange's request number) and whether the
+    // device's signature arrived in reply to it; background requests do not count.
+    quint64 m_pedidoDoTeste = 0;
+    qsizetype m_lidoDoTeste = 0;
+    bool m_achouNoTeste = false;
+    QMetaObject::Connection m_ligacaoTeste;
 };
 
 namespace janelas {

@@ -1,9 +1,14 @@
 #include "caixas.h"
 
+#include "banco.h"
 #include "mensagens.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace caixas {
 
@@ -42,11 +47,39 @@ mensagens::Resposta mostrarCaixa(const mensagens::Pedido& pedido)
     return mensagens::Resposta::Ok;
 }
 
+// A key press or click of the operator anywhere but in a message box (its OK or Escape only
+// dismisses what was told) is a new action.
+class AcaoDoOperador : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        const QEvent::Type tipo = evento->type();
+        if (tipo == QEvent::MouseButtonPress ||
+            (tipo == QEvent::KeyPress && !static_cast<QKeyEvent*>(evento)->isAutoRepeat())) {
+            auto* alvo = qobject_cast<QWidget*>(objeto);
+            if (alvo && !qobject_cast<QMessageBox*>(alvo->window()))
+                banco::novaAcaoDoOperador();
+        }
+        return QObject::eventFilter(objeto, evento);
+    }
+};
+
 } // namespace
 
 void instalar()
 {
+    // The program speaks Brazilian Portuguese whatever the system's language.
+    auto* traducao = new QTranslator(qApp);
+    if (traducao->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traducao);
+    else
+        qWarning("qtbase_pt_BR.qm not found: Qt's own buttons and menus stay in English");
     mensagens::instalar(mostrarCaixa);
+    qApp->installEventFilter(new AcaoDoOperador(qApp));
 }
 
 } // namespace caixas

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace localDados {
@@ -19,16 +20,21 @@ QString escolherPasta(const QString& pastaPrograma, const QString& pastaUsuario,
         return pastaPrograma;
     if (!instalado)
         return pastaPrograma; // nothing to copy: the missing file is reported as usual
-    QDir().mkpath(pastaUsuario);
-    const QString bancoUsuario = QDir(pastaUsuario).filePath(constantes::nomeBanco);
-    if (!QFile::exists(bancoUsuario)) {
-        // Copy to a temporary name first, so an interrupted first start leaves no half file.
-        const QString temporario = bancoUsuario + QStringLiteral(".copiando");
-        QFile::remove(temporario);
-        if (QFile::copy(modelo, temporario)) {
-            QFile::setPermissions(temporario, QFile::ReadOwner | QFile::WriteOwner);
-            QFile::rename(temporario, bancoUsuario);
-        }
+    // Only the very first start makes the per-user database. Afterwards a missing file is
+    // reported like any missing database, never silently replaced by an empty template (the
+    // history would seem gone and the address would be back to the shipped one). The folder
+    // appears only once it holds the copy, so an interrupted first start is retried.
+    if (!QFileInfo::exists(pastaUsuario)) {
+        const QString novo = QDir::cleanPath(pastaUsuario) + QStringLiteral(".novo");
+        QDir(novo).removeRecursively();
+        QDir().mkpath(novo);
+        const QString copia = QDir(novo).filePath(constantes::nomeBanco);
+        const bool feito = QFile::copy(modelo, copia) &&
+                           QFile::setPermissions(copia, QFile::ReadOwner | QFile::WriteOwner) &&
+                           QDir().rename(novo, pastaUsuario);
+        QDir(novo).removeRecursively();
+        if (!feito)
+            return pastaPrograma; // no database anywhere: reported as missing, retried next start
     }
     return pastaUsuario;
 }

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -72,18 +73,54 @@ private:
     bool m_aberta = false;
 };
 
-// A failed operation shows one box naming it; while a box is on screen no second one opens.
-void avisar(const QString& operacao, const QString& motivo)
+// What has been told of the current failure. Keyed by table and direction, so that a read
+// that works while writes fail (a read-only file, a missing table) does not count as the
+// database working again.
+struct Falhas {
+    bool informada = false;
+    QSet<QString> operacoes;
+};
+Falhas& falhas()
 {
-    if (mensagens::exibindo())
+    static Falhas f;
+    return f;
+}
+
+QString chave(const QString& tabela, bool escrita)
+{
+    return tabela + (escrita ? QStringLiteral(":gravar") : QStringLiteral(":ler"));
+}
+
+void funcionou(const QString& chaveOperacao)
+{
+    Falhas& f = falhas();
+    if (f.operacoes.contains(chaveOperacao))
+        f = Falhas{};
+}
+
+// Shows the box unless this failure was already told; while a box is on screen no second one
+// opens.
+void informar(const QString& chaveOperacao, const mensagens::Pedido& pedido)
+{
+    Falhas& f = falhas();
+    f.operacoes.insert(chaveOperacao);
+    if (f.informada || mensagens::exibindo())
         return;
+    // Set before the box: failures of requests answered while it is open are the same one.
+    f.informada = true;
+    mensagens::mostrar(pedido);
+}
+
+// A failed operation shows one box naming it.
+void avisar(const QString& chaveOperacao, const QString& operacao, const QString& motivo)
+{
     mensagens::Pedido p;
     p.titulo = constantes::tituloAplicacao;
     p.texto = QStringLiteral("Não foi possível %1 em %2.").arg(operacao, constantes::nomeBanco);
     if (!motivo.trimmed().isEmpty())
         p.texto += QStringLiteral("\r\n\r\n") + motivo.trimmed();
     p.icone = mensagens::Icone::Aviso;
-    mensagens::mostrar(p);
+    informar(chaveOperacao, p);
 }
 
 QString motivo(const QSqlQuery& q) { return q.lastError().text(); }
@@ -171,8 +208,10 @@ bool salvarLinha(const QString& tabela, const QList<std::pair<QString, QVariant>
             return true;
         });
     }
-    if (!ok)
-        avisar(operacao, erro);
+    if (ok)
+        funcionou(chave(tabela, true));
+    else
+        avisar(chave(tabela, true), operacao, erro);
     return ok;
 }
 
@@ -243,8 +282,10 @@ bool gravarColuna(const QString& tabela, const QList<std::pair<QString, QString>
             return true;
         });
     }
-    if (!ok)
-        avisar(operacao, erro);
+    if (ok)
+        funcionou(chave(tabela, true));
+    else
+        avisar(chave(tabela, true), operacao, erro);
     return ok;
 }
 
@@ -253,18 +294,19 @@ std::optional<QString> lerColuna(const QString& tabela, const QList<std::pair<QS
 {
     Conexao c(caminhoBanco());
     if (!c.aberta()) {
-        avisar(operacao, c.erro());
+        avisar(chave(tabela, false), operacao, c.erro());
         return std::nullopt;
     }
     QSqlQuery q(c.db());
     q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY rowid LIMIT 1")
                   .arg(coluna, tabela, condicaoDasChaves(chaves)));
-    for (const auto& chave : chaves)
-        q.addBindValue(chave.second);
+    for (const auto& parte : chaves)
+        q.addBindValue(parte.second);
     if (!q.exec()) {
-        avisar(operacao, motivo(q));
+        avisar(chave(tabela, false), operacao, motivo(q));
         return std::nullopt;
     }
+    funcionou(chave(tabela, false));
     if (q.next())
         return q.value(0).isNull() ? QString() : q.value(0).toString();
     return QString();
@@ -275,6 +317,11 @@ QString nomeMes(const QString& ano, int mes) { return strings::doisDigitos(mes) 
 } // namespace
 
 QString caminhoBanco() { return QDir(costuras::pastaAplicacao()).filePath(constantes::nomeBanco); }
+
+void novaAcaoDoOperador()
+{
+    falhas() = Falhas{};
+}
 
 bool lerEthernet(Ethernet& saida)
 {
@@ -287,17 +334,17 @@ bool lerEthernet(Ethernet& saida)
             ok = ok && i >= 0 && !linha->value(i).isNull();
         }
     }
+    const QString chaveOperacao = chave(QStringLiteral("ethernet"), false);
     if (!ok) {
         // The one guarded read: its text is fixed whatever the cause. It runs on every
-        // request, so a box already on screen is not stacked with another.
-        if (!mensagens::exibindo()) {
-            mensagens::Pedido p;
-            p.titulo = constantes::tituloAplicacao;
-            p.texto = QStringLiteral("Não encontramos o arquivo fluxoradb.mdb\r\n\r\n.");
-            mensagens::mostrar(p);
-        }
+        // request, so it is told once, not once per request.
+        mensagens::Pedido p;
+        p.titulo = constantes::tituloAplicacao;
+        p.texto = QStringLiteral("Não encontramos o arquivo fluxoradb.mdb\r\n\r\n.");
+        informar(chaveOperacao, p);
         return false;
     }
+    funcionou(chaveOperacao);
     saida.ip1 = textoOcteto(linha->value(QStringLiteral("txt_ip1CP")));
     saida.ip2 = textoOcteto(linha->value(QStringLiteral("txt_ip2CP")));
     saida.ip3 = textoOcteto(linha->value(QStringLiteral("txt_ip3CP")));
@@ -321,9 +368,11 @@ bool lerPainelSimples(PainelSimples& saida)
     QString erro;
     const std::optional<QSqlRecord> linha = primeiraLinha(QStringLiteral("painelSimples"), erro);
     if (!linha) {
-        avisar(QStringLiteral("ler as configurações do painel simples"), erro);
+        avisar(chave(QStringLiteral("painelSimples"), false),
+               QStringLiteral("ler as configurações do painel simples"), erro);
         return false;
     }
+    funcionou(chave(QStringLiteral("painelSimples"), false));
     const QSqlRecord& r = *linha;
     auto num = [&](const char* campo) { return r.value(QLatin1String(campo)).toDouble(); };
     saida.lotacaoFonte = num("lotacaoFonte");
@@ -367,9 +416,11 @@ bool lerPainelAvancado(PainelAvancado& saida)
     QString erro;
     const std::optional<QSqlRecord> linha = primeiraLinha(QStringLiteral("painelavancado"), erro);
     if (!linha) {
-        avisar(QStringLiteral("ler os ajustes do painel avançado"), erro);
+        avisar(chave(QStringLiteral("painelavancado"), false),
+               QStringLiteral("ler os ajustes do painel avançado"), erro);
         return false;
     }
+    funcionou(chave(QStringLiteral("painelavancado"), false));
     saida.cmb_inicio = linha->value(QStringLiteral("cmb_inicio")).toString();
     saida.cmb_fim = linha->value(QStringLiteral("cmb_fim")).toString();
     saida.cmb_tempoMes = linha->value(QStringLiteral("cmb_tempoMes")).toString();
@@ -427,16 +478,18 @@ std::optional<QString> lerDia(const QString& ano, const QString& mes, int dia)
 
 std::optional<QStringList> listarAnos()
 {
+    const QString chaveOperacao = chave(QStringLiteral("Meses"), false);
     Conexao c(caminhoBanco());
     if (!c.aberta()) {
-        avisar(QStringLiteral("ler os anos do histórico"), c.erro());
+        avisar(chaveOperacao, QStringLiteral("ler os anos do histórico"), c.erro());
         return std::nullopt;
     }
     QSqlQuery q(c.db());
     if (!q.exec(QStringLiteral("SELECT ano FROM Meses ORDER BY rowid"))) {
-        avisar(QStringLiteral("ler os anos do histórico"), motivo(q));
+        avisar(chaveOperacao, QStringLiteral("ler os anos do histórico"), motivo(q));
         return std::nullopt;
     }
+    funcionou(chaveOperacao);
     QStringList anos;
     while (q.next())
         anos << q.value(0).toString();
@@ -473,8 +526,11 @@ bool excluirMes(const QString& ano, int mes)
             return true;
         });
     }
-    if (!ok)
-        avisar(QStringLiteral("excluir o histórico do mês %1").arg(nomeMes(ano, mes)), erro);
+    if (ok)
+        funcionou(chave(QStringLiteral("Meses"), true));
+    else
+        avisar(chave(QStringLiteral("Meses"), true),
+               QStringLiteral("excluir o histórico do mês %1").arg(nomeMes(ano, mes)), erro);
     return ok;
 }
 

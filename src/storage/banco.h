@@ -14,6 +14,11 @@ namespace banco {
 
 QString caminhoBanco();
 
+// A database failure is told once: while it lasts, polling goes on and further failures are
+// silent, until an operation that failed works again (the file is back) or the operator does
+// something new, which lets the next failure be told again.
+void novaAcaoDoOperador();
+
 // ---- settings rows -----------------------------------------------------------------
 
 struct Ethernet {

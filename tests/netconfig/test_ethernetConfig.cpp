@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -37,10 +38,10 @@ QString valorSql(const QString& arquivo, const QString& sql)
 // Runs the simulated counter on loopback with an ephemeral port.
 class Simulador {
 public:
-    explicit Simulador(const QStringList& extra = {})
+    explicit Simulador(const QStringList& extra = {}, const QString& endereco = QStringLiteral("127.0.0.1"))
     {
         m_processo.setProgram(QStringLiteral(FLUXORA_SIMULADOR));
-        m_processo.setArguments(QStringList{"--endereco", "127.0.0.1", "--porta", "0"} + extra);
+        m_processo.setArguments(QStringList{"--endereco", endereco, "--porta", "0"} + extra);
         m_processo.start();
         m_processo.waitForStarted();
         QByteArray saida;
@@ -48,9 +49,10 @@ public:
             m_processo.waitForReadyRead(100);
             saida += m_processo.readAllStandardOutput();
         }
-        const qsizetype p = saida.indexOf("127.0.0.1:");
+        const QByteArray marca = endereco.toLatin1() + ':';
+        const qsizetype p = saida.indexOf(marca);
         if (p >= 0)
-            m_porta = static_cast<quint16>(saida.mid(p + 10).trimmed().split('\n').first().toInt());
+            m_porta = static_cast<quint16>(saida.mid(p + marca.size()).trimmed().split('\n').first().toInt());
     }
     ~Simulador()
     {
@@ -137,6 +139,88 @@ private Q_SLOTS:
         QCOMPARE(campo->text(), resultado.chopped(1));
     }
 
+    void fechamento_data()
+    {
+        QTest::addColumn<QString>("jeito");
+        QTest::newRow("caixa de fechar") << "close";
+        QTest::newRow("Escape na caixa de resposta") << "escapeResposta";
+        QTest::newRow("Escape num campo") << "escapeCampo";
+        QTest::newRow("reject") << "reject";
+        QTest::newRow("done") << "done";
+    }
+    // Every way of closing the modal window stores what was typed and says so once.
+    void fechamento()
+    {
+        QFETCH(QString, jeito);
+        QPointer<EthernetConfig> janela = janelas::ethernetConfig();
+        QSignalSpy fechando(janela.data(), &EthernetConfig::fechando);
+        bool fechou = false;
+        QTimer::singleShot(0, janela, [&] {
+            auto* campo = janela->findChild<QLineEdit*>("txt_ip3CP");
+            campo->selectAll();
+            QTest::keyClicks(campo, "42");
+            auto* resposta = janela->findChild<QPlainTextEdit*>("txtSource");
+            if (jeito == "close") {
+                janela->close();
+            } else if (jeito == "escapeResposta") {
+                QTest::mouseClick(resposta->viewport(), Qt::LeftButton);
+                QTest::keyClick(resposta, Qt::Key_Escape);
+            } else if (jeito == "escapeCampo") {
+                QTest::keyClick(campo, Qt::Key_Escape);
+            } else if (jeito == "reject") {
+                janela->reject();
+            } else {
+                janela->done(QDialog::Accepted);
+            }
+            fechou = !janela || !janela->isVisible();
+            if (!fechou)
+                janela->done(QDialog::Rejected); // let exec() return so the test can fail
+        });
+        janela->exec();
+        QVERIFY(fechou);
+        QTRY_VERIFY(!janelas::ethernetConfigExistente());
+        QCOMPARE(fechando.count(), 1);
+        QCOMPARE(valorSql(banco(), "SELECT txt_ip3CP FROM ethernet"), QStringLiteral("42"));
+        QCOMPARE(valorSql(banco(), "SELECT dia FROM ethernet"), QStringLiteral("2024-03-10"));
+    }
+
+    void teclasDeFoco_data()
+    {
+        QTest::addColumn<QString>("inicio");
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<QString>("foco");
+        QTest::addColumn<int>("caixas");
+        QTest::newRow("Tab do campo 1") << "txt_ip1CP" << int(Qt::Key_Tab) << "txt_ip2CP" << 0;
+        QTest::newRow("Tab do campo 3") << "txt_ip3CP" << int(Qt::Key_Tab) << "txt_ip4CP" << 0;
+        QTest::newRow("Shift+Tab do campo 2") << "txt_ip2CP" << int(Qt::Key_Backtab) << "txt_ip1CP" << 0;
+        QTest::newRow("Tab do campo 4 ao link")
+            << "txt_ip4CP" << int(Qt::Key_Tab) << "lbl_testarConexao" << 0;
+        QTest::newRow("Tab entre os links") << "lbl_redefinir" << int(Qt::Key_Tab) << "lbl_ajuda" << 0;
+        QTest::newRow("Enter num campo") << "txt_ip2CP" << int(Qt::Key_Return) << "txt_ip2CP" << 0;
+        QTest::newRow("Espaco no link") << "lbl_redefinir" << int(Qt::Key_Space) << "lbl_redefinir" << 1;
+    }
+    // Focus keys work in the octet fields as in any dialog; links are reached and followed
+    // from the keyboard.
+    void teclasDeFoco()
+    {
+        QFETCH(QString, inicio);
+        QFETCH(int, tecla);
+        QFETCH(QString, foco);
+        QFETCH(int, caixas);
+        EthernetConfig* janela = janelas::ethernetConfig();
+        janela->show();
+        QApplication::setActiveWindow(janela);
+        QVERIFY(QTest::qWaitForWindowActive(janela));
+        auto* origem = janela->findChild<QWidget*>(inicio);
+        origem->setFocus();
+        QCOMPARE(QApplication::focusWidget(), origem);
+        QTest::keyClick(origem, Qt::Key(tecla));
+        QVERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->objectName(), foco);
+        QCOMPARE(m_caixas.size(), caixas);
+        QCOMPARE(janela->findChild<QLineEdit*>("txt_ip2CP")->text(), QStringLiteral("0"));
+    }
+
     // Octets are stored as numbers: 000 and 010 come back as 0 and 10; the date is today's.
     void gravarEReabrir()
     {
@@ -198,27 +282,49 @@ private Q_SLOTS:
     void testeDeConexao_data()
     {
         QTest::addColumn<QStringList>("modo");
+        QTest::addColumn<QString>("endereco");
+        QTest::addColumn<QStringList>("campos");
+        QTest::addColumn<QString>("depois");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QColor>("cor");
-        QTest::newRow("dispositivo") << QStringList{} << "Dispositivo encontrado!" << QColor(Qt::black);
-        QTest::newRow("semarduino") << QStringList{"--falha", "semarduino"}
-                                    << "Não encontramos o dispositivo na rede. Por favor, verifique todas as conexões."
-                                    << QColor(255, 0, 0);
+        const QString achado = QStringLiteral("Dispositivo encontrado!");
+        const QString perdido =
+            QStringLiteral("Não encontramos o dispositivo na rede. Por favor, verifique todas as conexões.");
+        const QStringList local = {"127", "0", "0", "1"};
+        QTest::newRow("dispositivo") << QStringList{} << "127.0.0.1" << local << "" << achado
+                                     << QColor(Qt::black);
+        QTest::newRow("semarduino") << QStringList{"--falha", "semarduino"} << "127.0.0.1" << local << ""
+                                    << perdido << QColor(255, 0, 0);
+        // "010" is ten, as stored and as the page requests use it, not octal eight.
+        QTest::newRow("zero a esquerda")
+            << QStringList{} << "127.0.0.10" << QStringList{"127", "000", "0", "010"} << "" << achado
+            << QColor(Qt::black);
+        // A request of the polling cycle empties the log after the device answered the test.
+        QTest::newRow("log esvaziado por outro pedido")
+            << QStringList{} << "127.0.0.1" << local << "mudo" << achado << QColor(Qt::black);
+        // ...or fills it with another device's reply: not the test's answer.
+        QTest::newRow("outro pedido responde") << QStringList{"--falha", "semarduino"} << "127.0.0.1" << local
+                                               << "outro" << perdido << QColor(255, 0, 0);
     }
     // The test against the simulator on loopback: the state lines while it runs, then the
     // verdict from the word "Arduino" in the reply.
     void testeDeConexao()
     {
         QFETCH(QStringList, modo);
+        QFETCH(QString, endereco);
+        QFETCH(QStringList, campos);
+        QFETCH(QString, depois);
         QFETCH(QString, status);
         QFETCH(QColor, cor);
-        Simulador simulador(modo);
+        Simulador simulador(modo, endereco);
         QVERIFY(simulador.porta() != 0);
         costuras::portaPadrao = [&] { return simulador.porta(); };
         m_conexao->definirSubPagina(QStringLiteral("/0"));
         connect(m_conexao, &ethernet::Conexao::dadosRecebidos, this,
                 [](const QString& log) { janelas::ethernetConfig()->definirResposta(log); });
         EthernetConfig* janela = janelas::ethernetConfig();
+        for (int i = 0; i < 4; ++i)
+            janela->findChild<QLineEdit*>(QStringLiteral("txt_ip%1CP").arg(i + 1))->setText(campos[i]);
         janela->clicarTestarConexao();
         auto* rotulo = janela->findChild<QLabel*>("lbl_statusPesquisa");
         QCOMPARE(rotulo->text(), QStringLiteral("Pesquisando dispositivo na rede local..."));
@@ -227,6 +333,21 @@ private Q_SLOTS:
         // Let a state line be logged after the reply, then end the test instead of waiting 5 s.
         QTRY_VERIFY(janela->textoResposta().endsWith(QStringLiteral("Encerrando...\r\n")) ||
                     janela->textoResposta().endsWith(QStringLiteral("Conexão encerrada.\r\n")));
+        std::unique_ptr<Simulador> outro;
+        QString caminho;
+        if (depois == "mudo") {
+            QTcpServer fechado;
+            QVERIFY(fechado.listen(QHostAddress::LocalHost));
+            const quint16 porta = fechado.serverPort();
+            fechado.close();
+            m_conexao->conectarUrl(QStringLiteral("//127.0.0.1:%1/1").arg(porta), caminho);
+            QVERIFY(m_conexao->log().isEmpty());
+        } else if (depois == "outro") {
+            outro = std::make_unique<Simulador>();
+            QVERIFY(outro->porta() != 0);
+            m_conexao->conectarUrl(QStringLiteral("//127.0.0.1:%1/1").arg(outro->porta()), caminho);
+            QTRY_VERIFY(m_conexao->log().contains("Arduino"));
+        }
         janela->tiqueTimeout();
         QCOMPARE(rotulo->text(), status);
         QCOMPARE(rotulo->palette().color(QPalette::WindowText), cor);

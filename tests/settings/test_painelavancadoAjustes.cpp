@@ -114,6 +114,8 @@ private Q_SLOTS:
         QFile::setPermissions(banco(), QFile::ReadOwner | QFile::WriteOwner);
         costuras::pastaAplicacao = [this] { return m_pasta.path(); };
         m_caixas.clear();
+        // Each case is a fresh start: a failure told in an earlier one does not silence it.
+        banco::novaAcaoDoOperador();
         mensagens::instalar([this](const mensagens::Pedido& p) {
             m_caixas.append(p);
             return mensagens::Resposta::Ok;

@@ -70,20 +70,28 @@ private Q_SLOTS:
         QTest::newRow("pasta somente leitura") << true;
         QTest::newRow("instalado sem banco proprio") << false;
     }
-    // An installed program: the template is copied once to the user's folder, which is used
-    // from then on; a later start never overwrites the user's copy.
+    // An installed program: the template is copied on the very first start to the user's
+    // folder, which is used from then on; a later start never overwrites the user's copy, nor
+    // replaces a copy that went missing (that is reported as a missing database).
     void instalado()
     {
         QFETCH(bool, somenteLeitura);
         if (somenteLeitura)
             QFile::setPermissions(m_programa, ::somenteLeitura);
+        // A first start interrupted before: its leftovers do not stop this one.
+        QDir().mkpath(m_usuario + ".novo");
+        escrever(m_usuario + ".novo/Fluxoradb.mdb", "meio");
         QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_usuario);
+        QVERIFY(!QFileInfo::exists(m_usuario + ".novo"));
         QCOMPARE(ler(m_usuario + "/Fluxoradb.mdb"), QByteArray("modelo"));
         QVERIFY(QFile::permissions(m_usuario + "/Fluxoradb.mdb").testFlag(QFile::WriteOwner));
         escrever(m_usuario + "/Fluxoradb.mdb", "historico");
         QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_usuario);
         QCOMPARE(ler(m_usuario + "/Fluxoradb.mdb"), QByteArray("historico"));
         QVERIFY(!QFile::exists(m_programa + "/Fluxoradb.mdb"));
+        QVERIFY(QFile::remove(m_usuario + "/Fluxoradb.mdb"));
+        QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_usuario);
+        QVERIFY(!QFile::exists(m_usuario + "/Fluxoradb.mdb"));
     }
 
     // A second owner of the same folder is refused and can call the first forward; another
