@@ -21,26 +21,15 @@ endif()
 # fluxora_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS x])
 # A QtTest executable run headless under CTest.
 function(fluxora_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;CASES" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE fluxora_config Qt6::Test ${T_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     FLUXORA_BANCO_MODELO="${CMAKE_BINARY_DIR}/modelo/Fluxoradb.mdb"
     FLUXORA_SIMULADOR="${CMAKE_BINARY_DIR}/fluxora-simulador")
-  # CASES splits a long data-driven test into one CTest entry per "function:tag", so that
-  # they run in parallel.
-  set(entries)
-  if(T_CASES)
-    foreach(case ${T_CASES})
-      string(REPLACE ":" "_" suffix ${case})
-      add_test(NAME ${name}_${suffix} COMMAND ${name} ${case})
-      list(APPEND entries ${name}_${suffix})
-    endforeach()
-  else()
-    add_test(NAME ${name} COMMAND ${name})
-    set(entries ${name})
-  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  set(entries ${name})
   set_tests_properties(${entries} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;ASAN_OPTIONS=detect_leaks=0"
     TIMEOUT 300)

@@ -28,14 +28,4 @@ inline bool cicloCompleto(TempoVirtual& tempo, PainelAvancado* painel, Simulador
     return true;
 }
 
-// The same on the wall clock, for tests not yet on virtual time.
-inline void cicloCompleto(PainelAvancado* painel, SimuladorProcesso& simulador, int esperaMs)
-{
-    const qsizetype antes = simulador.pedidos().size();
-    painel->clicarAtualizarTotalMes();
-    painel->lerDiaCompleto();
-    QTRY_VERIFY_WITH_TIMEOUT(simulador.caminhos().mid(antes).contains(QStringLiteral("/6")), 20000);
-    QTest::qWait(esperaMs);
-}
-
 } // namespace apoio
