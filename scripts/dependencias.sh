@@ -7,6 +7,7 @@ pacotes=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev libgl-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
+  dbus-daemon
   sqlite3 libcap2-bin time
   clang libclang-rt-14-dev
   libbenchmark-dev
