@@ -406,7 +406,7 @@ void PainelSimples::criarOpcoesLotacao()
     // A column of its own beside the original one: maximum, warning level, the full-house
     // message and the screen the panel covers.
     auto legenda = [this](const char* nome, const QString& texto, int topo) {
-        QLabel* l = rotulo(m_frmOpcoes, QString::fromLatin1(nome), texto, fonte(segoe, 11.25), corScrollbar);
+        QLabel* l = rotulo(m_frmOpcoes, QString::fromLatin1(nome), texto, fonte(segoe, 9.75), corScrollbar);
         const QRect lugar(8, topo, 97, 17);
         l->setGeometry(lugar);
         m_lugaresOpcoes.append({l, lugar, blocoLotacaoMaxima});
@@ -427,7 +427,7 @@ void PainelSimples::criarOpcoesLotacao()
     legenda("lbl_legendaLotacaoMaxima", QStringLiteral("Lotação máx."), 0);
     m_txtLotacaoMaxima = numero("txt_lotacaoMaxima", QStringLiteral("Sem limite"),
                                 QStringLiteral("Lotação máxima do ambiente (0: sem limite)"), 20);
-    legenda("lbl_legendaLotacaoAviso", QStringLiteral("Aviso a partir"), 56);
+    legenda("lbl_legendaLotacaoAviso", QStringLiteral("Aviso em"), 56);
     m_txtLotacaoAviso =
         numero("txt_lotacaoAviso", QStringLiteral("90%"),
                QStringLiteral("Lotação a partir da qual os números ficam âmbar (0: 90% da máxima)"), 76);
@@ -588,9 +588,12 @@ void PainelSimples::atualizarLegendaTela()
 {
     const QList<dispositivoWindows::Tela> telas = dispositivoWindows::lerTelas();
     QString texto = QStringLiteral("Auto");
-    for (qsizetype i = 0; i < telas.size(); ++i)
-        if (!m_lotacao.tela.isEmpty() && telas.at(i).nome == m_lotacao.tela)
+    for (qsizetype i = 0; i < telas.size(); ++i) {
+        if (!m_lotacao.tela.isEmpty() && telas.at(i).nome == m_lotacao.tela) {
             texto = QString::number(i + 1);
+            break;
+        }
+    }
     m_lblTela->setText(texto);
     m_lblTela->setToolTip(
         QStringLiteral("Tela do painel: clique para trocar") +
@@ -621,6 +624,19 @@ void PainelSimples::acompanharTela()
         return;
     }
     const dispositivoWindows::Tela& tela = telas.at(i);
+    // By name and place: screens of separate X displays may share a name.
+    QScreen* destino = nullptr;
+    for (QScreen* s : QGuiApplication::screens()) {
+        if (s->name() == tela.nome && (!destino || s->geometry() == tela.geometria))
+            destino = s;
+    }
+    // A window on screen cannot cross to another X display (Qt would leave it unmapped, and a
+    // modal panel must never vanish): it goes there at its next opening.
+    if (isVisible() && destino && screen() && destino != screen() &&
+        !screen()->virtualSiblings().contains(destino)) {
+        atualizarLegendaTela();
+        return;
+    }
     const auto largura = static_cast<qint16>(std::clamp(tela.geometria.width(), 1, 32767));
     const auto altura = static_cast<qint16>(std::clamp(tela.geometria.height(), 1, 32767));
     const bool novoTamanho = !m_carregado || largura != m_larguraTela || altura != m_alturaTela;
@@ -631,16 +647,10 @@ void PainelSimples::acompanharTela()
         disporNaTela();
     atualizarLegendaTela();
     const QRect geometria(tela.geometria.topLeft(), QSize(largura, altura));
-    if (geometria == m_geometriaTela && geometry() == geometria)
+    if (geometria == m_geometriaTela && geometry() == geometria && (!destino || destino == screen()))
         return;
     m_geometriaTela = geometria;
-    // By name and place: screens of separate X displays may share a name.
-    QScreen* destino = nullptr;
-    for (QScreen* s : QGuiApplication::screens()) {
-        if (s->name() == tela.nome && (!destino || s->geometry() == tela.geometria))
-            destino = s;
-    }
-    if (destino)
+    if (destino && destino != screen())
         setScreen(destino);
     // Full-screen state is left and taken again so the window manager covers the new screen.
     const bool cheia = isVisible() && (windowState() & Qt::WindowFullScreen);

@@ -1,5 +1,5 @@
 // The public display as a kiosk: the screen saver kept away through the session bus while the
-// panel is on screen, and the pointer hidden while it rests over the panel.
+// panel is on screen.
 #include "costuras.h"
 #include "dispositivoWindows.h"
 #include "mensagens.h"
@@ -9,8 +9,6 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QFile>
-#include <QFrame>
-#include <QLabel>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -102,31 +100,6 @@ private Q_SLOTS:
         protecao.inibir();
         protecao.liberar();
         protecao.inibir();
-    }
-
-    // After resting, the pointer is hidden; a move brings it back, and a pass over "?" still
-    // opens the options.
-    void ponteiro()
-    {
-        PainelSimples* janela = janelas::painelsimples();
-        janela->show();
-        QVERIFY(QTest::qWaitForWindowExposed(janela));
-        auto* espera = janela->findChild<QTimer*>("TimerPonteiro");
-        QVERIFY(espera->isActive());
-        QCOMPARE(espera->interval(), 3000);
-        janela->tiquePonteiro();
-        QVERIFY(QGuiApplication::overrideCursor());
-        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
-        QTest::mouseMove(janela->windowHandle(), QPoint(600, 400));
-        QVERIFY(!QGuiApplication::overrideCursor());
-        QVERIFY(espera->isActive());
-        janela->tiquePonteiro();
-        QVERIFY(QGuiApplication::overrideCursor());
-        QEnterEvent entrada(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-        QApplication::sendEvent(janela->findChild<QLabel*>("lbl_opcoes"), &entrada);
-        QVERIFY(janela->findChild<QFrame*>("frm_opcoes")->isVisible());
-        janela->close();
-        QVERIFY(!QGuiApplication::overrideCursor());
     }
 
 private:
