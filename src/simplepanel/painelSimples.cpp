@@ -676,9 +676,10 @@ void PainelSimples::setVisible(bool visivel)
         return;
     if (visivel) {
         m_protecaoTela.inibir();
+        // The pointer's rest is timed from when it enters or moves over the panel only: a pointer
+        // left on another screen must stay visible there.
         if (QWindow* w = windowHandle())
             w->installEventFilter(this);
-        m_timerPonteiro.start();
     } else {
         m_protecaoTela.liberar();
         m_timerPonteiro.stop();

@@ -1,5 +1,5 @@
 // The public display as a kiosk: the screen saver kept away through the session bus while the
-// panel is on screen.
+// panel is on screen, and the pointer hidden while it rests over the panel.
 #include "costuras.h"
 #include "dispositivoWindows.h"
 #include "mensagens.h"
@@ -100,6 +100,28 @@ private Q_SLOTS:
         protecao.inibir();
         protecao.liberar();
         protecao.inibir();
+    }
+
+    // The pointer rests hidden over the panel only: timed from a move over it, back on the
+    // next move, and never left hidden when it goes elsewhere.
+    void ponteiro()
+    {
+        PainelSimples* janela = janelas::painelsimples();
+        janela->show();
+        QVERIFY(QTest::qWaitForWindowExposed(janela));
+        auto* espera = janela->findChild<QTimer*>("TimerPonteiro");
+        QTest::mouseMove(janela->windowHandle(), QPoint(600, 400));
+        QVERIFY(espera->isActive());
+        QCOMPARE(espera->interval(), 3000);
+        janela->tiquePonteiro();
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+        QTest::mouseMove(janela->windowHandle(), QPoint(610, 400));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        janela->tiquePonteiro();
+        QEvent saida(QEvent::Leave);
+        QCoreApplication::sendEvent(janela->windowHandle(), &saida);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(!espera->isActive());
     }
 
 private:
