@@ -9,6 +9,7 @@ pacotes=(
   fonts-liberation fonts-dejavu-core
   qt6-translations-l10n
   xvfb xauth
+  dbus-daemon
   sqlite3 libcap2-bin time
   clang libclang-rt-14-dev
   libbenchmark-dev

@@ -9,6 +9,7 @@
 #include "mensagens.h"
 #include "painelavancadoAjustes.h"
 #include "planilha.h"
+#include "regrasLotacao.h"
 #include "textos.h"
 
 #include <QAction>
@@ -901,6 +902,13 @@ void PainelAvancado::preencherDemonstracao()
 void PainelAvancado::definirLotacao(const QString& texto)
 {
     m_lblLotacao->setText(texto);
+    // Amber near the maximum set for the public display, red at it, as on that display. An
+    // unreadable file is reported by the other reads of the cycle; the figure then has no limit.
+    banco::Lotacao limites;
+    banco::lerLotacao(limites, false);
+    const QColor cor = regrasLotacao::cor(regrasLotacao::estado(texto, limites.maxima, limites.aviso),
+                                          QColor(0x1f, 0x4e, 0x79));
+    m_lblLotacao->setStyleSheet(QStringLiteral("color: %1;").arg(cor.name()));
 }
 void PainelAvancado::definirTotal(const QString& texto)
 {

@@ -6,24 +6,37 @@
 namespace dispositivoWindows {
 
 namespace {
-QSize resolucaoReal()
+QList<Tela> telasReais()
 {
-    if (const QScreen* tela = QGuiApplication::primaryScreen())
-        return tela->geometry().size();
-    return {1024, 768};
+    QList<Tela> r;
+    const QScreen* primaria = QGuiApplication::primaryScreen();
+    if (primaria)
+        r.append({primaria->name(), primaria->geometry()});
+    for (const QScreen* t : QGuiApplication::screens())
+        if (t != primaria)
+            r.append({t->name(), t->geometry()});
+    return r;
 }
 } // namespace
 
-std::function<QSize()> resolucaoTela = resolucaoReal;
+std::function<QList<Tela>()> telas = telasReais;
 
 void restaurar()
 {
-    resolucaoTela = resolucaoReal;
+    telas = telasReais;
+}
+
+QList<Tela> lerTelas()
+{
+    return telas();
 }
 
 QSize lerResolucaoTela()
 {
-    return resolucaoTela();
+    const QList<Tela> t = telas();
+    if (t.isEmpty())
+        return {1024, 768};
+    return t.first().geometria.size();
 }
 
 } // namespace dispositivoWindows

@@ -4,9 +4,12 @@
 #include "caixaAjuste.h"
 #include "regrasAjustes.h"
 
+#include "datas.h"
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QSpinBox>
 
 namespace {
 
@@ -55,11 +58,13 @@ void PainelAvancadoAjustes::carregar()
     inicializarForm();
     leConfiguracoes();
     preencheCmb_tempos();
+    // Quietly: an unreadable file has just been reported by the read above.
+    leLotacao(false);
 }
 
 void PainelAvancadoAjustes::criarControles()
 {
-    setFixedSize(460, 376);
+    setFixedSize(460, 448);
 
     auto* titulo = rotulo(this, QStringLiteral("Label5"), QStringLiteral("Ajustes"), QRect(24, 12, 412, 40));
     QFont fonteTitulo(QStringLiteral("Times New Roman"));
@@ -108,6 +113,29 @@ void PainelAvancadoAjustes::criarControles()
     m_cmbTempoDia = caixa(this, QStringLiteral("cmb_tempoDia"),
                           QStringLiteral("Escolha o tempo entre cada atualização do gráfico diário"),
                           QRect(316, 326, 100, 26));
+
+    // The public display's capacity, also set on the simple panel itself.
+    linha(this, QStringLiteral("Line3"), QRect(24, 364, 412, 4));
+    rotulo(this, QStringLiteral("lbl_legendaLotacaoMaxima"), QStringLiteral("Lotação máxima (0: sem limite)"),
+           QRect(24, 380, 280, 26));
+    auto numero = [this](const QString& nome, const QString& especial, const QString& dica, int topo) {
+        auto* n = new QSpinBox(this);
+        n->setObjectName(nome);
+        n->setRange(0, 99999);
+        n->setSpecialValueText(especial);
+        n->setToolTip(dica);
+        n->setGeometry(316, topo, 100, 26);
+        connect(n, &QSpinBox::valueChanged, this, [this] { m_lotacaoAlterada = true; });
+        return n;
+    };
+    m_txtLotacaoMaxima =
+        numero(QStringLiteral("txt_lotacaoMaxima"), QStringLiteral("Sem limite"),
+               QStringLiteral("Lotação máxima do ambiente, mostrada no painel simples"), 380);
+    rotulo(this, QStringLiteral("lbl_legendaLotacaoAviso"), QStringLiteral("Aviso (âmbar) a partir de"),
+           QRect(24, 412, 280, 26));
+    m_txtLotacaoAviso =
+        numero(QStringLiteral("txt_lotacaoAviso"), QStringLiteral("90%"),
+               QStringLiteral("Lotação a partir da qual os números ficam âmbar (0: 90% da máxima)"), 412);
 
     connect(m_cmbInicio, &CaixaAjuste::listaAbrindo, this, &PainelAvancadoAjustes::atualizaCmb_inicio);
     connect(m_cmbFim, &CaixaAjuste::listaAbrindo, this, &PainelAvancadoAjustes::atualizaCmb_fim);
@@ -171,6 +199,43 @@ bool PainelAvancadoAjustes::salvarConfiguracoes()
         {m_cmbInicio->texto(), m_cmbFim->texto(), m_cmbTempoMes->texto(), m_cmbTempoDia->texto()});
 }
 
+void PainelAvancadoAjustes::leLotacao(bool relatarFalha)
+{
+    banco::Lotacao v;
+    if (banco::lerLotacao(v, relatarFalha)) {
+        m_lotacao = v;
+        m_lotacaoLida = true;
+    }
+    const QSignalBlocker b1(m_txtLotacaoMaxima);
+    const QSignalBlocker b2(m_txtLotacaoAviso);
+    m_txtLotacaoMaxima->setValue(m_lotacao.maxima);
+    m_txtLotacaoAviso->setValue(m_lotacao.aviso);
+    m_lotacaoAlterada = false;
+}
+
+bool PainelAvancadoAjustes::salvarLotacao()
+{
+    // Only what this window changed; the rest of the row (message, screen) is kept as read.
+    if (!m_lotacaoLida || !m_lotacaoAlterada)
+        return true;
+    banco::Lotacao v = m_lotacao;
+    v.maxima = m_txtLotacaoMaxima->value();
+    v.aviso = m_txtLotacaoAviso->value();
+    if (!banco::salvarLotacao(v, datas::hoje()))
+        return false;
+    m_lotacao = v;
+    m_lotacaoAlterada = false;
+    return true;
+}
+
+void PainelAvancadoAjustes::setVisible(bool visivel)
+{
+    // The simple panel may have changed the limits while this window lived hidden.
+    if (visivel && !isVisible() && !m_lotacaoAlterada)
+        leLotacao();
+    QDialog::setVisible(visivel);
+}
+
 void PainelAvancadoAjustes::preencheCmb_tempos()
 {
     m_cmbTempoMes->addItem(QStringLiteral("03 min"));
@@ -216,6 +281,7 @@ void PainelAvancadoAjustes::encerrar()
     // would replace the operator's settings with the shipped ones.
     if (m_linhaLida || m_escolhaFeita)
         salvarConfiguracoes();
+    salvarLotacao();
     Q_EMIT fechado();
 }
 

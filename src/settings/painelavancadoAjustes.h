@@ -1,5 +1,6 @@
 #pragma once
 
+#include "banco.h"
 #include "instanciaUnica.h"
 
 #include <QDialog>
@@ -7,6 +8,7 @@
 #include <functional>
 
 class CaixaAjuste;
+class QSpinBox;
 
 // The advanced panel settings window: business hours and the refresh intervals of the day and
 // month charts, kept in the one row of table painelavancado. The values live only in the
@@ -39,6 +41,13 @@ public:
 
     bool configuracoesLidas() const { return m_configuracoesLidas; }
 
+    // The public display's maximum occupancy and warning level (table painelLotacao), read at
+    // load and at every showing, stored at close when changed here.
+    void leLotacao(bool relatarFalha = true);
+    bool salvarLotacao();
+
+    void setVisible(bool visivel) override;
+
     void done(int resultado) override;
 
 Q_SIGNALS:
@@ -57,6 +66,11 @@ private:
     CaixaAjuste* m_cmbFim = nullptr;
     CaixaAjuste* m_cmbTempoMes = nullptr;
     CaixaAjuste* m_cmbTempoDia = nullptr;
+    QSpinBox* m_txtLotacaoMaxima = nullptr;
+    QSpinBox* m_txtLotacaoAviso = nullptr;
+    banco::Lotacao m_lotacao;
+    bool m_lotacaoLida = false;
+    bool m_lotacaoAlterada = false;
     bool m_configuracoesLidas = false;
     bool m_linhaLida = false; // the stored row was actually read
     bool m_escolhaFeita = false;

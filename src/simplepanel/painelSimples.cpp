@@ -5,7 +5,9 @@
 #include "datas.h"
 #include "dispositivoWindows.h"
 #include "painelAtivo.h"
+#include "regrasLotacao.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
@@ -13,11 +15,16 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QScreen>
+#include <QSpinBox>
+#include <QWindow>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace rsp = regrasPainelSimples;
+namespace rl = regrasLotacao;
 
 namespace {
 
@@ -31,6 +38,12 @@ const QColor corInfoText(0, 0, 0);
 const QColor corMenuText(0, 0, 0);
 const QColor corWindowText(0, 0, 0);
 const QColor corScrollbar(200, 200, 200);
+const QColor corLegendaLotacao(0xFF, 0xFF, 0xFF);
+
+// The pointer hides after resting this long over the panel.
+constexpr int esperaPonteiroMs = 3000;
+// The options frame's top edge, under "?" and the panel's "X".
+constexpr int topoOpcoes = 120;
 
 // The label height the digits were drawn in; the labels reach past the bottom edge on small
 // screens, as they always have.
@@ -72,6 +85,38 @@ QRect inteiro(const QRectF& r)
 {
     return {qRound(r.x()), qRound(r.y()), qRound(r.width()), qRound(r.height())};
 }
+
+void pintarTexto(QWidget* w, const QColor& cor)
+{
+    QPalette p = w->palette();
+    if (p.color(QPalette::WindowText) == cor)
+        return;
+    p.setColor(QPalette::WindowText, cor);
+    w->setPalette(p);
+}
+
+// The main window's place, which the panel keeps clear of when there is another screen.
+QRect geometriaJanelaPrincipal()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("main") && w->isVisible())
+            return w->frameGeometry();
+    return {};
+}
+
+// The options frame's groups, by their place in the original column: the occupancy's cross,
+// the total's cross, the message, then interval, "Padrões" and "X".
+int blocoOpcao(int topo)
+{
+    if (topo < 140)
+        return 0;
+    if (topo < 260)
+        return 1;
+    if (topo < 320)
+        return 2;
+    return 3;
+}
+constexpr int blocoLotacaoMaxima = 4;
 
 void pintarFundo(QWidget* w, const QColor& cor)
 {
@@ -135,31 +180,46 @@ PainelSimples::PainelSimples(QWidget* parent) : QDialog(parent, Qt::Window | Qt:
     m_timerLT.setObjectName(QStringLiteral("TimerLT"));
     m_timerLT.setParent(this);
     connect(&m_timerLT, &Temporizador::timeout, this, &PainelSimples::tiqueTimerLT);
-
-    // The screen's size and every place that follows it; the stored settings come at load.
-    const QSize tela = dispositivoWindows::lerResolucaoTela();
-    m_larguraTela = static_cast<qint16>(std::clamp(tela.width(), 1, 32767));
-    m_alturaTela = static_cast<qint16>(std::clamp(tela.height(), 1, 32767));
-    // The window covers the screen in pixels, whatever its size.
-    setGeometry(0, 0, m_larguraTela, m_alturaTela);
+    m_timerPonteiro.setObjectName(QStringLiteral("TimerPonteiro"));
+    m_timerPonteiro.setParent(this);
+    m_timerPonteiro.setSingleShot(true);
+    m_timerPonteiro.setInterval(esperaPonteiroMs);
+    connect(&m_timerPonteiro, &Temporizador::timeout, this, &PainelSimples::tiquePonteiro);
     criarControles();
     criarOpcoes();
 }
 
 void PainelSimples::carregar()
 {
+    // The screen to cover and every place that follows its size, then the stored settings.
+    // Quietly: a file that cannot be read is reported once, by the settings row's read below.
+    leLotacao(false);
+    acompanharTela();
     leConfiguracoes();
+    m_carregado = true;
     configurarTimerLT();
     m_timerLT.start();
+
+    // A screen that comes, goes, turns or changes size: the panel follows once things settle.
+    auto reagir = [this] { QTimer::singleShot(0, this, &PainelSimples::acompanharTela); };
+    auto seguirTela = [this, reagir](QScreen* t) { connect(t, &QScreen::geometryChanged, this, reagir); };
+    for (QScreen* t : QGuiApplication::screens())
+        seguirTela(t);
+    connect(qApp, &QGuiApplication::screenAdded, this, [reagir, seguirTela](QScreen* t) {
+        seguirTela(t);
+        reagir();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, reagir);
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, reagir);
 }
 
 void PainelSimples::criarControles()
 {
-    const rsp::Geometria g = rsp::calcularGeometria(m_larguraTela, m_alturaTela);
-    const int largura = qRound(g.larguraNumeros);
+    // Widths and the places that follow the screen's size come from disporNaTela.
+    const int largura = 0;
 
     m_lblLegendaLotacao = rotulo(this, QStringLiteral("lbl_legendaLotacao"), QStringLiteral("Lotação Atual"),
-                                 fonte(segoe, m_d.legendaLotacaoFonte), QColor(0xFF, 0xFF, 0xFF));
+                                 fonte(segoe, m_d.legendaLotacaoFonte), corLegendaLotacao);
     m_lblLegendaLotacao->setGeometry(8, 0, largura, alturaLegendaLotacao);
     m_lblLotacao = rotulo(this, QStringLiteral("lbl_lotacao"), QStringLiteral("---"),
                           fonte(courier, m_d.lotacaoFonte, true), corHighlightText);
@@ -174,44 +234,44 @@ void PainelSimples::criarControles()
     m_lblInfoEmpresa = rotulo(this, QStringLiteral("lbl_infoEmpresa"), QString(),
                               fonte(segoe, m_d.lblInfoFonte), QColor(0x00, 0xFF, 0xFF));
     m_lblInfoEmpresa->setToolTip(QStringLiteral("Clique em ? para alterar a mensagem"));
-    m_d.lblInfoTopo = g.lblInfoEmpresa.y();
-    m_lblInfoEmpresa->setGeometry(inteiro(g.lblInfoEmpresa));
 
-    m_txtInfoEmpresa = new QLineEdit(this);
-    m_txtInfoEmpresa->setObjectName(QStringLiteral("txt_infoEmpresa"));
-    m_txtInfoEmpresa->setAlignment(Qt::AlignCenter);
-    m_txtInfoEmpresa->setMaxLength(rsp::maximoMensagem);
-    m_txtInfoEmpresa->setFont(fonte(segoe, m_d.txtInfoFonte));
-    {
-        QPalette p = m_txtInfoEmpresa->palette();
+    // Two editors over the message line: the custom message and the full-house message.
+    auto editor = [this](const QString& nome) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(nome);
+        e->setAlignment(Qt::AlignCenter);
+        e->setMaxLength(rsp::maximoMensagem);
+        e->setFont(fonte(segoe, m_d.txtInfoFonte));
+        QPalette p = e->palette();
         p.setColor(QPalette::Text, QColor(0x00, 0xFF, 0xFF));
         p.setColor(QPalette::Base, corFundoDesktop);
-        m_txtInfoEmpresa->setPalette(p);
-    }
-    m_d.txtInfoTopo = g.txtInfoEmpresa.y();
-    m_txtInfoEmpresa->setGeometry(inteiro(g.txtInfoEmpresa));
-    m_txtInfoEmpresa->hide();
+        e->setPalette(p);
+        e->hide();
+        return e;
+    };
+    m_txtInfoEmpresa = editor(QStringLiteral("txt_infoEmpresa"));
+    m_txtInfoLotado = editor(QStringLiteral("txt_infoLotado"));
     // The message on the panel follows the typing.
-    connect(m_txtInfoEmpresa, &QLineEdit::textChanged, this,
-            [this](const QString& texto) { m_lblInfoEmpresa->setText(rsp::textoMensagem(texto)); });
+    connect(m_txtInfoEmpresa, &QLineEdit::textChanged, this, &PainelSimples::atualizarMensagem);
+    connect(m_txtInfoLotado, &QLineEdit::textEdited, this, [this](const QString& texto) {
+        m_lotacao.mensagemLotado = rsp::textoMensagem(texto);
+        alterarLotacao();
+    });
 
     m_frmDesconectado = new QFrame(this);
     m_frmDesconectado->setObjectName(QStringLiteral("frm_desconectado"));
     m_frmDesconectado->setFrameShape(QFrame::NoFrame);
     pintarFundo(m_frmDesconectado, QColor(0xFF, 0x00, 0x00));
-    m_frmDesconectado->setGeometry(inteiro(g.frmDesconectado));
     m_frmDesconectado->hide();
 
     m_lblLegendaDesconectado =
         rotulo(this, QStringLiteral("lbl_legendaDesconectado"), QStringLiteral("Desconectado"),
                fonte(segoe, 18), QColor(0xFF, 0x00, 0x00), Qt::AlignRight | Qt::AlignTop);
-    m_lblLegendaDesconectado->setGeometry(inteiro(g.lblLegendaDesconectado));
     m_lblLegendaDesconectado->hide();
 
     m_frmBarra = new QFrame(this);
     m_frmBarra->setObjectName(QStringLiteral("frm_barra"));
     pintarFundo(m_frmBarra, corMenuText);
-    m_frmBarra->setGeometry(inteiro(g.frmBarra));
     m_barAtualizacao = new QProgressBar(m_frmBarra);
     m_barAtualizacao->setObjectName(QStringLiteral("bar_atualizacao"));
     m_barAtualizacao->setTextVisible(false);
@@ -226,7 +286,6 @@ void PainelSimples::criarControles()
         p.setColor(QPalette::Base, corWindowText);
         m_txtOcultarMouse->setPalette(p);
     }
-    m_txtOcultarMouse->setGeometry(inteiro(g.txtOcultarMouse));
 
     m_lblOpcoes = rotulo(this, QStringLiteral("lbl_opcoes"), QStringLiteral("?"), fonte(sansSerif, 24),
                          corBtnShadow, Qt::AlignCenter);
@@ -252,7 +311,7 @@ void PainelSimples::criarOpcoes()
     m_frmOpcoes = new QFrame(this);
     m_frmOpcoes->setObjectName(QStringLiteral("frm_opcoes"));
     pintarFundo(m_frmOpcoes, corInfoText);
-    m_frmOpcoes->setGeometry(40, 120, 105, 497);
+    m_frmOpcoes->setGeometry(40, topoOpcoes, 105, 497);
 
     const QColor cinzaClaro(0xE0, 0xE0, 0xE0);
     const QColor amarelo(0xFF, 0xFF, 0x00);
@@ -311,6 +370,7 @@ void PainelSimples::criarOpcoes()
         l->setGeometry(item.lugar);
         l->setToolTip(item.dica);
         l->installEventFilter(this);
+        m_lugaresOpcoes.append({l, item.lugar, blocoOpcao(item.lugar.y())});
     }
     m_frmOpcoes->findChild<QLabel*>(QStringLiteral("lbl_fecharopcoes"))->setMouseTracking(true);
     m_lblTamLotacao = m_frmOpcoes->findChild<QLabel*>(QStringLiteral("lbl_tamLotacao"));
@@ -325,6 +385,7 @@ void PainelSimples::criarOpcoes()
         c->setToolTip(dica);
         // A click, or a change made by the panel itself, re-applies the show/hide rules.
         connect(c, &QCheckBox::toggled, this, &PainelSimples::atualizar);
+        m_lugaresOpcoes.append({c, lugar, blocoOpcao(lugar.y())});
         return c;
     };
     m_chkLotacao = caixa("chk_lotacao", QColor(0xFF, 0xFF, 0xFF), QRect(40, 72, 25, 21),
@@ -333,7 +394,117 @@ void PainelSimples::criarOpcoes()
                        QStringLiteral("Exibir/ocultar Total de Visitas"));
     m_chkInfoEmpresa = caixa("chk_infoEmpresa", cianoClaro, QRect(40, 288, 25, 21),
                              QStringLiteral("Editar mensagem personalizada"));
+    // One message editor at a time.
+    connect(m_chkInfoEmpresa, &QCheckBox::toggled, this, [this](bool marcada) {
+        if (marcada)
+            m_chkInfoLotado->setChecked(false);
+    });
+    criarOpcoesLotacao();
     m_frmOpcoes->hide();
+}
+
+void PainelSimples::criarOpcoesLotacao()
+{
+    // A column of its own beside the original one: maximum, warning level, the full-house
+    // message and the screen the panel covers.
+    auto legenda = [this](const char* nome, const QString& texto, int topo) {
+        QLabel* l = rotulo(m_frmOpcoes, QString::fromLatin1(nome), texto, fonte(segoe, 9.75), corScrollbar);
+        const QRect lugar(8, topo, 97, 17);
+        l->setGeometry(lugar);
+        m_lugaresOpcoes.append({l, lugar, blocoLotacaoMaxima});
+        return l;
+    };
+    auto numero = [this](const char* nome, const QString& especial, const QString& dica, int topo) {
+        auto* n = new QSpinBox(m_frmOpcoes);
+        n->setObjectName(QString::fromLatin1(nome));
+        n->setRange(0, 99999);
+        n->setSpecialValueText(especial);
+        n->setToolTip(dica);
+        n->setAlignment(Qt::AlignRight);
+        const QRect lugar(8, topo, 89, 25);
+        n->setGeometry(lugar);
+        m_lugaresOpcoes.append({n, lugar, blocoLotacaoMaxima});
+        return n;
+    };
+    legenda("lbl_legendaLotacaoMaxima", QStringLiteral("Lotação máx."), 0);
+    m_txtLotacaoMaxima = numero("txt_lotacaoMaxima", QStringLiteral("Sem limite"),
+                                QStringLiteral("Lotação máxima do ambiente (0: sem limite)"), 20);
+    legenda("lbl_legendaLotacaoAviso", QStringLiteral("Aviso em"), 56);
+    m_txtLotacaoAviso =
+        numero("txt_lotacaoAviso", QStringLiteral("90%"),
+               QStringLiteral("Lotação a partir da qual os números ficam âmbar (0: 90% da máxima)"), 76);
+    legenda("lbl_legendaInfoLotado", QStringLiteral("Msg. lotado"), 112);
+    m_chkInfoLotado = new QCheckBox(m_frmOpcoes);
+    m_chkInfoLotado->setObjectName(QStringLiteral("chk_infoLotado"));
+    pintarFundo(m_chkInfoLotado, rl::corLotado);
+    m_chkInfoLotado->setToolTip(QStringLiteral("Editar mensagem de lotação máxima"));
+    m_chkInfoLotado->setGeometry(40, 132, 25, 21);
+    m_lugaresOpcoes.append({m_chkInfoLotado, QRect(40, 132, 25, 21), blocoLotacaoMaxima});
+    legenda("lbl_legendaTela", QStringLiteral("Tela"), 164);
+    m_lblTela = rotulo(m_frmOpcoes, QStringLiteral("lbl_tela"), QStringLiteral("Auto"), fonte(sansSerif, 18),
+                       corScrollbar, Qt::AlignCenter);
+    m_lblTela->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_lblTela->setToolTip(QStringLiteral("Tela do painel: clique para trocar"));
+    m_lblTela->setGeometry(16, 184, 73, 33);
+    m_lblTela->installEventFilter(this);
+    m_lugaresOpcoes.append({m_lblTela, QRect(16, 184, 73, 33), blocoLotacaoMaxima});
+
+    connect(m_txtLotacaoMaxima, &QSpinBox::valueChanged, this, [this](int v) {
+        m_lotacao.maxima = v;
+        alterarLotacao();
+    });
+    connect(m_txtLotacaoAviso, &QSpinBox::valueChanged, this, [this](int v) {
+        m_lotacao.aviso = v;
+        alterarLotacao();
+    });
+    connect(m_chkInfoLotado, &QCheckBox::toggled, this, [this](bool marcada) {
+        if (marcada)
+            m_chkInfoEmpresa->setChecked(false);
+        m_txtInfoLotado->setVisible(marcada);
+        if (marcada) {
+            m_txtInfoLotado->setFocus();
+        }
+        atualizarMensagem();
+    });
+}
+
+void PainelSimples::disporNaTela()
+{
+    const rsp::Geometria g = rsp::calcularGeometria(m_larguraTela, m_alturaTela);
+    const int largura = qRound(g.larguraNumeros);
+    m_lblLegendaLotacao->resize(largura, alturaLegendaLotacao);
+    m_lblLotacao->resize(largura, alturaNumero);
+    m_lblLegendaTotal->resize(largura, alturaLegendaTotal);
+    m_lblTotal->resize(largura, alturaNumero);
+    m_d.lblInfoTopo = g.lblInfoEmpresa.y();
+    m_lblInfoEmpresa->setGeometry(inteiro(g.lblInfoEmpresa));
+    m_d.txtInfoTopo = g.txtInfoEmpresa.y();
+    m_txtInfoEmpresa->setGeometry(inteiro(g.txtInfoEmpresa));
+    m_txtInfoLotado->setGeometry(inteiro(g.txtInfoEmpresa));
+    m_frmDesconectado->setGeometry(inteiro(g.frmDesconectado));
+    m_lblLegendaDesconectado->setGeometry(inteiro(g.lblLegendaDesconectado));
+    m_frmBarra->setGeometry(inteiro(g.frmBarra));
+    m_txtOcultarMouse->setGeometry(inteiro(g.txtOcultarMouse));
+    disporOpcoes();
+    if (m_carregado)
+        aplicarDisposicao();
+}
+
+void PainelSimples::disporOpcoes()
+{
+    QList<rsp::BlocoOpcoes> blocos(blocoLotacaoMaxima + 1);
+    for (auto& b : blocos)
+        b.topo = INT_MAX;
+    for (const LugarOpcao& l : m_lugaresOpcoes) {
+        rsp::BlocoOpcoes& b = blocos[l.bloco];
+        b.topo = std::min(b.topo, l.lugar.top());
+        b.fim = std::max(b.fim, l.lugar.y() + l.lugar.height());
+    }
+    blocos[blocoLotacaoMaxima].novaColuna = true;
+    const rsp::DisposicaoOpcoes d = rsp::disporOpcoes(blocos, m_alturaTela - topoOpcoes);
+    for (const LugarOpcao& l : m_lugaresOpcoes)
+        l.controle->setGeometry(l.lugar.translated(d.deslocamentos.at(l.bloco)));
+    m_frmOpcoes->resize(d.tamanho);
 }
 
 void PainelSimples::aplicarDisposicao()
@@ -348,6 +519,8 @@ void PainelSimples::aplicarDisposicao()
     m_lblLegendaTotal->move(8, qRound(m_d.legendaTotalTopo));
     m_txtInfoEmpresa->setFont(fonte(segoe, m_d.txtInfoFonte));
     m_txtInfoEmpresa->move(m_txtInfoEmpresa->x(), qRound(m_d.txtInfoTopo));
+    m_txtInfoLotado->setFont(fonte(segoe, m_d.txtInfoFonte));
+    m_txtInfoLotado->move(m_txtInfoLotado->x(), qRound(m_d.txtInfoTopo));
     m_lblInfoEmpresa->setFont(fonte(segoe, m_d.lblInfoFonte));
     m_lblInfoEmpresa->move(m_lblInfoEmpresa->x(), qRound(m_d.lblInfoTopo));
 }
@@ -355,6 +528,181 @@ void PainelSimples::aplicarDisposicao()
 void PainelSimples::definirLotacao(const QString& texto)
 {
     m_lblLotacao->setText(texto);
+    atualizarEstadoLotacao();
+}
+
+void PainelSimples::atualizarEstadoLotacao()
+{
+    const rl::Estado e = rl::estado(m_lblLotacao->text(), m_lotacao.maxima, m_lotacao.aviso);
+    pintarTexto(m_lblLotacao, rl::cor(e, corHighlightText));
+    pintarTexto(m_lblLegendaLotacao, rl::cor(e, corLegendaLotacao));
+    atualizarMensagem();
+}
+
+void PainelSimples::atualizarMensagem()
+{
+    QString texto;
+    // While a message is being edited the line shows that one, so the operator sees it.
+    if (m_chkInfoLotado->isChecked())
+        texto = m_lotacao.mensagemLotado;
+    else if (m_chkInfoEmpresa->isChecked())
+        texto = rsp::textoMensagem(m_txtInfoEmpresa->text());
+    else
+        texto = rl::mensagem(rl::estado(m_lblLotacao->text(), m_lotacao.maxima, m_lotacao.aviso),
+                             rsp::textoMensagem(m_txtInfoEmpresa->text()), m_lotacao.mensagemLotado);
+    if (m_lblInfoEmpresa->text() != texto)
+        m_lblInfoEmpresa->setText(texto);
+}
+
+void PainelSimples::alterarLotacao()
+{
+    m_lotacaoAlterada = true;
+    atualizarEstadoLotacao();
+}
+
+void PainelSimples::leLotacao(bool relatarFalha)
+{
+    banco::Lotacao v;
+    if (banco::lerLotacao(v, relatarFalha)) {
+        m_lotacao = v;
+        m_lotacaoLida = true;
+        m_lotacaoAlterada = false;
+    }
+    const QSignalBlocker b1(m_txtLotacaoMaxima);
+    const QSignalBlocker b2(m_txtLotacaoAviso);
+    m_txtLotacaoMaxima->setValue(m_lotacao.maxima);
+    m_txtLotacaoAviso->setValue(m_lotacao.aviso);
+    m_txtInfoLotado->setText(m_lotacao.mensagemLotado);
+    atualizarLegendaTela();
+    atualizarEstadoLotacao();
+}
+
+void PainelSimples::salvarLotacao()
+{
+    // An unread row is never replaced by the defaults; an unchanged one needs no write.
+    if (!m_lotacaoLida || !m_lotacaoAlterada)
+        return;
+    if (banco::salvarLotacao(m_lotacao, datas::hoje()))
+        m_lotacaoAlterada = false;
+}
+
+void PainelSimples::atualizarLegendaTela()
+{
+    const QList<dispositivoWindows::Tela> telas = dispositivoWindows::lerTelas();
+    QString texto = QStringLiteral("Auto");
+    for (qsizetype i = 0; i < telas.size(); ++i) {
+        if (!m_lotacao.tela.isEmpty() && telas.at(i).nome == m_lotacao.tela) {
+            texto = QString::number(i + 1);
+            break;
+        }
+    }
+    m_lblTela->setText(texto);
+    m_lblTela->setToolTip(
+        QStringLiteral("Tela do painel: clique para trocar") +
+        (m_nomeTela.isEmpty() ? QString() : QStringLiteral(" (agora: %1)").arg(m_nomeTela)));
+}
+
+void PainelSimples::clicarTela()
+{
+    QStringList nomes;
+    for (const dispositivoWindows::Tela& t : dispositivoWindows::lerTelas())
+        nomes << t.nome;
+    m_lotacao.tela = rsp::proximaTela(nomes, m_lotacao.tela);
+    m_lotacaoAlterada = true;
+    acompanharTela();
+}
+
+void PainelSimples::acompanharTela()
+{
+    const QList<dispositivoWindows::Tela> telas = dispositivoWindows::lerTelas();
+    const int i = rsp::escolherTela(telas, geometriaJanelaPrincipal(), m_lotacao.tela);
+    if (i < 0) {
+        // No screen at all (the last one just went): wait for the next to come.
+        if (!m_carregado) {
+            m_larguraTela = 1024;
+            m_alturaTela = 768;
+            disporNaTela();
+        }
+        return;
+    }
+    const dispositivoWindows::Tela& tela = telas.at(i);
+    // By name and place: screens of separate X displays may share a name.
+    QScreen* destino = nullptr;
+    for (QScreen* s : QGuiApplication::screens()) {
+        if (s->name() == tela.nome && (!destino || s->geometry() == tela.geometria))
+            destino = s;
+    }
+    // A window on screen cannot cross to another X display (Qt would leave it unmapped, and a
+    // modal panel must never vanish): it goes there at its next opening.
+    if (isVisible() && destino && screen() && destino != screen() &&
+        !screen()->virtualSiblings().contains(destino)) {
+        atualizarLegendaTela();
+        return;
+    }
+    const auto largura = static_cast<qint16>(std::clamp(tela.geometria.width(), 1, 32767));
+    const auto altura = static_cast<qint16>(std::clamp(tela.geometria.height(), 1, 32767));
+    const bool novoTamanho = !m_carregado || largura != m_larguraTela || altura != m_alturaTela;
+    m_nomeTela = tela.nome;
+    m_larguraTela = largura;
+    m_alturaTela = altura;
+    if (novoTamanho)
+        disporNaTela();
+    atualizarLegendaTela();
+    const QRect geometria(tela.geometria.topLeft(), QSize(largura, altura));
+    if (geometria == m_geometriaTela && geometry() == geometria && (!destino || destino == screen()))
+        return;
+    m_geometriaTela = geometria;
+    if (destino && destino != screen())
+        setScreen(destino);
+    // Full-screen state is left and taken again so the window manager covers the new screen.
+    const bool cheia = isVisible() && (windowState() & Qt::WindowFullScreen);
+    if (cheia)
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+    setGeometry(geometria);
+    if (cheia)
+        setWindowState(windowState() | Qt::WindowFullScreen);
+}
+
+void PainelSimples::setVisible(bool visivel)
+{
+    const bool mudou = visivel != isVisible();
+    if (visivel && mudou) {
+        // The advanced panel's settings window may have changed the limits meanwhile.
+        if (!m_lotacaoAlterada)
+            leLotacao();
+        acompanharTela();
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    }
+    QDialog::setVisible(visivel);
+    if (!mudou)
+        return;
+    if (visivel) {
+        m_protecaoTela.inibir();
+        // The pointer's rest is timed from when it enters or moves over the panel only: a pointer
+        // left on another screen must stay visible there.
+        if (QWindow* w = windowHandle())
+            w->installEventFilter(this);
+    } else {
+        m_protecaoTela.liberar();
+        m_timerPonteiro.stop();
+        mostrarPonteiro();
+    }
+}
+
+void PainelSimples::tiquePonteiro()
+{
+    if (m_ponteiroOculto || !isVisible())
+        return;
+    QGuiApplication::setOverrideCursor(Qt::BlankCursor);
+    m_ponteiroOculto = true;
+}
+
+void PainelSimples::mostrarPonteiro()
+{
+    if (!m_ponteiroOculto)
+        return;
+    m_ponteiroOculto = false;
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void PainelSimples::definirTotal(const QString& texto)
@@ -470,6 +818,7 @@ void PainelSimples::atualizarControlesinfoEmpresa()
     m_txtInfoEmpresa->setVisible(editando);
     if (editando)
         m_txtInfoEmpresa->setFocus();
+    atualizarMensagem();
 }
 
 void PainelSimples::leConfiguracoes()
@@ -498,7 +847,6 @@ void PainelSimples::leConfiguracoes()
     m_d.txtInfoFonte = v.infoEmpresaFonte;
     m_d.lblInfoFonte = v.infoEmpresaFonte;
     m_txtInfoEmpresa->setText(v.infoEmpresa);
-    m_lblInfoEmpresa->setText(v.infoEmpresa);
     m_d.legendaLotacaoTopo = v.legendaPosicao;
     m_d.legendaTotalTopo = v.legendaTotalPosicao;
     m_lblTempoAtualizacao->setText(rsp::legendaIntervaloValida(v.tempoAtualizacao));
@@ -508,6 +856,7 @@ void PainelSimples::leConfiguracoes()
 
 void PainelSimples::salvarConfiguracoes()
 {
+    salvarLotacao();
     if (!m_configuracoesLidas)
         return;
     banco::PainelSimples v;
@@ -529,6 +878,23 @@ void PainelSimples::salvarConfiguracoes()
 
 bool PainelSimples::eventFilter(QObject* objeto, QEvent* evento)
 {
+    if (objeto == windowHandle()) {
+        // The pointer rests hidden over the public display and comes back when it moves.
+        switch (evento->type()) {
+        case QEvent::MouseMove:
+        case QEvent::Enter:
+            mostrarPonteiro();
+            m_timerPonteiro.start();
+            break;
+        case QEvent::Leave:
+            mostrarPonteiro();
+            m_timerPonteiro.stop();
+            break;
+        default:
+            break;
+        }
+        return QDialog::eventFilter(objeto, evento);
+    }
     const QString nome = objeto->objectName();
     switch (evento->type()) {
     case QEvent::Enter:
@@ -561,6 +927,10 @@ void PainelSimples::clicarRotulo(const QString& nome)
     }
     if (nome == QLatin1String("lbl_redefinir")) {
         clicarRedefinir();
+        return;
+    }
+    if (nome == QLatin1String("lbl_tela")) {
+        clicarTela();
         return;
     }
     for (const BotaoAjuste& b : botoesAjuste) {

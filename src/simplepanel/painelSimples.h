@@ -1,13 +1,16 @@
 #pragma once
 
+#include "banco.h"
 #include "destinos.h"
 #include "instanciaUnica.h"
+#include "protecaoTela.h"
 #include "regrasPainelSimples.h"
 
 #include <QDialog>
 #include "temporizador.h"
 
 class QCheckBox;
+class QSpinBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -45,8 +48,21 @@ public:
     void leConfiguracoes();
     void salvarConfiguracoes();
 
+    // The capacity settings (table painelLotacao): read at load and at every showing, stored
+    // at close when the operator changed them.
+    void leLotacao(bool relatarFalha = true);
+    void salvarLotacao();
+    const banco::Lotacao& lotacao() const { return m_lotacao; }
+
+    // Chooses the screen to cover and lays the panel out on it; run when the panel is shown
+    // and whenever a screen comes, goes or changes size.
+    void acompanharTela();
+    QString nomeTela() const { return m_nomeTela; }
+
     // One tick of TimerLT, public so tests can step the rhythm.
     void tiqueTimerLT();
+    // The pointer has rested over the panel for TimerPonteiro's interval.
+    void tiquePonteiro();
     int contadorAtualizacao() const { return m_contadorAtualizacao; }
 
     QSize tamanhoTela() const { return {m_larguraTela, m_alturaTela}; }
@@ -58,6 +74,7 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     void reject() override;
+    void setVisible(bool visivel) override;
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -66,7 +83,16 @@ protected:
 private:
     void criarControles();
     void criarOpcoes();
+    void criarOpcoesLotacao();
+    void disporNaTela();
+    void disporOpcoes();
     void aplicarDisposicao();
+    void atualizarEstadoLotacao();
+    void atualizarMensagem();
+    void atualizarLegendaTela();
+    void alterarLotacao();
+    void clicarTela();
+    void mostrarPonteiro();
     void clicarRotulo(const QString& nome);
     void clicarFechar();
     void clicarTempoAtualizacao();
@@ -76,10 +102,19 @@ private:
 
     qint16 m_larguraTela = 0;
     qint16 m_alturaTela = 0;
+    QString m_nomeTela;
+    QRect m_geometriaTela;
     int m_contadorAtualizacao = 0;
     // A row that could not be read is never overwritten with the stand-in values.
     bool m_configuracoesLidas = false;
     regrasPainelSimples::Disposicao m_d;
+    banco::Lotacao m_lotacao;
+    bool m_lotacaoLida = false;
+    bool m_lotacaoAlterada = false;
+    ProtecaoTela m_protecaoTela;
+    Temporizador m_timerPonteiro;
+    bool m_ponteiroOculto = false;
+    bool m_carregado = false;
 
     QLabel* m_lblLotacao = nullptr;
     QLabel* m_lblLegendaLotacao = nullptr;
@@ -87,6 +122,7 @@ private:
     QLabel* m_lblLegendaTotal = nullptr;
     QLabel* m_lblInfoEmpresa = nullptr;
     QLineEdit* m_txtInfoEmpresa = nullptr;
+    QLineEdit* m_txtInfoLotado = nullptr;
     QLabel* m_lblOpcoes = nullptr;
     QLabel* m_lblFechar = nullptr;
     QFrame* m_frmDesconectado = nullptr;
@@ -103,6 +139,18 @@ private:
     QCheckBox* m_chkLotacao = nullptr;
     QCheckBox* m_chkTotal = nullptr;
     QCheckBox* m_chkInfoEmpresa = nullptr;
+    QCheckBox* m_chkInfoLotado = nullptr;
+    QSpinBox* m_txtLotacaoMaxima = nullptr;
+    QSpinBox* m_txtLotacaoAviso = nullptr;
+    QLabel* m_lblTela = nullptr;
+    // Every control of the options frame with its place in the frame's original column and
+    // the group it moves with on short screens.
+    struct LugarOpcao {
+        QWidget* controle;
+        QRect lugar;
+        int bloco;
+    };
+    QList<LugarOpcao> m_lugaresOpcoes;
 };
 
 namespace janelas {

@@ -2,6 +2,7 @@
 
 #include "textos.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -23,6 +24,9 @@ Geometria calcularGeometria(int larguraTela, int alturaTela)
 }
 
 namespace {
+
+// The shortest interval the panel itself offers ("10s").
+constexpr double menorIntervalo = 10;
 
 // Font of a number: the top moves against the growth so the digits stay roughly in place.
 bool fonteNumero(double& fonte, double& topo, bool aumentar)
@@ -140,7 +144,7 @@ double numeroIntervalo(const QString& legenda)
 QString legendaIntervaloValida(const QString& legenda)
 {
     const double n = numeroIntervalo(legenda);
-    if (!(n >= 1) || !std::isfinite(n))
+    if (!(n >= menorIntervalo) || !std::isfinite(n))
         return QStringLiteral("60s");
     return legenda;
 }
@@ -175,6 +179,87 @@ Tique tique(double n, int& contador)
         ++contador;
     }
     return t;
+}
+
+int escolherTela(const QList<Tela>& telas, const QRect& janelaPrincipal, const QString& escolhida)
+{
+    if (telas.isEmpty())
+        return -1;
+    if (!escolhida.isEmpty()) {
+        for (qsizetype i = 0; i < telas.size(); ++i)
+            if (telas.at(i).nome == escolhida)
+                return static_cast<int>(i);
+    }
+    if (telas.size() == 1)
+        return 0;
+    // The main window's screen: the one holding its centre, else the one it overlaps most,
+    // else the first (the primary screen comes first).
+    int principal = 0;
+    long long maiorArea = 0;
+    for (qsizetype i = 0; i < telas.size(); ++i) {
+        const QRect& g = telas.at(i).geometria;
+        if (janelaPrincipal.isValid() && g.contains(janelaPrincipal.center())) {
+            principal = static_cast<int>(i);
+            break;
+        }
+        const QRect comum = g.intersected(janelaPrincipal);
+        const long long area = comum.isEmpty() ? 0 : 1LL * comum.width() * comum.height();
+        if (area > maiorArea) {
+            maiorArea = area;
+            principal = static_cast<int>(i);
+        }
+    }
+    int escolha = -1;
+    long long maior = -1;
+    for (qsizetype i = 0; i < telas.size(); ++i) {
+        if (i == principal)
+            continue;
+        const QRect& g = telas.at(i).geometria;
+        const long long area = 1LL * g.width() * g.height();
+        if (area > maior) {
+            maior = area;
+            escolha = static_cast<int>(i);
+        }
+    }
+    return escolha;
+}
+
+QString proximaTela(const QStringList& nomes, const QString& escolhida)
+{
+    if (nomes.isEmpty())
+        return QString();
+    if (escolhida.isEmpty())
+        return nomes.first();
+    const qsizetype i = nomes.indexOf(escolhida);
+    if (i < 0)
+        return nomes.first();
+    return i + 1 < nomes.size() ? nomes.at(i + 1) : QString();
+}
+
+DisposicaoOpcoes disporOpcoes(const QList<BlocoOpcoes>& blocos, int alturaDisponivel)
+{
+    // The original column: 32 pixels above the first control, 24 below the last.
+    constexpr int topoColuna = 32;
+    constexpr int margemInferior = 24;
+    DisposicaoOpcoes d;
+    int coluna = 0;
+    int fimColuna = -1; // bottom of the last block placed in this column; -1 when empty
+    int fimOriginal = 0;
+    int fundo = 0;
+    for (const BlocoOpcoes& b : blocos) {
+        const int altura = b.fim - b.topo;
+        int topo = fimColuna < 0 ? b.topo : fimColuna + (b.topo - fimOriginal);
+        if (fimColuna >= 0 && (b.novaColuna || topo + altura + margemInferior > alturaDisponivel)) {
+            ++coluna;
+            topo = topoColuna;
+        }
+        d.deslocamentos.append(QPoint(coluna * larguraColunaOpcoes, topo - b.topo));
+        fimColuna = topo + altura;
+        fimOriginal = b.fim;
+        fundo = std::max(fundo, fimColuna);
+    }
+    d.tamanho = QSize((coluna + 1) * larguraColunaOpcoes, fundo + margemInferior);
+    return d;
 }
 
 QString textoMensagem(const QString& editor)

@@ -1,7 +1,14 @@
 #pragma once
 
+#include "dispositivoWindows.h"
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
 #include <QRectF>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 
 // The simple panel's layout and refresh rules, free of any widget: the window applies them
 // and the tests check them directly.
@@ -77,8 +84,9 @@ QString textoTamanhoFonte(double fonte);
 
 // N: the number at the start of the caption of lbl_tempoAtualizacao ("60s" -> 60).
 double numeroIntervalo(const QString& legenda);
-// A stored caption without a positive number would make the timer fire without pause and
-// flood the device; such a caption is replaced by the panel's default "60s".
+// A stored caption below 10 s would make the hidden panel ask for /6 every second or faster,
+// cutting off the polling cycle's history pages (the latest request wins); one without a
+// number would make the timer fire without pause. Either is replaced by the default "60s".
 QString legendaIntervaloValida(const QString& legenda);
 // TimerLT's interval: N x 100 ms, held within what a timer accepts (at least 1 ms).
 int intervaloTimerMs(const QString& legenda);
@@ -93,6 +101,36 @@ struct Tique {
 // The counter reaches N and a request goes out; a counter already past N (the interval was
 // just lowered) requests at once, so the rhythm picks up the new interval without a stall.
 Tique tique(double n, int& contador);
+
+// ---- the screen the panel covers ---------------------------------------------------------
+
+using Tela = dispositivoWindows::Tela;
+// Index of the screen to cover, -1 when there is none: the operator's choice while that screen
+// is connected; with one screen, that one; otherwise a screen other than the one holding the
+// main window (the largest of them, a television being the usual public display).
+int escolherTela(const QList<Tela>& telas, const QRect& janelaPrincipal, const QString& escolhida);
+// A click on the screen choice: automatic (empty), then each screen by name, then automatic
+// again. A choice whose screen is gone starts over at the first screen.
+QString proximaTela(const QStringList& nomes, const QString& escolhida);
+
+// ---- options frame on short screens ----------------------------------------------------
+
+// A group of controls of the options frame: its vertical extent in the frame's original
+// single column, and whether it always starts a column of its own.
+struct BlocoOpcoes {
+    int topo = 0;
+    int fim = 0;
+    bool novaColuna = false;
+};
+struct DisposicaoOpcoes {
+    QList<QPoint> deslocamentos; // per block, added to its controls' original places
+    QSize tamanho;               // the frame's size
+};
+constexpr int larguraColunaOpcoes = 105;
+// Blocks keep their original places while they fit in `alturaDisponivel`; a block that would
+// reach past it starts a new column to the right, so that every control (and the "X" that
+// closes the frame) stays on screen at large scaling or on short screens.
+DisposicaoOpcoes disporOpcoes(const QList<BlocoOpcoes>& blocos, int alturaDisponivel);
 
 // ---- message ------------------------------------------------------------------------------
 

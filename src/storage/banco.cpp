@@ -19,6 +19,8 @@
 #include <QUrl>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace banco {
 
 namespace {
@@ -438,6 +440,107 @@ bool salvarPainelAvancado(const PainelAvancado& v)
                        QStringLiteral("gravar os ajustes do painel avançado"));
 }
 
+namespace {
+const QString tabelaLotacao = QStringLiteral("painelLotacao");
+const QString criarTabelaLotacao =
+    QStringLiteral("CREATE TABLE IF NOT EXISTS painelLotacao (lotacaoMaxima INTEGER, lotacaoAviso INTEGER, "
+                   "infoLotado TEXT, telaPainel TEXT, dia TEXT)");
+
+bool tabelaExiste(const QSqlDatabase& db, const QString& tabela, QString& erro, bool& existe)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?"));
+    q.addBindValue(tabela);
+    if (!q.exec() || !q.next()) {
+        erro = motivo(q);
+        return false;
+    }
+    existe = q.value(0).toInt() > 0;
+    return true;
+}
+} // namespace
+
+bool lerLotacao(Lotacao& saida, bool relatarFalha)
+{
+    Conexao c(caminhoBanco());
+    QString erro = c.erro();
+    bool ok = c.aberta();
+    bool existe = false;
+    if (ok)
+        ok = tabelaExiste(c.db(), tabelaLotacao, erro, existe);
+    // A file from before the table keeps its defaults until the first save; reading never
+    // writes, so a read-only file still opens the panel.
+    std::optional<QSqlRecord> linha;
+    if (ok && existe) {
+        QSqlQuery q(c.db());
+        ok = q.exec(QStringLiteral("SELECT * FROM painelLotacao ORDER BY rowid LIMIT 1"));
+        if (!ok)
+            erro = motivo(q);
+        else if (q.next())
+            linha = q.record();
+    }
+    if (!ok) {
+        if (relatarFalha)
+            avisar(chave(tabelaLotacao, false), QStringLiteral("ler a lotação máxima"), erro);
+        return false;
+    }
+    funcionou(chave(tabelaLotacao, false));
+    Lotacao v;
+    if (linha) {
+        v.maxima = std::max(0, linha->value(QStringLiteral("lotacaoMaxima")).toInt());
+        v.aviso = std::max(0, linha->value(QStringLiteral("lotacaoAviso")).toInt());
+        const QVariant mensagem = linha->value(QStringLiteral("infoLotado"));
+        if (!mensagem.isNull())
+            v.mensagemLotado = mensagem.toString();
+        v.tela = linha->value(QStringLiteral("telaPainel")).toString();
+    }
+    saida = v;
+    return true;
+}
+
+bool salvarLotacao(const Lotacao& v, const QDate& dia)
+{
+    Conexao c(caminhoBanco());
+    QString erro = c.erro();
+    bool ok = c.aberta();
+    if (ok) {
+        ok = transacao(c.db(), erro, [&](QString& e) {
+            QSqlQuery q(c.db());
+            if (!q.exec(criarTabelaLotacao) ||
+                !q.exec(QStringLiteral("SELECT rowid FROM painelLotacao ORDER BY rowid LIMIT 1"))) {
+                e = motivo(q);
+                return false;
+            }
+            const bool haLinha = q.next();
+            const qlonglong rowid = haLinha ? q.value(0).toLongLong() : -1;
+            QSqlQuery g(c.db());
+            g.prepare(
+                haLinha
+                    ? QStringLiteral("UPDATE painelLotacao SET lotacaoMaxima = ?, lotacaoAviso = ?, "
+                                     "infoLotado = ?, telaPainel = ?, dia = ? WHERE rowid = ?")
+                    : QStringLiteral("INSERT INTO painelLotacao (lotacaoMaxima, lotacaoAviso, infoLotado, "
+                                     "telaPainel, dia) VALUES (?, ?, ?, ?, ?)"));
+            g.addBindValue(std::max(0, v.maxima));
+            g.addBindValue(std::max(0, v.aviso));
+            g.addBindValue(v.mensagemLotado.trimmed());
+            g.addBindValue(v.tela);
+            g.addBindValue(dia.toString(Qt::ISODate));
+            if (haLinha)
+                g.addBindValue(rowid);
+            if (!g.exec()) {
+                e = motivo(g);
+                return false;
+            }
+            return true;
+        });
+    }
+    if (!ok)
+        avisar(chave(tabelaLotacao, true), QStringLiteral("gravar a lotação máxima"), erro);
+    else
+        funcionou(chave(tabelaLotacao, true));
+    return ok;
+}
+
 bool gravarMes(const QString& ano, int mes, const QString& serie)
 {
     const QString coluna = datas::colunaMes(mes);
@@ -576,6 +679,12 @@ bool criarBancoEntregue(const QString& caminho, QString* erro)
                                    "360, 18, 'Seja bem-vindo!', '%1')")
                         .arg(hoje)
                  << QStringLiteral("INSERT INTO painelavancado VALUES ('08h', '18h', '03 min', '30 seg')")
+                 // No limit until the operator sets one.
+                 << criarTabelaLotacao
+                 << QStringLiteral(
+                        "INSERT INTO painelLotacao VALUES (0, 0, 'Lotação máxima atingida. Por favor, "
+                        "aguarde.', '', '%1')")
+                        .arg(hoje)
                  << QStringLiteral("COMMIT");
         for (const QString& sql : comandos) {
             if (!ok)

@@ -56,6 +56,20 @@ struct PainelAvancado {
 bool lerPainelAvancado(PainelAvancado& saida);
 bool salvarPainelAvancado(const PainelAvancado& valores);
 
+// The public display's capacity settings, in table painelLotacao. Files made before that table
+// existed read as the defaults; the first save adds the table and its one row.
+struct Lotacao {
+    int maxima = 0; // people; 0 = no limit
+    int aviso = 0;  // people from which the figure turns amber; 0 = 90 % of the maximum
+    QString mensagemLotado = QStringLiteral("Lotação máxima atingida. Por favor, aguarde.");
+    QString tela; // name of the screen the operator chose for the panel; empty = automatic
+    bool operator==(const Lotacao&) const = default;
+};
+// `relatarFalha` false: a failure leaves `saida` as it was without a message (the caller
+// falls back on no limit and reports through its own next read).
+bool lerLotacao(Lotacao& saida, bool relatarFalha = true);
+bool salvarLotacao(const Lotacao& valores, const QDate& dia);
+
 // ---- history ------------------------------------------------------------------------
 
 // Find-or-add the Meses row of `ano` (only `ano` set on a new row), then set the column of

@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QFile>
 #include <QLabel>
+#include <QSpinBox>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -561,6 +562,35 @@ private Q_SLOTS:
         QTRY_VERIFY(!janelas::painelavancadoAjustesExistente());
         QCOMPARE(linhaNoArquivo(banco()), guardado);
         QCOMPARE(m_caixas.size(), 1);
+    }
+
+    // The public display's capacity: shown from the new table, re-read when the window comes
+    // back on screen (the simple panel may have changed it meanwhile), stored when changed.
+    void lotacaoMaxima()
+    {
+        PainelAvancadoAjustes* janela = janelas::painelavancadoAjustes();
+        auto* maxima = janela->findChild<QSpinBox*>("txt_lotacaoMaxima");
+        auto* aviso = janela->findChild<QSpinBox*>("txt_lotacaoAviso");
+        QCOMPARE(maxima->value(), 0);
+        QCOMPARE(maxima->text(), QStringLiteral("Sem limite"));
+        banco::Lotacao v;
+        v.maxima = 80;
+        v.mensagemLotado = QStringLiteral("Cheio");
+        QVERIFY(banco::salvarLotacao(v, QDate(2024, 3, 10)));
+        janela->show();
+        QVERIFY(QTest::qWaitForWindowExposed(janela));
+        QCOMPARE(maxima->value(), 80);
+        QCOMPARE(aviso->text(), QStringLiteral("90%"));
+        aviso->selectAll();
+        QTest::keyClicks(aviso, QStringLiteral("70"));
+        janela->close();
+        QTRY_VERIFY(!janelas::painelavancadoAjustesExistente());
+        banco::Lotacao lido;
+        QVERIFY(banco::lerLotacao(lido));
+        QCOMPARE(lido.maxima, 80);
+        QCOMPARE(lido.aviso, 70);
+        QCOMPARE(lido.mensagemLotado, QStringLiteral("Cheio"));
+        QCOMPARE(m_caixas.size(), 0);
     }
 
     // Set FLUXORA_CAPTURA to a file name to look at the window as the operator sees it.

@@ -45,4 +45,21 @@ inline bool executar(const QString& arquivo, const QString& sql)
     return ok;
 }
 
+// The first column of the first row of `sql`, empty when there is none.
+inline QString consultar(const QString& arquivo, const char* sql)
+{
+    QString r;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("consulta"));
+        db.setDatabaseName(arquivo);
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(QString::fromLatin1(sql)) && q.next())
+                r = q.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("consulta"));
+    return r;
+}
+
 } // namespace apoio

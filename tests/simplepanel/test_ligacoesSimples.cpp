@@ -1,5 +1,6 @@
 // The simple panel inside the program: the live counts written into it, the menu command
 // that shows it, and the connection status sent to it while it is on screen.
+#include "../apoio/simuladorProcesso.h"
 #include "apoioPainel.h"
 #include "banco.h"
 #include "controle.h"
@@ -14,6 +15,7 @@
 #include "painelavancado.h"
 #include "painelavancadoAjustes.h"
 #include "principal.h"
+#include "regrasLotacao.h"
 
 #include <QAction>
 #include <QFile>
@@ -70,7 +72,9 @@ private Q_SLOTS:
         QFile::setPermissions(banco(), QFile::ReadOwner | QFile::WriteOwner);
         costuras::pastaAplicacao = [this] { return m_pasta.path(); };
         costuras::fixarRelogio("10/03/2024", "14:05:33");
-        dispositivoWindows::resolucaoTela = [] { return QSize(1366, 768); };
+        dispositivoWindows::telas = [] {
+            return QList<dispositivoWindows::Tela>{{"tela", QRect(0, 0, 1366, 768)}};
+        };
         m_caixas.clear();
         mensagens::instalar([this](const mensagens::Pedido& p) {
             m_caixas.append(p);
@@ -172,6 +176,75 @@ private Q_SLOTS:
         controle::lerContagemAtual(resposta("00043", "00008"));
         QVERIFY(janelas::painelsimplesExistente()->isHidden());
         QCOMPARE(texto(janelas::painelsimplesExistente(), "lbl_total"), QStringLiteral("8"));
+        QVERIFY(m_caixas.isEmpty());
+    }
+
+    void coresComOSimulador_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::newRow("sem limite") << "sem limite";
+        QTest::newRow("abaixo do aviso") << "abaixo";
+        QTest::newRow("no aviso") << "aviso";
+        QTest::newRow("na maxima") << "maxima";
+        QTest::newRow("acima da maxima") << "acima";
+    }
+    // A reading of the simulated counter, requested by the panel's own rhythm, against the
+    // maximum set: the colours of both panels' figures and the message line.
+    void coresComOSimulador()
+    {
+        QFETCH(QString, caso);
+        const QStringList argumentos = SimuladorProcesso::argumentosFixos(7);
+        const int lotacao =
+            SimuladorProcesso::valorDaPagina(argumentos, 6, QStringLiteral("\"h\":34,")).toInt();
+        QVERIFY(lotacao >= 2);
+        int maxima = 0;
+        int aviso = 0;
+        regrasLotacao::Estado esperado = regrasLotacao::Estado::normal;
+        if (caso == "abaixo") {
+            maxima = lotacao * 2 + 20;
+        } else if (caso == "aviso") {
+            maxima = lotacao + 1;
+            aviso = lotacao;
+            esperado = regrasLotacao::Estado::aviso;
+        } else if (caso == "maxima") {
+            maxima = lotacao;
+            esperado = regrasLotacao::Estado::lotado;
+        } else if (caso == "acima") {
+            maxima = lotacao - 1;
+            esperado = regrasLotacao::Estado::lotado;
+        }
+        QVERIFY(apoio::executar(banco(), QStringLiteral("UPDATE painelLotacao SET lotacaoMaxima = %1, "
+                                                        "lotacaoAviso = %2, infoLotado = 'Lotado!'")
+                                             .arg(maxima)
+                                             .arg(aviso)));
+        SimuladorProcesso simulador(argumentos);
+        QVERIFY(simulador.porta() != 0);
+        const quint16 porta = simulador.porta();
+        costuras::portaPadrao = [porta] { return porta; };
+
+        PainelSimples* painel = janelas::painelsimples();
+        painel->findChild<Temporizador*>("TimerLT")->stop();
+        for (int t = 0; t <= 10; ++t)
+            painel->tiqueTimerLT();
+        QTRY_COMPARE(texto(painel, "lbl_lotacao"), QString::number(lotacao));
+
+        const QColor branco(0xFF, 0xFF, 0xFF);
+        const QColor cor = regrasLotacao::cor(esperado, branco);
+        auto corDe = [](QWidget* janela, const char* nome) {
+            QLabel* l = janela->findChild<QLabel*>(QString::fromLatin1(nome));
+            l->ensurePolished();
+            return l->palette().color(QPalette::WindowText);
+        };
+        QCOMPARE(corDe(painel, "lbl_lotacao"), cor);
+        QCOMPARE(corDe(painel, "lbl_legendaLotacao"), cor);
+        QCOMPARE(texto(painel, "lbl_infoEmpresa"), esperado == regrasLotacao::Estado::lotado
+                                                       ? QStringLiteral("Lotado!")
+                                                       : QStringLiteral("Seja bem-vindo!"));
+        PainelAvancado* avancado = janelas::painelavancadoExistente();
+        QVERIFY(avancado);
+        QCOMPARE(texto(avancado, "lbl_lotacao"), QString::number(lotacao));
+        QCOMPARE(corDe(avancado, "lbl_lotacao"), regrasLotacao::cor(esperado, QColor(0x1f, 0x4e, 0x79)));
+        delete avancado;
         QVERIFY(m_caixas.isEmpty());
     }
 

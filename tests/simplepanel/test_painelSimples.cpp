@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QSpinBox>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -48,7 +49,9 @@ private Q_SLOTS:
         QFile::setPermissions(banco(), QFile::ReadOwner | QFile::WriteOwner);
         costuras::pastaAplicacao = [this] { return m_pasta.path(); };
         costuras::fixarRelogio("10/03/2024", "14:05:33");
-        dispositivoWindows::resolucaoTela = [] { return QSize(1920, 1080); };
+        dispositivoWindows::telas = [] {
+            return QList<dispositivoWindows::Tela>{{"tela", QRect(0, 0, 1920, 1080)}};
+        };
         m_caixas.clear();
         mensagens::instalar([this](const mensagens::Pedido& p) {
             m_caixas.append(p);
@@ -194,6 +197,8 @@ private Q_SLOTS:
                                << "60s" << 6000;
         QTest::newRow("texto") << "rapido"
                                << "60s" << 6000;
+        QTest::newRow("5s") << "5s"
+                            << "60s" << 6000;
     }
     void intervaloGuardado()
     {
@@ -465,6 +470,98 @@ private Q_SLOTS:
         QTRY_VERIFY(!janelas::painelsimplesExistente());
         QCOMPARE(m_caixas.size(), 1);
         QVERIFY(!QFile::exists(banco()));
+    }
+
+    // The capacity set on the panel: colours and message follow at once, the full-house text
+    // is edited like the custom message, and the new table keeps what was set. (The colours of
+    // each state against the simulator: test_ligacoesSimples.)
+    void lotacaoMaxima()
+    {
+        QVERIFY(apoio::executar(banco(), QStringLiteral("UPDATE painelLotacao SET lotacaoMaxima = 50")));
+        PainelSimples* janela = janelas::painelsimples();
+        janela->show();
+        QVERIFY(QTest::qWaitForWindowExposed(janela));
+        auto cor = [janela](const char* nome) {
+            return rotulo(janela, nome)->palette().color(QPalette::WindowText);
+        };
+        const QColor branco(0xFF, 0xFF, 0xFF);
+        janela->definirLotacao(QStringLiteral("50"));
+        const QColor corLotado = cor("lbl_lotacao");
+        QVERIFY(corLotado != branco);
+        QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(),
+                 QStringLiteral("Lotação máxima atingida. Por favor, aguarde."));
+
+        // Raised on the spot: 50 is now below the warning level of 54.
+        passar(rotulo(janela, "lbl_opcoes"));
+        auto* maxima = janela->findChild<QSpinBox*>("txt_lotacaoMaxima");
+        QVERIFY(maxima->isVisible());
+        maxima->selectAll();
+        QTest::keyClicks(maxima, QStringLiteral("60"));
+        QCOMPARE(maxima->value(), 60);
+        QCOMPARE(cor("lbl_lotacao"), branco);
+        janela->definirLotacao(QStringLiteral("60"));
+        QCOMPARE(cor("lbl_lotacao"), corLotado);
+
+        QTest::mouseClick(janela->findChild<QCheckBox*>("chk_infoLotado"), Qt::LeftButton);
+        auto* editor = janela->findChild<QLineEdit*>("txt_infoLotado");
+        QVERIFY(editor->isVisible());
+        QVERIFY(!janela->findChild<QCheckBox*>("chk_infoEmpresa")->isChecked());
+        editor->clear();
+        QTest::keyClicks(editor, QStringLiteral("  Aguarde na fila  "));
+        QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(), QStringLiteral("Aguarde na fila"));
+        QTest::mouseClick(janela->findChild<QCheckBox*>("chk_infoLotado"), Qt::LeftButton);
+        QVERIFY(!editor->isVisible());
+        janela->definirLotacao(QStringLiteral("12"));
+        QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(), QStringLiteral("Seja bem-vindo!"));
+        janela->close();
+        QTRY_VERIFY(!janelas::painelsimplesExistente());
+        QCOMPARE(apoio::consultar(banco(),
+                                  "SELECT lotacaoMaxima || '|' || lotacaoAviso || '|' || infoLotado FROM "
+                                  "painelLotacao"),
+                 QStringLiteral("60|0|Aguarde na fila"));
+        QVERIFY(m_caixas.isEmpty());
+    }
+
+    // The panel covers the screen the rules pick, lays itself out on that screen's size, and
+    // moves to a remaining screen when its own goes away; a chosen screen is remembered.
+    void telaDoPainel()
+    {
+        const dispositivoWindows::Tela notebook{"eDP-1", QRect(0, 0, 1366, 768)};
+        const dispositivoWindows::Tela tv{"HDMI-1", QRect(1366, 0, 1920, 1080)};
+        QList<dispositivoWindows::Tela> telas{notebook, tv};
+        dispositivoWindows::telas = [&telas] { return telas; };
+        PainelSimples* janela = janelas::painelsimples();
+        QCOMPARE(janela->geometry(), tv.geometria);
+        QCOMPARE(rotulo(janela, "lbl_lotacao")->width(), 1920);
+        QCOMPARE(janela->findChild<QFrame*>("frm_desconectado")->geometry(), QRect(1344, 1076, 1920, 17));
+
+        telas = {notebook};
+        janela->acompanharTela();
+        QCOMPARE(janela->geometry(), notebook.geometria);
+        QCOMPARE(rotulo(janela, "lbl_lotacao")->width(), 1366);
+        QCOMPARE(rotulo(janela, "lbl_legendaTotal")->width(), 1366);
+        QCOMPARE(janela->findChild<QFrame*>("frm_barra")->y(), qRound(768 - 768 * 0.002));
+        QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->geometry(), QRect(14, 730, 1339, 49));
+        const QFrame* opcoes = janela->findChild<QFrame*>("frm_opcoes");
+        QVERIFY(opcoes->geometry().bottom() < 768);
+
+        // The operator picks the notebook's screen; it comes back the next time.
+        telas = {notebook, tv};
+        janela->acompanharTela();
+        QCOMPARE(janela->geometry(), tv.geometria);
+        janela->show();
+        QVERIFY(QTest::qWaitForWindowExposed(janela));
+        QVERIFY(janela->windowState() & Qt::WindowFullScreen);
+        passar(rotulo(janela, "lbl_opcoes"));
+        QCOMPARE(rotulo(janela, "lbl_tela")->text(), QStringLiteral("Auto"));
+        QTest::mouseClick(rotulo(janela, "lbl_tela"), Qt::LeftButton);
+        QCOMPARE(rotulo(janela, "lbl_tela")->text(), QStringLiteral("1"));
+        QCOMPARE(janela->nomeTela(), QStringLiteral("eDP-1"));
+        QCOMPARE(rotulo(janela, "lbl_lotacao")->width(), 1366);
+        janela->close();
+        QTRY_VERIFY(!janelas::painelsimplesExistente());
+        QCOMPARE(apoio::consultar(banco(), "SELECT telaPainel FROM painelLotacao"), QStringLiteral("eDP-1"));
+        QCOMPARE(janelas::painelsimples()->geometry(), notebook.geometria);
     }
 
     // A message typed by the operator is shown as typed, never read as markup.

@@ -1,4 +1,5 @@
-// Layout, adjustment and refresh rules of the simple panel, without a window.
+// Layout, adjustment, refresh, capacity and screen rules of the simple panel, without a window.
+#include "regrasLotacao.h"
 #include "regrasPainelSimples.h"
 
 #include <QtTest>
@@ -6,6 +7,8 @@
 using namespace regrasPainelSimples;
 
 Q_DECLARE_METATYPE(regrasPainelSimples::Ajuste)
+Q_DECLARE_METATYPE(regrasLotacao::Estado)
+Q_DECLARE_METATYPE(dispositivoWindows::Tela)
 
 namespace {
 
@@ -272,8 +275,14 @@ private Q_SLOTS:
                               << "60s" << 6000;
         QTest::newRow("negativo") << "-10s"
                                   << "60s" << 6000;
+        QTest::newRow("1s") << "1s"
+                            << "60s" << 6000;
+        QTest::newRow("9s") << "9s"
+                            << "60s" << 6000;
+        QTest::newRow("9,5s") << "9.5s"
+                              << "60s" << 6000;
     }
-    // A damaged caption must never make TimerLT fire without pause.
+    // A damaged or too short caption must never make TimerLT flood the device.
     void intervaloTimer()
     {
         QFETCH(QString, legenda);
@@ -315,6 +324,116 @@ private Q_SLOTS:
         QVERIFY(r.solicitar);
         QCOMPARE(contador, 0);
         QVERIFY(!tique(10, contador).solicitar);
+    }
+
+    void estadoLotacao_data()
+    {
+        using E = regrasLotacao::Estado;
+        QTest::addColumn<QString>("lotacao");
+        QTest::addColumn<int>("maxima");
+        QTest::addColumn<int>("aviso");
+        QTest::addColumn<E>("estado");
+        QTest::newRow("abaixo do aviso") << "89" << 100 << 0 << E::normal;
+        QTest::newRow("no aviso de 90%") << "90" << 100 << 0 << E::aviso;
+        QTest::newRow("90% arredondado para cima") << "13" << 15 << 0 << E::normal;
+        QTest::newRow("14 de 15") << "14" << 15 << 0 << E::aviso;
+        QTest::newRow("aviso escolhido") << "50" << 100 << 50 << E::aviso;
+        QTest::newRow("na maxima") << "100" << 100 << 0 << E::lotado;
+        QTest::newRow("acima da maxima") << "130" << 100 << 0 << E::lotado;
+        QTest::newRow("aviso acima da maxima") << "100" << 100 << 120 << E::lotado;
+        QTest::newRow("maxima de 1") << "1" << 1 << 0 << E::lotado;
+        QTest::newRow("sem limite") << "99999" << 0 << 0 << E::normal;
+        QTest::newRow("sem leitura") << "---" << 100 << 0 << E::normal;
+    }
+    void estadoLotacao()
+    {
+        QFETCH(QString, lotacao);
+        QFETCH(int, maxima);
+        QFETCH(int, aviso);
+        QFETCH(regrasLotacao::Estado, estado);
+        QCOMPARE(regrasLotacao::estado(lotacao, maxima, aviso), estado);
+        const QColor branco(Qt::white);
+        const QColor cor = regrasLotacao::cor(estado, branco);
+        QCOMPARE(cor == branco, estado == regrasLotacao::Estado::normal);
+        QCOMPARE(cor == regrasLotacao::cor(regrasLotacao::Estado::lotado, branco),
+                 estado == regrasLotacao::Estado::lotado);
+        // The message line changes only at the maximum.
+        QCOMPARE(regrasLotacao::mensagem(estado, "Bem-vindo", "Aguarde"),
+                 QString::fromLatin1(estado == regrasLotacao::Estado::lotado ? "Aguarde" : "Bem-vindo"));
+    }
+
+    void escolhaDeTela_data()
+    {
+        QTest::addColumn<QList<Tela>>("telas");
+        QTest::addColumn<QRect>("principal");
+        QTest::addColumn<QString>("escolhida");
+        QTest::addColumn<int>("indice");
+        const Tela notebook{"eDP-1", QRect(0, 0, 1366, 768)};
+        const Tela tv{"HDMI-1", QRect(1366, 0, 1920, 1080)};
+        const Tela monitor{"DP-1", QRect(-1280, 0, 1280, 1024)};
+        QTest::newRow("nenhuma") << QList<Tela>{} << QRect() << "" << -1;
+        QTest::newRow("uma, escolhida sumiu") << QList<Tela>{notebook} << QRect() << "HDMI-1" << 0;
+        QTest::newRow("janela na esquerda")
+            << QList<Tela>{notebook, tv} << QRect(100, 100, 600, 400) << "" << 1;
+        QTest::newRow("janela na direita")
+            << QList<Tela>{notebook, tv} << QRect(1500, 100, 600, 400) << "" << 0;
+        QTest::newRow("janela entre as duas, mais na direita")
+            << QList<Tela>{notebook, tv} << QRect(1200, 100, 600, 400) << "" << 0;
+        QTest::newRow("janela oculta") << QList<Tela>{notebook, tv} << QRect() << "" << 1;
+        QTest::newRow("escolhida presente")
+            << QList<Tela>{notebook, tv} << QRect(1500, 100, 600, 400) << "HDMI-1" << 1;
+        QTest::newRow("escolhida sumiu")
+            << QList<Tela>{notebook, tv} << QRect(1500, 100, 600, 400) << "VGA-1" << 0;
+        QTest::newRow("tres, a maior das outras")
+            << QList<Tela>{notebook, monitor, tv} << QRect(10, 10, 300, 200) << "" << 2;
+    }
+    void escolhaDeTela()
+    {
+        QFETCH(QList<Tela>, telas);
+        QFETCH(QRect, principal);
+        QFETCH(QString, escolhida);
+        QFETCH(int, indice);
+        QCOMPARE(escolherTela(telas, principal, escolhida), indice);
+    }
+
+    void opcoesCabemNaTela_data()
+    {
+        QTest::addColumn<int>("alturaTela");
+        QTest::newRow("1080") << 1080;
+        QTest::newRow("768") << 768;
+        QTest::newRow("1366x768 a 150%") << 512;
+        QTest::newRow("1080p a 200%") << 540;
+        QTest::newRow("1280x720 a 150%") << 480;
+    }
+    // Every group of the options frame, and so its "X", stays within the screen's height, and
+    // groups sharing a column never overlap; a screen with room keeps the original column.
+    void opcoesCabemNaTela()
+    {
+        QFETCH(int, alturaTela);
+        constexpr int topoFrame = 120;
+        const QList<BlocoOpcoes> blocos{{32, 129}, {152, 249}, {272, 313}, {328, 473}, {0, 217, true}};
+        const DisposicaoOpcoes d = disporOpcoes(blocos, alturaTela - topoFrame);
+        QCOMPARE(d.deslocamentos.size(), blocos.size());
+        QVERIFY(topoFrame + d.tamanho.height() <= alturaTela);
+        QMap<int, QList<std::pair<int, int>>> colunas;
+        for (qsizetype i = 0; i < blocos.size(); ++i) {
+            const QPoint p = d.deslocamentos.at(i);
+            const int topo = blocos.at(i).topo + p.y();
+            const int fim = blocos.at(i).fim + p.y();
+            QVERIFY(topo >= 0);
+            QVERIFY2(fim <= d.tamanho.height(), qPrintable(QString::number(i)));
+            QVERIFY(p.x() + larguraColunaOpcoes <= d.tamanho.width());
+            for (const auto& outro : colunas.value(p.x()))
+                QVERIFY(fim <= outro.first || topo >= outro.second);
+            colunas[p.x()].append({topo, fim});
+        }
+        // The capacity group always has a column of its own.
+        QVERIFY(d.deslocamentos.last().x() > d.deslocamentos.at(3).x());
+        if (alturaTela >= 768) {
+            for (int i = 0; i < 4; ++i)
+                QCOMPARE(d.deslocamentos.at(i), QPoint());
+            QCOMPARE(d.tamanho, QSize(2 * larguraColunaOpcoes, 497));
+        }
     }
 
     void mensagem_data()

@@ -48,6 +48,7 @@ private Q_SLOTS:
         QCOMPARE(consulta(novo, "SELECT count(*) FROM painelSimples"), QStringLiteral("1"));
         QCOMPARE(consulta(novo, "SELECT count(*) FROM Meses"), QStringLiteral("0"));
         QCOMPARE(consulta(novo, "SELECT count(*) FROM Dias"), QStringLiteral("0"));
+        QCOMPARE(consulta(novo, "SELECT lotacaoMaxima FROM painelLotacao"), QStringLiteral("0"));
         // An existing file is never replaced.
         QVERIFY(!banco::criarBancoEntregue(novo));
         QCOMPARE(consulta(novo, "SELECT count(*) FROM ethernet"), QStringLiteral("1"));
@@ -78,6 +79,68 @@ private Q_SLOTS:
         QCOMPARE(s2.lotacaoFonte, 240.0);
         QCOMPARE(s2.infoEmpresa, s.infoEmpresa);
         QVERIFY(m_caixas.isEmpty());
+    }
+
+    void lotacao_data()
+    {
+        QTest::addColumn<bool>("arquivoAntigo");
+        QTest::newRow("arquivo entregue") << false;
+        QTest::newRow("arquivo sem a tabela") << true;
+    }
+    // The capacity settings round trip; a file from before their table reads as no limit, and
+    // the first save adds the table while the system's five tables keep their fields and rows.
+    void lotacao()
+    {
+        QFETCH(bool, arquivoAntigo);
+        if (arquivoAntigo)
+            executar("DROP TABLE painelLotacao");
+        executar("INSERT INTO Meses (ano, mar) VALUES ('2024', '00007')");
+        const char* esquema =
+            "SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_master WHERE name IN "
+            "('ethernet','painelSimples','painelavancado','Meses','Dias') ORDER BY name)";
+        const char* linhas =
+            "SELECT (SELECT count(*) FROM ethernet) || (SELECT count(*) FROM painelSimples) || "
+            "(SELECT count(*) FROM painelavancado) || (SELECT count(*) FROM Meses) || "
+            "(SELECT count(*) FROM Dias) || (SELECT infoEmpresa FROM painelSimples)";
+        const QString esquemaAntes = consulta(m_arquivo, esquema);
+        const QString linhasAntes = consulta(m_arquivo, linhas);
+        QCOMPARE(linhasAntes, QStringLiteral("11110Seja bem-vindo!"));
+
+        banco::Lotacao v;
+        v.maxima = 7;
+        QVERIFY(banco::lerLotacao(v));
+        QCOMPARE(v, banco::Lotacao{});
+        QCOMPARE(v.maxima, 0);
+        QCOMPARE(v.mensagemLotado, QStringLiteral("Lotação máxima atingida. Por favor, aguarde."));
+
+        v = {120, 100, QStringLiteral("Lotado; volte em 5' \"já\""), QStringLiteral("HDMI-1")};
+        QVERIFY(banco::salvarLotacao(v, QDate(2024, 3, 10)));
+        banco::Lotacao lido;
+        QVERIFY(banco::lerLotacao(lido));
+        QCOMPARE(lido, v);
+        v.maxima = 0;
+        QVERIFY(banco::salvarLotacao(v, QDate(2024, 3, 11)));
+        QVERIFY(banco::lerLotacao(lido));
+        QCOMPARE(lido.maxima, 0);
+        QCOMPARE(consulta(m_arquivo, "SELECT count(*) || dia FROM painelLotacao"),
+                 QStringLiteral("12024-03-11"));
+        QCOMPARE(consulta(m_arquivo, esquema), esquemaAntes);
+        QCOMPARE(consulta(m_arquivo, linhas), linhasAntes);
+        QVERIFY(m_caixas.isEmpty());
+    }
+
+    // A file that cannot be read leaves the values; only the quiet read keeps from reporting.
+    void lotacaoSemArquivo()
+    {
+        QVERIFY(QFile::remove(m_arquivo));
+        banco::Lotacao v;
+        v.maxima = 9;
+        QVERIFY(!banco::lerLotacao(v, false));
+        QVERIFY(m_caixas.isEmpty());
+        QVERIFY(!banco::lerLotacao(v));
+        QCOMPARE(m_caixas.size(), 1);
+        QCOMPARE(v.maxima, 9);
+        QVERIFY(!QFile::exists(m_arquivo));
     }
 
     void historicoAcharOuAdicionar()

@@ -1,0 +1,50 @@
+#include "regrasLotacao.h"
+
+#include <cmath>
+
+namespace regrasLotacao {
+
+int nivelAviso(int maxima, int aviso)
+{
+    if (maxima <= 0)
+        return 0;
+    if (aviso > 0)
+        return aviso;
+    return static_cast<int>(std::ceil(maxima * 0.9));
+}
+
+Estado estado(const QString& textoLotacao, int maxima, int aviso)
+{
+    if (maxima <= 0)
+        return Estado::normal;
+    bool numero = false;
+    const int lotacao = textoLotacao.trimmed().toInt(&numero);
+    // "---" (no reading yet) is not a count.
+    if (!numero)
+        return Estado::normal;
+    if (lotacao >= maxima)
+        return Estado::lotado;
+    if (lotacao >= nivelAviso(maxima, aviso))
+        return Estado::aviso;
+    return Estado::normal;
+}
+
+QColor cor(Estado estado, const QColor& normal)
+{
+    switch (estado) {
+    case Estado::aviso:
+        return corAviso;
+    case Estado::lotado:
+        return corLotado;
+    case Estado::normal:
+        break;
+    }
+    return normal;
+}
+
+QString mensagem(Estado estado, const QString& mensagemPersonalizada, const QString& mensagemLotado)
+{
+    return estado == Estado::lotado ? mensagemLotado : mensagemPersonalizada;
+}
+
+} // namespace regrasLotacao

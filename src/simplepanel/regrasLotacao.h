@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+// How the occupancy looks against the capacity the operator set: shared by the simple panel
+// and the advanced panel's live figure, free of any widget.
+namespace regrasLotacao {
+
+enum class Estado {
+    normal, // no limit, below the warning level, or no reading yet
+    aviso,  // from the warning level: amber
+    lotado, // at or above the maximum: red, and the full-house message
+};
+
+// The warning level in people: the one set, or 90 % of the maximum (rounded up, so a reading
+// reaches it exactly when it reaches 90 %) when none is set. 0 without a maximum.
+int nivelAviso(int maxima, int aviso);
+
+// The state of an occupancy caption ("42", or "---" before the first reading).
+Estado estado(const QString& textoLotacao, int maxima, int aviso);
+
+// The digits' colour: `normal` below the warning level.
+QColor cor(Estado estado, const QColor& normal);
+inline const QColor corAviso(0xFF, 0xB0, 0x00);
+inline const QColor corLotado(0xFF, 0x20, 0x20);
+
+// The message line: the full-house text at or above the maximum, the custom message otherwise.
+QString mensagem(Estado estado, const QString& mensagemPersonalizada, const QString& mensagemLotado);
+
+} // namespace regrasLotacao
