@@ -10,6 +10,7 @@ pacotes=(
   sqlite3 libcap2-bin time
   clang libclang-rt-14-dev
   libbenchmark-dev
+  libxlsxwriter-dev python3-openpyxl
 )
 
 sudo_cmd=()
