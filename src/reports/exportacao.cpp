@@ -127,6 +127,9 @@ planilha::Resultado gravarMesXlsx(const QString& caminho, const QString& mes, co
                                comVisitas > 0 ? static_cast<double>(total) / comVisitas : 0.0, decimal);
         worksheet_set_column(folha, 0, 0, 24, nullptr);
         worksheet_set_column(folha, 1, 1, 10, nullptr);
+        // Printed as one landscape page: the figures beside their chart.
+        worksheet_set_landscape(folha);
+        worksheet_fit_to_pages(folha, 1, 1);
 
         if (!dias.isEmpty()) {
             lxw_chart* grafico = workbook_add_chart(livro, LXW_CHART_COLUMN);
@@ -151,7 +154,10 @@ planilha::Resultado gravarPeriodoXlsx(const QString& caminho, const QDate& inici
                                       const QList<relatorios::Dia>& dias)
 {
     return gravarAtomico(caminho, [&](const QString& temporario) {
-        lxw_workbook* livro = workbook_new(QFile::encodeName(temporario).constData());
+        // Decades of days: rows go straight to disk in order instead of being held in memory.
+        lxw_workbook_options opcoes{};
+        opcoes.constant_memory = LXW_TRUE;
+        lxw_workbook* livro = workbook_new_opt(QFile::encodeName(temporario).constData(), &opcoes);
         if (!livro)
             return QStringLiteral("Sem memória para a planilha.");
         lxw_worksheet* folha = workbook_add_worksheet(livro, "Visitas");
@@ -165,10 +171,14 @@ planilha::Resultado gravarPeriodoXlsx(const QString& caminho, const QDate& inici
         worksheet_write_string(folha, 0, 0, u8(titulo).constData(), negrito);
         worksheet_write_string(folha, 1, 0, "Data", negrito);
         worksheet_write_string(folha, 1, 1, "Dia da semana", negrito);
-        worksheet_write_string(folha, 1, 2, "Total", negrito);
+        // Headers of number columns sit over the numbers, on the right.
+        lxw_format* negritoDireita = workbook_add_format(livro);
+        format_set_bold(negritoDireita);
+        format_set_align(negritoDireita, LXW_ALIGN_RIGHT);
+        worksheet_write_string(folha, 1, 2, "Total", negritoDireita);
         for (int h = 0; h < 24; ++h)
             worksheet_write_string(folha, 1, static_cast<lxw_col_t>(3 + h),
-                                   u8(relatorios::nomeHora(h)).constData(), negrito);
+                                   u8(relatorios::nomeHora(h)).constData(), negritoDireita);
         lxw_row_t linha = 2;
         for (const relatorios::Dia& d : dias) {
             lxw_datetime quando{d.data.year(), d.data.month(), d.data.day(), 0, 0, 0.0};
@@ -185,6 +195,10 @@ planilha::Resultado gravarPeriodoXlsx(const QString& caminho, const QDate& inici
         worksheet_set_column(folha, 1, 1, 14, nullptr);
         worksheet_set_column(folha, 3, 26, 6, nullptr);
         worksheet_freeze_panes(folha, 2, 1);
+        // Printed landscape, one page wide, the header on every page.
+        worksheet_set_landscape(folha);
+        worksheet_fit_to_pages(folha, 1, 0);
+        worksheet_repeat_rows(folha, 1, 1);
         return fechar(livro);
     });
 }
