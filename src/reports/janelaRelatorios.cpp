@@ -13,11 +13,13 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -44,6 +46,12 @@ QTableWidgetItem* celula(const QString& texto, Qt::Alignment alinhamento = Qt::A
     return item;
 }
 
+// A mean under ten keeps its decimal (2.5 visits an hour is not 3); no visits is a plain 0.
+QString textoMedia(double v)
+{
+    return v == 0 ? QStringLiteral("0") : QString::number(v, 'f', v < 10 ? 1 : 0);
+}
+
 // Few visits pale, many visits deep: one hue from near white to a strong orange-red, so the
 // peaks stand out in colour and in print.
 QColor corDoNivel(double valor, double maximo)
@@ -63,7 +71,11 @@ JanelaRelatorios::JanelaRelatorios(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("relatorios"));
     setWindowTitle(QStringLiteral("Relatórios"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(1040, 640);
+    // As large as the figures need, but never past a small or scaled screen.
+    QSize tamanho(1040, 640);
+    if (const QScreen* tela = QGuiApplication::primaryScreen())
+        tamanho = tamanho.boundedTo(tela->availableGeometry().size() - QSize(24, 48));
+    resize(tamanho);
     auto* raiz = new QVBoxLayout(this);
     auto* abas = new QTabWidget(this);
     abas->setObjectName(QStringLiteral("tab_relatorios"));
@@ -170,6 +182,7 @@ QWidget* JanelaRelatorios::criarAbaPeriodo()
     auto* aba = new QWidget(this);
     auto* layout = new QVBoxLayout(aba);
     auto* formulario = new QFormLayout;
+    formulario->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     m_dtInicio = new QDateEdit(aba);
     m_dtInicio->setObjectName(QStringLiteral("dt_inicio"));
     m_dtFim = new QDateEdit(aba);
@@ -281,8 +294,7 @@ void JanelaRelatorios::exibirHorarios(int semanas)
                    QStringLiteral("%1 (%2)").arg(relatorios::nomeDiaSemana(s + 1)).arg(mapa.dias[ss])));
         for (int h = 0; h < 24; ++h) {
             const double v = mapa.media[ss][static_cast<size_t>(h)];
-            auto* item =
-                celula(mapa.dias[ss] ? QString::number(v, 'f', v < 10 ? 1 : 0) : QString(), Qt::AlignCenter);
+            auto* item = celula(mapa.dias[ss] ? textoMedia(v) : QString(), Qt::AlignCenter);
             const QColor fundo = corDoNivel(v, mapa.maximo);
             item->setBackground(fundo);
             item->setForeground(fundo.lightness() < 130 ? Qt::white : Qt::black);
