@@ -9,7 +9,10 @@
 #include "mensagens.h"
 #include "serie.h"
 
+#include "exportacao.h"
+#include "janelaRelatorios.h"
 #include "painelavancado.h"
+#include "relatorios.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -322,6 +325,54 @@ BENCHMARK_DEFINE_F(Historico, BM_carregarHistoricoDia)(benchmark::State& state)
     semFalhas(state);
 }
 BENCHMARK_REGISTER_F(Historico, BM_carregarHistoricoDia)->Unit(benchmark::kMicrosecond);
+
+// The reports window opened over fifty years: its year, its busiest hours (twelve weeks) and
+// its period count, painted once.
+BENCHMARK_DEFINE_F(Historico, BM_abrirRelatorios)(benchmark::State& state)
+{
+    for (auto _ : state) {
+        JanelaRelatorios* janela = janelas::relatorios();
+        janela->show();
+        QCoreApplication::processEvents();
+        delete janela;
+    }
+    semFalhas(state);
+}
+BENCHMARK_REGISTER_F(Historico, BM_abrirRelatorios)->Unit(benchmark::kMillisecond);
+
+// Every recorded day of the fifty years (18 262 rows) read and written to a spreadsheet file or
+// a text file.
+void exportarTudo(benchmark::State& state, bool xlsx)
+{
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(xlsx ? QStringLiteral("tudo.xlsx") : QStringLiteral("tudo.csv"));
+    const QDate inicio(1975, 1, 1), fim(2024, 12, 31);
+    for (auto _ : state) {
+        const auto dias = relatorios::diasRegistrados(inicio, fim);
+        if (!dias || dias->size() != 18263) {
+            state.SkipWithError("período lido errado");
+            break;
+        }
+        const planilha::Resultado r = xlsx ? exportacao::gravarPeriodoXlsx(arquivo, inicio, fim, *dias)
+                                           : exportacao::gravarPeriodoCsv(arquivo, *dias);
+        if (!r.ok) {
+            state.SkipWithError(r.motivo.toLocal8Bit().constData());
+            break;
+        }
+    }
+    semFalhas(state);
+}
+
+BENCHMARK_DEFINE_F(Historico, BM_exportarPeriodoXlsx)(benchmark::State& state)
+{
+    exportarTudo(state, true);
+}
+BENCHMARK_REGISTER_F(Historico, BM_exportarPeriodoXlsx)->Unit(benchmark::kMillisecond);
+BENCHMARK_DEFINE_F(Historico, BM_exportarPeriodoCsv)(benchmark::State& state)
+{
+    exportarTudo(state, false);
+}
+BENCHMARK_REGISTER_F(Historico, BM_exportarPeriodoCsv)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

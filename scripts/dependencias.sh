@@ -13,6 +13,7 @@ pacotes=(
   sqlite3 libcap2-bin time
   clang libclang-rt-14-dev
   libbenchmark-dev
+  libxlsxwriter-dev python3-openpyxl
 )
 if [ "${1:-}" = pacote ]; then
   # CPack hands dpkg-shlibdeps only the files that `file` says are ELF.

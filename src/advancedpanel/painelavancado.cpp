@@ -8,6 +8,7 @@
 #include "historico.h"
 #include "mensagens.h"
 #include "painelavancadoAjustes.h"
+#include "exportacao.h"
 #include "planilha.h"
 #include "regrasLotacao.h"
 #include "textos.h"
@@ -170,6 +171,9 @@ void PainelAvancado::criarControles()
     m_menuExportarMensal = exportar->addAction(QStringLiteral("Exportar Gráfico Mensal (Mês Selecionado)"));
     m_menuExportarMensal->setObjectName(QStringLiteral("menuExportarMensal"));
     connect(m_menuExportarMensal, &QAction::triggered, this, &PainelAvancado::exportarMensal);
+    m_menuExportarMensalXlsx = exportar->addAction(QStringLiteral("Exportar Planilha Mensal com Gráfico (.xlsx)"));
+    m_menuExportarMensalXlsx->setObjectName(QStringLiteral("menuExportarMensalXlsx"));
+    connect(m_menuExportarMensalXlsx, &QAction::triggered, this, &PainelAvancado::exportarMensalXlsx);
 
     auto* raiz = new QVBoxLayout(this);
     raiz->setMenuBar(m_menu);
@@ -804,6 +808,7 @@ void PainelAvancado::verificarExportacao()
 {
     if (strings::valorNumerico(m_lblHistoricoTotalMes->text()) > 0) {
         m_menuExportarMensal->setEnabled(true);
+        m_menuExportarMensalXlsx->setEnabled(true);
         m_lblRelatorio->setStyleSheet(QStringLiteral("color: rgb(192, 0, 192);"));
         m_lblRelatorio->show();
         m_lblRelatorio->setText(QStringLiteral("Excel Disponível"));
@@ -817,6 +822,7 @@ void PainelAvancado::verificarExportacao()
 void PainelAvancado::desabilitarExportacao()
 {
     m_menuExportarMensal->setEnabled(false);
+    m_menuExportarMensalXlsx->setEnabled(false);
 }
 
 // ---- commands ------------------------------------------------------------------------------------
@@ -830,6 +836,17 @@ void PainelAvancado::exportarMensal()
     const QString mes = m_cmbMes->currentText();
     const QString caminho = QDir(costuras::pastaAplicacao()).filePath(planilha::nomeArquivo(ano, mes));
     planilha::exportar(caminho, planilha::linhasMes(mes, ano, historico::pontosHistorico(*m_chartMes)));
+}
+
+void PainelAvancado::exportarMensalXlsx()
+{
+    if (!m_menuExportarMensalXlsx->isEnabled())
+        return;
+    const QString ano = m_cmbAno->currentText();
+    const QString mes = m_cmbMes->currentText();
+    const QString caminho = QDir(costuras::pastaAplicacao()).filePath(exportacao::nomeArquivoMes(ano, mes));
+    const auto dias = historico::pontosHistorico(*m_chartMes);
+    exportacao::exportar(caminho, [&](const QString& c) { return exportacao::gravarMesXlsx(c, mes, ano, dias); });
 }
 
 void PainelAvancado::excluirHistorico()

@@ -94,6 +94,7 @@ public:
 
     // ---- commands --------------------------------------------------------------------------
     void exportarMensal();
+    void exportarMensalXlsx();
     void excluirHistorico();
     void abrirAjustes();
     // The settings window has closed: its choices apply and the cycle goes on.
@@ -171,6 +172,7 @@ private:
     RotuloClicavel* m_lblExcluir = nullptr;
     QMenuBar* m_menu = nullptr;
     QAction* m_menuExportarMensal = nullptr;
+    QAction* m_menuExportarMensalXlsx = nullptr;
     QLabel* m_lblParam = nullptr;
     QLabel* m_lblPag = nullptr;
     RotuloClicavel* m_label14 = nullptr;

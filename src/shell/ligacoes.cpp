@@ -2,6 +2,7 @@
 
 #include "ethernet.h"
 #include "ethernetConfig.h"
+#include "janelaRelatorios.h"
 #include "painelAtivo.h"
 #include "principal.h"
 
@@ -37,6 +38,13 @@ void instalar(Principal& principal)
     QObject::connect(p, &Principal::configurarRedePedido, p, [] { janelas::ethernetConfig()->exec(); });
     QObject::connect(p, &Principal::painelSimplesPedido, p, [p] { abrirPainelSimples(*p); });
     QObject::connect(p, &Principal::painelAvancadoPedido, p, [p] { abrirPainelAvancado(*p); });
+    // Reports need no device and leave the main window usable: shown, not modal.
+    QObject::connect(p, &Principal::relatoriosPedido, p, [] {
+        JanelaRelatorios* j = janelas::relatorios();
+        j->show();
+        j->raise();
+        j->activateWindow();
+    });
 
     instalarPainelAvancado(principal);
     instalarPainelSimples(principal);

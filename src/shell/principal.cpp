@@ -58,6 +58,9 @@ void Principal::criarMenus()
     QAction* avancado = exibir->addAction(QStringLiteral("Painel Avançado"));
     avancado->setObjectName(QStringLiteral("menuPainelAvancado"));
     connect(avancado, &QAction::triggered, this, &Principal::painelAvancadoPedido);
+    QAction* relatorios = exibir->addAction(QStringLiteral("Relatórios"));
+    relatorios->setObjectName(QStringLiteral("menuRelatorios"));
+    connect(relatorios, &QAction::triggered, this, &Principal::relatoriosPedido);
 
     QAction* sair = barra->addAction(QStringLiteral("Sair"));
     sair->setObjectName(QStringLiteral("menuSair"));

@@ -41,6 +41,7 @@ Q_SIGNALS:
     void painelSimplesPedido();
     void painelAvancadoPedido();
     void configurarRedePedido();
+    void relatoriosPedido();
 
 protected:
     void closeEvent(QCloseEvent* evento) override;

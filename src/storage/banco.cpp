@@ -5,6 +5,7 @@
 #include "constantes.h"
 #include "costuras.h"
 #include "datas.h"
+#include "indices.h"
 #include "mensagens.h"
 #include "serie.h"
 #include "textos.h"
@@ -51,6 +52,9 @@ public:
         QSqlQuery q(db);
         // Durability first: every commit reaches the disk before the call returns.
         q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        // A file marked read-only is left exactly as it is, even where the engine could write.
+        if (arquivos::modoPermiteEscrita(caminho))
+            garantirIndices(db);
         m_aberta = true;
     }
     ~Conexao()

@@ -1,0 +1,189 @@
+// The reports' figures computed from a database the test fills: the year at a glance, the
+// recorded days of a period, the busiest hours and the period's text file.
+#include "../apoio/bancoTeste.h"
+#include "banco.h"
+#include "costuras.h"
+#include "mensagens.h"
+#include "relatorios.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using relatorios::Dia;
+
+class TesteRelatorios : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_pasta.isValid());
+        m_arquivo = apoio::copiarBancoEntregue(m_pasta);
+        QVERIFY(!m_arquivo.isEmpty());
+        m_caixas.clear();
+        mensagens::instalar([this](const mensagens::Pedido& p) {
+            m_caixas << p.texto;
+            return mensagens::Resposta::Ok;
+        });
+        preencher();
+    }
+    void cleanup()
+    {
+        mensagens::instalar({});
+        costuras::restaurar();
+    }
+
+    void resumoDoAno_data()
+    {
+        QTest::addColumn<int>("ano");
+        QTest::addColumn<int>("mes");
+        QTest::addColumn<long long>("visitas");
+        QTest::newRow("jan 2024") << 2024 << 1 << 30LL;
+        QTest::newRow("29 fev 2024, ano bissexto") << 2024 << 2 << 1029LL;
+        QTest::newRow("setembro em sete") << 2024 << 9 << 77LL;
+        QTest::newRow("coluna vazia") << 2024 << 12 << 0LL;
+        QTest::newRow("29 fev 2023 não existe") << 2023 << 2 << 5LL;
+        QTest::newRow("mês zerado pela exclusão") << 2023 << 3 << 0LL;
+        QTest::newRow("ano sem linha") << 2022 << 6 << 0LL;
+    }
+    void resumoDoAno()
+    {
+        QFETCH(int, ano);
+        QFETCH(int, mes);
+        QFETCH(long long, visitas);
+        const std::optional<relatorios::Ano> a = relatorios::resumoDoAno(ano);
+        QVERIFY(a);
+        QCOMPARE(a->meses[static_cast<size_t>(mes - 1)], visitas);
+        long long soma = 0;
+        for (long long v : a->meses)
+            soma += v;
+        QCOMPARE(a->total, soma);
+        QCOMPARE(a->registrado, ano != 2022);
+        QVERIFY(m_caixas.isEmpty());
+    }
+
+    void anosSemRepeticaoDoMaisNovo()
+    {
+        QCOMPARE(relatorios::anosRegistrados(2030).value(), (QList<int>{2024, 2023}));
+        QCOMPARE(relatorios::resumoDoAno(2024)->total, 30 + 1029 + 77);
+        QVERIFY(apoio::executar(m_arquivo, "DELETE FROM Meses").isEmpty());
+        QCOMPARE(relatorios::anosRegistrados(2030).value(), QList<int>{2030});
+    }
+
+    void diasRegistrados_data()
+    {
+        QTest::addColumn<QDate>("inicio");
+        QTest::addColumn<QDate>("fim");
+        QTest::addColumn<QStringList>("dias"); // "dd/MM total"
+        QTest::newRow("semana entre dois anos") << QDate(2023, 12, 28) << QDate(2024, 1, 3)
+                                                << QStringList{"28/12 24", "31/12 0", "01/01 48", "02/01 2"};
+        QTest::newRow("dia bissexto, 30 de fevereiro fora")
+            << QDate(2024, 2, 26) << QDate(2024, 3, 3) << QStringList{"29/02 240", "01/03 1"};
+        QTest::newRow("setembro") << QDate(2023, 9, 1) << QDate(2023, 9, 30) << QStringList{"07/09 9"};
+        QTest::newRow("um dia só") << QDate(2024, 1, 2) << QDate(2024, 1, 2) << QStringList{"02/01 2"};
+        QTest::newRow("fim antes do início") << QDate(2024, 1, 3) << QDate(2024, 1, 1) << QStringList{};
+        QTest::newRow("sem linhas") << QDate(2020, 1, 1) << QDate(2020, 12, 31) << QStringList{};
+    }
+    void diasRegistrados()
+    {
+        QFETCH(QDate, inicio);
+        QFETCH(QDate, fim);
+        QFETCH(QStringList, dias);
+        const std::optional<QList<Dia>> lidos = relatorios::diasRegistrados(inicio, fim);
+        QVERIFY(lidos);
+        QStringList obtidos;
+        for (const Dia& d : *lidos)
+            obtidos << d.data.toString(QStringLiteral("dd/MM")) + u' ' + QString::number(d.total());
+        QCOMPARE(obtidos, dias);
+    }
+
+    void horasDaSemana()
+    {
+        // The empty column of Monday 25 December is no day; Thursday 28/12 at 08h is the peak.
+        const QList<Dia> dias = relatorios::diasRegistrados(QDate(2023, 12, 18), QDate(2024, 1, 9)).value();
+        const relatorios::MapaHoras m = relatorios::horasMovimentadas(dias);
+        // Days per weekday (Mon 18/12, 01/01, 08/01; Sun 31/12 recorded with no visits), then means.
+        QCOMPARE((QList<double>{double(m.dias[0]), double(m.dias[1]), double(m.dias[4]), double(m.dias[6])}),
+                 (QList<double>{3, 1, 0, 1}));
+        QCOMPARE((QList<double>{m.media[0][9], m.media[0][10], m.media[1][0], m.media[6][9], m.media[3][8]}),
+                 (QList<double>{(6.0 + 40 + 20) / 3, 8.0 / 3, 2, 0, 24}));
+        QCOMPARE(m.maximo, 24.0);
+    }
+
+    void csvDoPeriodo()
+    {
+        const QList<Dia> dias = relatorios::diasRegistrados(QDate(2023, 12, 30), QDate(2024, 1, 1)).value();
+        QByteArray esperado = "\xEF\xBB\xBF"
+                              "Data;Dia da semana;Total";
+        for (int h = 0; h < 24; ++h)
+            esperado += ';' + QByteArray(h < 10 ? "0" : "") + QByteArray::number(h) + 'h';
+        esperado += "\r\n";
+        esperado += "31/12/2023;domingo;0" + QByteArray(";0").repeated(24) + "\r\n";
+        esperado +=
+            "01/01/2024;segunda-feira;48;0;0;0;0;0;0;0;0;0;40;8" + QByteArray(";0").repeated(13) + "\r\n";
+        QCOMPARE(relatorios::csvPeriodo(dias), esperado);
+        const QByteArray sabado = relatorios::csvPeriodo({Dia{QDate(2024, 3, 2), {}}});
+        QVERIFY(sabado.endsWith("02/03/2024;s\xC3\xA1"
+                                "bado;0" +
+                                QByteArray(";0").repeated(24) + "\r\n"));
+    }
+
+    void bancoAusenteAvisaSemCriar()
+    {
+        QVERIFY(QFile::remove(m_arquivo));
+        QVERIFY(!relatorios::diasRegistrados(QDate(2024, 1, 1), QDate(2024, 1, 31)));
+        QVERIFY(!relatorios::resumoDoAno(2024));
+        QCOMPARE(m_caixas.size(), 2);
+        QVERIFY(m_caixas[0].startsWith(QStringLiteral("Não foi possível ler o histórico em Fluxoradb.mdb.")));
+        QVERIFY(!QFile::exists(m_arquivo));
+    }
+
+private:
+    static QString dia(QList<int> horas)
+    {
+        horas.resize(24);
+        return apoio::grupos(horas);
+    }
+    void executar(const QString& sql)
+    {
+        const QString erro = apoio::executar(m_arquivo, sql);
+        QVERIFY2(erro.isEmpty(), qPrintable(erro));
+    }
+    void preencher()
+    {
+        QList<int> fev(32, 0);
+        fev[0] = 5;
+        fev[28] = 1024; // 29 February: a day in 2024, none in 2023
+        executar("INSERT INTO Meses (ano, jan, fev, sete, dez) VALUES ('2024', '" + apoio::grupos({10, 20}) +
+                 "', '" + apoio::grupos(fev) + "', '" + apoio::grupos({0, 0, 77}) + "', NULL)");
+        executar("INSERT INTO Meses (ano, fev, mar) VALUES ('2023', '" + apoio::grupos(fev) + "', '" +
+                 QStringLiteral("00000").repeated(31) + "')");
+        // A second row of a year is never read.
+        executar("INSERT INTO Meses (ano, jan) VALUES ('2024', '" + apoio::grupos({999}) + "')");
+
+        QList<int> h9(10, 0);
+        h9[9] = 6;
+        executar("INSERT INTO Dias (mes, ano, hora18, hora25, hora28, hora31) VALUES ('12', '2023', '" +
+                 dia(h9) + "', '', '" + dia({0, 0, 0, 0, 0, 0, 0, 0, 24}) + "', '" + dia({}) + "')");
+        QList<int> ano(11, 0);
+        ano[9] = 40;
+        ano[10] = 8;
+        QList<int> h20(10, 0);
+        h20[9] = 20;
+        executar("INSERT INTO Dias (mes, ano, hora1, hora2, hora8) VALUES ('01', '2024', '" + dia(ano) +
+                 "', '" + dia({2}) + "', '" + dia(h20) + "')");
+        executar("INSERT INTO Dias (mes, ano, hora1) VALUES ('01', '2024', '" + dia({500}) + "')");
+        QList<int> bissexto(24, 10);
+        executar("INSERT INTO Dias (mes, ano, hora29, hora30) VALUES ('02', '2024', '" + dia(bissexto) +
+                 "', '" + dia({7}) + "')");
+        // A short column (an older writer): the missing hours are zero.
+        executar("INSERT INTO Dias (mes, ano, hora1) VALUES ('03', '2024', '00001')");
+        executar("INSERT INTO Dias (mes, ano, hora7) VALUES ('09', '2023', '" + dia({9}) + "')");
+    }
+
+    QTemporaryDir m_pasta;
+    QString m_arquivo;
+    QStringList m_caixas;
+};
+
+QTEST_GUILESS_MAIN(TesteRelatorios)
+#include "test_relatorios.moc"
