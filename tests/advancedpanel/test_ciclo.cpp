@@ -184,29 +184,6 @@ private Q_SLOTS:
         QCOMPARE(r.pedidos, (QStringList{"/2", "/5", "/6"}));
     }
 
-    void mesRelidoACada2MCiclos()
-    {
-        ciclo::Ciclo c;
-        c.carregar(10);
-        Registro r;
-        const QDate dia(2024, 3, 20);
-        const QTime hora(15, 0);
-        int ciclosAteReler = 0;
-        // The first full reading, then count cycles until the three pages come again.
-        tiques(c, 14, dia, hora, r.acoes());
-        for (int n = 1; n <= 30; ++n) {
-            r.pedidos.clear();
-            tiques(c, 14, dia, hora, r.acoes());
-            QCOMPARE(r.barraMesMaximo, 23);
-            if (r.pedidos.contains(QStringLiteral("/1")) && r.pedidos.contains(QStringLiteral("/3"))) {
-                ciclosAteReler = n;
-                break;
-            }
-        }
-        // Twenty normal cycles fill the month bar; the one after reads the whole month.
-        QCOMPARE(ciclosAteReler, 21);
-    }
-
     // The settings window may change the interval at any time, to below the cycles counted.
     void intervaloDoMesAlterado_data()
     {
@@ -244,26 +221,6 @@ private Q_SLOTS:
         QTEST(ciclosAteLerOMes(), "ciclosAteReler");
         // And it goes on at the new pace.
         QCOMPARE(ciclosAteLerOMes(), 2 * depois);
-    }
-
-    void recarregarRecomecaMasContadoresContinuam()
-    {
-        ciclo::Ciclo c;
-        c.carregar(3);
-        Registro r;
-        tiques(c, 33, QDate(2024, 3, 20), QTime(15, 0), r.acoes());
-        const int ciclos = ciclo::contadores().ciclosMes;
-        QVERIFY(ciclos > 0);
-        ciclo::Ciclo novo; // the window loaded again
-        novo.carregar(3);
-        QCOMPARE(novo.passoCiclo, 0);
-        QVERIFY(!novo.leituraMesCompleta);
-        QVERIFY(!novo.leituraDiaCompleta);
-        QCOMPARE(ciclo::contadores().ciclosMes, ciclos);
-        // The odd tick left over counts towards the first step of the new window.
-        r.pedidos.clear();
-        tiques(novo, 13, QDate(2024, 3, 20), QTime(15, 0), r.acoes());
-        QCOMPARE(r.pedidos, (QStringList{"/1", "/2", "/3", "/4", "/5", "/6"}));
     }
 };
 

@@ -320,18 +320,6 @@ private Q_SLOTS:
         QCOMPARE(consulta("SELECT cmb_inicio FROM painelavancado"), QStringLiteral("10h"));
     }
 
-    void preenchimentoDeDemonstracao()
-    {
-        costuras::aleatorio = [] { return 0.5; };
-        PainelAvancado* p = janelas::painelavancado();
-        QTest::mouseClick(p->findChild<QLabel*>(QStringLiteral("Label14")), Qt::LeftButton);
-        QCOMPARE(texto(p, "lbl_lotacao"), QStringLiteral("30"));
-        QCOMPARE(texto(p, "lbl_total"), QStringLiteral("330"));
-        QCOMPARE(texto(p, "lbl_mediaHora"), QStringLiteral("30")); // 330 over the 11 hours filled
-        QCOMPARE(texto(p, "lbl_mes"), QStringLiteral("7750"));
-        QCOMPARE(texto(p, "lbl_mediaDia"), QStringLiteral("250"));
-    }
-
     void fecharDescarregaEReabreDoZero()
     {
         QPointer<PainelAvancado> p = janelas::painelavancado();

@@ -132,7 +132,6 @@ private Q_SLOTS:
         QTest::newRow("Shift+Tab do campo 2") << "txt_ip2CP" << int(Qt::Key_Backtab) << "txt_ip1CP" << 0;
         QTest::newRow("Tab do campo 4 ao link")
             << "txt_ip4CP" << int(Qt::Key_Tab) << "lbl_testarConexao" << 0;
-        QTest::newRow("Tab entre os links") << "lbl_redefinir" << int(Qt::Key_Tab) << "lbl_ajuda" << 0;
         QTest::newRow("Enter num campo") << "txt_ip2CP" << int(Qt::Key_Return) << "txt_ip2CP" << 0;
         QTest::newRow("Espaco no link") << "lbl_redefinir" << int(Qt::Key_Space) << "lbl_redefinir" << 1;
     }

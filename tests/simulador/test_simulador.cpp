@@ -206,21 +206,6 @@ private Q_SLOTS:
         }
     }
 
-    // Counts only grow during a day and occupancy never exceeds them.
-    void contagemAoLongoDoDia()
-    {
-        const QDate dia(2024, 3, 16);
-        int anterior = 0;
-        for (int minuto = 0; minuto < 24 * 60; minuto += 5) {
-            const trafego::Hoje h =
-                trafego::contagemHoje(4000000000u, QDateTime(dia, QTime(0, 0).addSecs(minuto * 60)));
-            QVERIFY(h.total >= anterior);
-            QVERIFY(h.lotacao >= 0 && h.lotacao <= h.total);
-            anterior = h.total;
-        }
-        QCOMPARE(trafego::totalDia(1, dia.addDays(1), QDateTime(dia, QTime(12, 0))), 0);
-    }
-
     void falhas_data()
     {
         QTest::addColumn<QString>("falha");
