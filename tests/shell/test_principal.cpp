@@ -1,4 +1,5 @@
 // The main window: start-up request, status line, menus.
+#include "../apoio/bancoTeste.h"
 #include "costuras.h"
 #include "ethernet.h"
 #include "ligacoes.h"
@@ -22,10 +23,7 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(m_pasta.isValid());
-        QFile::remove(m_pasta.filePath("Fluxoradb.mdb"));
-        QVERIFY(QFile::copy(FLUXORA_BANCO_MODELO, m_pasta.filePath("Fluxoradb.mdb")));
-        QFile::setPermissions(m_pasta.filePath("Fluxoradb.mdb"), QFile::ReadOwner | QFile::WriteOwner);
-        costuras::pastaAplicacao = [this] { return m_pasta.path(); };
+        QVERIFY(!apoio::copiarBancoEntregue(m_pasta).isEmpty());
         m_caixas.clear();
         mensagens::instalar([this](const mensagens::Pedido& p) {
             m_caixas.append(p);
@@ -50,17 +48,10 @@ private Q_SLOTS:
         mensagens::instalar({});
     }
 
-    void legendasEMenus()
+    // The operator's commands, by the names the rest of the program finds them with.
+    void menus()
     {
         Principal janela;
-        QCOMPARE(janela.objectName(), QStringLiteral("main"));
-        QCOMPARE(janela.windowTitle(), QStringLiteral("Fluxora Ver.04"));
-        QCOMPARE(janela.findChild<QLabel*>("Label5")->text(),
-                 QStringLiteral("Sistema de Gestão de Fluxo de  Pessoas"));
-        QCOMPARE(janela.findChild<QLabel*>("Label1")->text(), QStringLiteral("Log do dispositivo:"));
-        QCOMPARE(janela.findChild<QLabel*>("lbl_pagina")->text(), QStringLiteral("0"));
-        QCOMPARE(janela.findChild<QLabel*>("lbl_legendaDesconectado")->text(),
-                 QStringLiteral("Desconectado"));
         const QList<std::pair<const char*, const char*>> itens = {{"menuConectar", "Conectar ao Contador"},
                                                                   {"menuConfigurarRele", "Configurar Rede"},
                                                                   {"menuPainelSimples", "Painel Simples"},
@@ -71,20 +62,7 @@ private Q_SLOTS:
             QVERIFY2(acao, nome);
             QCOMPARE(acao->text(), QString::fromUtf8(legenda));
         }
-        QCOMPARE(janela.findChild<QMenu*>("menuConfiguracoes")->title(), QStringLiteral("Configurações"));
-        QCOMPARE(janela.findChild<QMenu*>("menuExibir")->title(), QStringLiteral("Exibir"));
-        auto* log = janela.findChild<QPlainTextEdit*>("txtSource");
-        QVERIFY(log->isReadOnly());
-        QCOMPARE(log->font().family(), QStringLiteral("Courier New"));
-        QCOMPARE(log->font().pointSizeF(), 8.25);
-        QCOMPARE(log->toolTip(), QStringLiteral("Dados recebidos do dispositivo"));
-        for (const char* t : {"TimertentandoConectar", "TimeOut", "TimerDadoRecebido"}) {
-            auto* timer = janela.findChild<Temporizador*>(t);
-            QVERIFY2(timer, t);
-            QVERIFY(!timer->isActive());
-        }
-        QCOMPARE(janela.findChild<Temporizador*>("TimertentandoConectar")->interval(), 200);
-        QCOMPARE(janela.findChild<Temporizador*>("TimerDadoRecebido")->interval(), 500);
+        QVERIFY(janela.findChild<QPlainTextEdit*>("txtSource")->isReadOnly());
     }
 
     // Start-up reads the stored address (127.0.0.1 in the shipped file) and requests page 0;
@@ -94,7 +72,6 @@ private Q_SLOTS:
         Principal janela;
         ligacoes::instalar(janela);
         janela.carregar();
-        QCOMPARE(janela.findChild<Temporizador*>("TimeOut")->interval(), 4000);
         QVERIFY(janela.findChild<Temporizador*>("TimeOut")->isActive());
         QTRY_COMPARE(m_recebido, QByteArray("GET /0 HTTP/1.0\n\n"));
         m_cliente->write("HTTP/1.0 200 OK\r\nServer: Arduino\r\n\r\n{\"status\":1,}");
@@ -102,7 +79,6 @@ private Q_SLOTS:
         QTRY_VERIFY(log->toPlainText().contains("Server: Arduino"));
         auto* status = janela.findChild<QLabel*>("lbl_legendaDesconectado");
         QCOMPARE(status->text(), QStringLiteral("Já estamos coletando os dados."));
-        QCOMPARE(status->font().pointSize(), 9);
         QVERIFY(!janela.findChild<QFrame*>("frm_desconectado")->isVisibleTo(&janela));
         QVERIFY(!janela.findChild<Temporizador*>("TimeOut")->isActive());
         QVERIFY(m_caixas.isEmpty());
@@ -115,8 +91,6 @@ private Q_SLOTS:
         janela.exibirDesconectadoPrincipal();
         auto* status = janela.findChild<QLabel*>("lbl_legendaDesconectado");
         QCOMPARE(status->text(), QStringLiteral("Desconectado."));
-        QCOMPARE(status->font().pointSize(), 12);
-        QCOMPARE(status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QVERIFY(status->isVisibleTo(&janela));
         QVERIFY(janela.findChild<QFrame*>("frm_desconectado")->isVisibleTo(&janela));
     }
@@ -131,7 +105,6 @@ private Q_SLOTS:
         janela.carregar();
         QCOMPARE(m_caixas.size(), 1);
         QCOMPARE(m_caixas.first().texto, QStringLiteral("Não encontramos o arquivo fluxoradb.mdb\r\n\r\n."));
-        QCOMPARE(m_caixas.first().titulo, QStringLiteral("Fluxora"));
         QCOMPARE(janela.subPaginaAtual(), QStringLiteral("/0"));
         QTRY_COMPARE(janela.conexao().winsock().estado(), 9);
         QVERIFY(m_recebido.isEmpty());

@@ -1,5 +1,6 @@
 // The public display as a kiosk: the screen saver kept away through the session bus while the
 // panel is on screen, and the pointer hidden while it rests over the panel.
+#include "../apoio/bancoTeste.h"
 #include "costuras.h"
 #include "dispositivoWindows.h"
 #include "mensagens.h"
@@ -41,10 +42,7 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(m_pasta.isValid());
-        QFile::remove(banco());
-        QVERIFY(QFile::copy(FLUXORA_BANCO_MODELO, banco()));
-        QFile::setPermissions(banco(), QFile::ReadOwner | QFile::WriteOwner);
-        costuras::pastaAplicacao = [this] { return m_pasta.path(); };
+        QVERIFY(!apoio::copiarBancoEntregue(m_pasta).isEmpty());
         dispositivoWindows::telas = [] {
             return QList<dispositivoWindows::Tela>{{"tela", QRect(0, 0, 1280, 720)}};
         };
@@ -125,7 +123,6 @@ private Q_SLOTS:
     }
 
 private:
-    QString banco() const { return m_pasta.filePath("Fluxoradb.mdb"); }
     QTemporaryDir m_pasta;
 };
 

@@ -74,4 +74,3 @@ public:
     void definirTotal(const QString& t) override { log << "total=" + t; }
     QStringList log;
 };
-
