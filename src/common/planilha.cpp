@@ -98,7 +98,11 @@ Resultado gravar(const QString& caminho, const QStringList& linhas)
 
 bool exportar(const QString& caminho, const QStringList& linhas)
 {
-    const Resultado r = gravar(caminho, linhas);
+    return concluir(caminho, gravar(caminho, linhas));
+}
+
+bool concluir(const QString& caminho, const Resultado& r)
+{
     if (!r.ok) {
         mensagens::Pedido erro;
         erro.titulo = QStringLiteral("Erro ao Exportar");

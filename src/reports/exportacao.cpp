@@ -221,21 +221,7 @@ planilha::Resultado gravarPeriodoCsv(const QString& caminho, const QList<relator
 
 bool exportar(const QString& caminho, const std::function<planilha::Resultado(const QString&)>& gravar)
 {
-    const planilha::Resultado r = gravar(caminho);
-    if (!r.ok) {
-        mensagens::Pedido erro;
-        erro.titulo = QStringLiteral("Erro ao Exportar");
-        erro.icone = mensagens::Icone::Nenhum;
-        erro.texto = QStringLiteral("Não pudemos exportar o arquivo EXCEL.");
-        if (r.acessoNegado)
-            erro.texto += QStringLiteral("\r\n\r\nPor favor, feche o EXCEL e tente novamente.");
-        else
-            erro.texto += QStringLiteral("\r\n\r\n") + r.motivo;
-        mensagens::mostrar(erro);
-        return false;
-    }
-    costuras::abrirEndereco(QUrl::fromLocalFile(caminho));
-    return true;
+    return planilha::concluir(caminho, gravar(caminho));
 }
 
 } // namespace exportacao
