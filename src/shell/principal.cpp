@@ -167,6 +167,10 @@ void Principal::exibirDesconectadoPrincipal()
 
 void Principal::exibirColetandoPrincipal()
 {
+    // Every chunk of a reply confirms the device: once shown, the state needs no new styling.
+    if (m_frmDesconectado->isHidden() &&
+        m_lblLegendaDesconectado->text() == QStringLiteral("Já estamos coletando os dados."))
+        return;
     QFont f = m_lblLegendaDesconectado->font();
     f.setPointSize(9);
     m_lblLegendaDesconectado->setFont(f);
