@@ -15,8 +15,8 @@ Temporizador::Temporizador(QObject* pai) : QObject(pai), m_manual(RelogioManual:
 {
     if (m_manual)
         m_manual->m_temporizadores.append(this);
-    else
-        connect(&m_real, &QTimer::timeout, this, &Temporizador::timeout);
+    // Also on a manual clock: once that clock is gone, the timer runs on Qt's loop.
+    connect(&m_real, &QTimer::timeout, this, &Temporizador::timeout);
 }
 
 Temporizador::~Temporizador() = default;
@@ -24,10 +24,9 @@ Temporizador::~Temporizador() = default;
 void Temporizador::setInterval(int ms)
 {
     m_intervalo = ms;
-    if (!m_manual) {
-        m_real.setInterval(ms);
+    m_real.setInterval(ms);
+    if (!m_manual)
         return;
-    }
     // Like QTimer: a new interval restarts a running timer.
     if (m_ativoManual)
         start();
