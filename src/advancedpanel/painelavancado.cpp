@@ -846,7 +846,7 @@ void PainelAvancado::exportarMensalXlsx()
     const QString mes = m_cmbMes->currentText();
     const QString caminho = QDir(costuras::pastaAplicacao()).filePath(exportacao::nomeArquivoMes(ano, mes));
     const auto dias = historico::pontosHistorico(*m_chartMes);
-    exportacao::exportar(caminho, [&](const QString& c) { return exportacao::gravarMesXlsx(c, mes, ano, dias); });
+    planilha::concluir(caminho, exportacao::gravarMesXlsx(caminho, mes, ano, dias));
 }
 
 void PainelAvancado::excluirHistorico()

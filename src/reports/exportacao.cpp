@@ -1,15 +1,12 @@
 #include "exportacao.h"
 
 #include "arquivos.h"
-#include "costuras.h"
-#include "mensagens.h"
 #include "textos.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-#include <QUrl>
 
 #include <xlsxwriter.h>
 
@@ -217,11 +214,6 @@ planilha::Resultado gravarPeriodoCsv(const QString& caminho, const QList<relator
             return QString::fromLocal8Bit(std::strerror(errno));
         return QString();
     });
-}
-
-bool exportar(const QString& caminho, const std::function<planilha::Resultado(const QString&)>& gravar)
-{
-    return planilha::concluir(caminho, gravar(caminho));
 }
 
 } // namespace exportacao

@@ -26,8 +26,4 @@ planilha::Resultado gravarPeriodoXlsx(const QString& caminho, const QDate& inici
                                       const QList<relatorios::Dia>& dias);
 planilha::Resultado gravarPeriodoCsv(const QString& caminho, const QList<relatorios::Dia>& dias);
 
-// Runs a writer, reports a failure with the month export's box ("Erro ao Exportar") and, only
-// after a successful write, opens the file with the system's program for it.
-bool exportar(const QString& caminho, const std::function<planilha::Resultado(const QString&)>& gravar);
-
 } // namespace exportacao

@@ -342,8 +342,7 @@ bool JanelaRelatorios::exportarPeriodoXlsx()
     const QString caminho =
         QDir(costuras::pastaAplicacao())
             .filePath(relatorios::nomeArquivoPeriodo(inicio, fim, QStringLiteral(".xlsx")));
-    return exportacao::exportar(
-        caminho, [&](const QString& c) { return exportacao::gravarPeriodoXlsx(c, inicio, fim, *dias); });
+    return planilha::concluir(caminho, exportacao::gravarPeriodoXlsx(caminho, inicio, fim, *dias));
 }
 
 bool JanelaRelatorios::exportarPeriodoCsv()
@@ -354,8 +353,7 @@ bool JanelaRelatorios::exportarPeriodoCsv()
     const QString caminho = QDir(costuras::pastaAplicacao())
                                 .filePath(relatorios::nomeArquivoPeriodo(m_dtInicio->date(), m_dtFim->date(),
                                                                          QStringLiteral(".csv")));
-    return exportacao::exportar(caminho,
-                                [&](const QString& c) { return exportacao::gravarPeriodoCsv(c, *dias); });
+    return planilha::concluir(caminho, exportacao::gravarPeriodoCsv(caminho, *dias));
 }
 
 namespace janelas {
