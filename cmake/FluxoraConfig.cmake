@@ -1,29 +1,35 @@
-# One interface target carrying the language standard, warnings and Qt defines of every target.
-add_library(fluxora_config INTERFACE)
-target_compile_features(fluxora_config INTERFACE cxx_std_20)
-target_compile_definitions(fluxora_config INTERFACE
+# fluxora_base: the language standard, warnings, sanitizers and Qt defines of every target.
+# fluxora_config: that plus strict strings (no implicit casts from char*, QStringBuilder for +),
+# which the program's own targets link privately.
+add_library(fluxora_base INTERFACE)
+target_compile_features(fluxora_base INTERFACE cxx_std_20)
+target_compile_definitions(fluxora_base INTERFACE
   QT_NO_CONTEXTLESS_CONNECT
   QT_NO_KEYWORDS
   QT_NO_FOREACH
   QT_DISABLE_DEPRECATED_UP_TO=0x060400)
-target_compile_options(fluxora_config INTERFACE
+target_compile_options(fluxora_base INTERFACE
   -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
   -Wold-style-cast -Woverloaded-virtual -Wformat=2 -Wimplicit-fallthrough)
 if(FLUXORA_WERROR)
-  target_compile_options(fluxora_config INTERFACE -Werror)
+  target_compile_options(fluxora_base INTERFACE -Werror)
 endif()
 if(FLUXORA_SANITIZE)
-  target_compile_options(fluxora_config INTERFACE
+  target_compile_options(fluxora_base INTERFACE
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
-  target_link_options(fluxora_config INTERFACE -fsanitize=address,undefined)
+  target_link_options(fluxora_base INTERFACE -fsanitize=address,undefined)
 endif()
+
+add_library(fluxora_config INTERFACE)
+target_link_libraries(fluxora_config INTERFACE fluxora_base)
+target_compile_definitions(fluxora_config INTERFACE QT_NO_CAST_FROM_ASCII QT_USE_QSTRINGBUILDER)
 
 # fluxora_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS x])
 # A QtTest executable run headless under CTest.
 function(fluxora_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE fluxora_config Qt6::Test ${T_LIBS})
+  target_link_libraries(${name} PRIVATE fluxora_base Qt6::Test ${T_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     FLUXORA_BANCO_MODELO="${CMAKE_BINARY_DIR}/modelo/Fluxoradb.mdb"

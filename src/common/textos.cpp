@@ -56,12 +56,12 @@ QString textoNumero(double valor)
 
 QString doisDigitos(int n)
 {
-    return (QStringLiteral("00") + QString::number(n)).right(2);
+    return QString(QStringLiteral("00") + QString::number(n)).right(2);
 }
 
 QString cincoDigitos(const QString& texto)
 {
-    return (QStringLiteral("00000") + texto).right(5);
+    return QString(QStringLiteral("00000") + texto).right(5);
 }
 
 } // namespace strings
