@@ -1,7 +1,5 @@
 #pragma once
 
-#include "instanciaUnica.h"
-
 #include <QDialog>
 #include "temporizador.h"
 
@@ -11,6 +9,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 namespace ethernet {
+class Conexao;
 class EspelhoTexto;
 }
 
@@ -19,7 +18,8 @@ class EspelhoTexto;
 class EthernetConfig : public QDialog {
     Q_OBJECT
 public:
-    explicit EthernetConfig(QWidget* parent = nullptr);
+    // `conexao`: the exchange the connection test and the status lines use (may be null).
+    explicit EthernetConfig(ethernet::Conexao* conexao, QWidget* parent = nullptr);
     // Load steps, run by the window registry once it holds the window.
     void carregar();
 
@@ -61,6 +61,7 @@ private:
     void acompanharPedidoDoTeste();
     QLabel* criarLink(const QString& nome, const QString& texto, const QString& dica);
 
+    ethernet::Conexao* m_conexao;
     QLineEdit* m_ip[4] = {};
     QPlainTextEdit* m_txtSource = nullptr;
     ethernet::EspelhoTexto* m_espelhoResposta = nullptr;
@@ -79,10 +80,3 @@ private:
     bool m_achouNoTeste = false;
     QMetaObject::Connection m_ligacaoTeste;
 };
-
-namespace janelas {
-// The living network window, created hidden (and loaded) when there is none.
-EthernetConfig* ethernetConfig();
-EthernetConfig* ethernetConfigExistente();
-void definirAoCriarEthernetConfig(InstanciaUnica<EthernetConfig>::AoCriar aoCriar);
-} // namespace janelas
