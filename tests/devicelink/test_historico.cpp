@@ -36,11 +36,6 @@ QString paginaHoras(int n, const std::function<int(int)>& contagem)
     return resposta(e);
 }
 
-void tratar(const QString& texto, int pagina)
-{
-    controle::tratarResposta(texto, [pagina] { return QStringLiteral("/%1").arg(pagina); });
-}
-
 } // namespace
 
 class TesteHistorico : public QObject {
@@ -56,13 +51,12 @@ private Q_SLOTS:
             m_mensagens << p.texto;
             return mensagens::Resposta::Ok;
         });
-        controle::redefinirEstado();
         m_painel = std::make_unique<PainelAvancadoGravado>();
-        controle::definirPainelAvancado([this] { return m_painel.get(); });
+        m_c = std::make_unique<controle::Controle>(nullptr,
+                                                   controle::Controle::Paineis{{}, [this] { return m_painel.get(); }});
     }
     void cleanup()
     {
-        controle::definirPainelAvancado({});
         mensagens::instalar({});
         costuras::restaurar();
     }
@@ -99,12 +93,12 @@ private Q_SLOTS:
         tratar(paginaMes(2, [](int) { return 1; }), 2);
         m_painel->mesCompleto = true;
         costuras::fixarRelogio(QStringLiteral("20/03/2024"), QStringLiteral("14:05:33"));
-        const controle::DiasMes antes = controle::diasMes();
-        const double total = controle::totalVisitasMes();
+        const controle::DiasMes antes = m_c->diasMes();
+        const double total = m_c->totalVisitasMes();
         const auto pontos = m_painel->mes.dados;
         tratar(paginaMes(2, [](int) { return 9; }), 2);
-        QCOMPARE(controle::diasMes(), antes);
-        QCOMPARE(controle::totalVisitasMes(), total);
+        QCOMPARE(m_c->diasMes(), antes);
+        QCOMPARE(m_c->totalVisitasMes(), total);
         QCOMPARE(m_painel->mes.dados, pontos);
     }
 
@@ -299,10 +293,10 @@ private Q_SLOTS:
             // March's days hold 7 visits each, April's 5.
             tratar(paginaMes(n, [&l](int) { return l.mid(3, 2) == QLatin1String("03") ? 7 : 5; }), n);
         }
-        QTEST(strings::textoNumero(controle::totalVisitasMes()), "total");
-        QTEST(controle::mesLidoPorInteiro(), "lido");
+        QTEST(strings::textoNumero(m_c->totalVisitasMes()), "total");
+        QTEST(m_c->mesLidoPorInteiro(), "lido");
         QTEST(campo("Meses", "abr", "ano = '2024'").left(10), "abril");
-        QCOMPARE(ultimo("mes="), strings::textoNumero(controle::totalVisitasMes()));
+        QCOMPARE(ultimo("mes="), strings::textoNumero(m_c->totalVisitasMes()));
         // The month chart shows no March day either.
         for (int d = 2; d <= 31; ++d)
             QCOMPARE(m_painel->mes.dados.value(d), QStringLiteral("00000"));
@@ -331,12 +325,12 @@ private Q_SLOTS:
         tratar(paginaHoras(4, [](int) { return 3; }), 4);
         tratar(paginaHoras(5, [](int) { return 4; }), 5);
         const QString ontem = campo("Dias", "hora10", "ano = '2024' AND mes = '03'");
-        QVERIFY(controle::diaLidoPorInteiro());
+        QVERIFY(m_c->diaLidoPorInteiro());
         costuras::fixarRelogio(QStringLiteral("11/03/2024"), QStringLiteral("00:10:00"));
-        QVERIFY(!controle::diaLidoPorInteiro());
+        QVERIFY(!m_c->diaLidoPorInteiro());
         tratar(paginaHoras(4, [](int) { return 1; }), 4);
         QVERIFY(campo("Dias", "hora11", "ano = '2024' AND mes = '03'").isEmpty());
-        QVERIFY(!controle::diaLidoPorInteiro());
+        QVERIFY(!m_c->diaLidoPorInteiro());
         tratar(paginaHoras(5, [](int) { return 0; }), 5);
         QCOMPARE(campo("Dias", "hora11", "ano = '2024' AND mes = '03'"),
                  QString(12, u'x').replace(QStringLiteral("x"), QStringLiteral("00001")) + QString(60, u'0'));
@@ -354,6 +348,11 @@ private Q_SLOTS:
     }
 
 private:
+    void tratar(const QString& texto, int pagina)
+    {
+        m_c->tratarResposta(texto, [pagina] { return QStringLiteral("/%1").arg(pagina); });
+    }
+
     QString ultimo(const QString& prefixo) const
     {
         for (qsizetype i = m_painel->log.size() - 1; i >= 0; --i)
@@ -371,6 +370,7 @@ private:
     QTemporaryDir m_pasta;
     QStringList m_mensagens;
     std::unique_ptr<PainelAvancadoGravado> m_painel;
+    std::unique_ptr<controle::Controle> m_c;
 };
 
 QTEST_GUILESS_MAIN(TesteHistorico)

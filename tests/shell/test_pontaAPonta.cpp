@@ -2,11 +2,9 @@
 // requests in the cycle's order, the live figures, the recorded history and the
 // disconnected indication.
 #include "../apoio/bancoTeste.h"
-#include "../apoio/simuladorProcesso.h"
-#include "../apoio/tempoVirtual.h"
+#include "../apoio/cliente.h"
 #include "costuras.h"
 #include "ethernet.h"
-#include "ligacoes.h"
 #include "mensagens.h"
 #include "painelavancado.h"
 #include "principal.h"
@@ -48,38 +46,33 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        delete janelas::painelavancadoExistente();
         mensagens::instalar({});
         costuras::restaurar();
     }
 
     void inicioPedeAsPaginasEmOrdemEMostraAsContagens()
     {
-        SimuladorProcesso simulador(argumentosRelogio);
-        QVERIFY(simulador.porta() != 0);
-        costuras::portaPadrao = [&] { return simulador.porta(); };
-        apoio::TempoVirtual tempo(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
-        Principal principal;
-        tempo.acompanhar(principal.conexao());
+        apoio::Cliente cliente(7);
+        QVERIFY(cliente.porta != 0);
+        apoio::TempoVirtual& tempo = cliente.tempo;
         // When each request started, in virtual time.
         QList<QDateTime> inicios;
-        QObject::connect(&principal.conexao(), &ethernet::Conexao::logAlterado, &principal,
+        Aplicacao& aplicacao = cliente.iniciar();
+        QObject::connect(&aplicacao.conexao(), &ethernet::Conexao::logAlterado, &aplicacao.principal(),
                          [&](const QString& log) {
                              if (log.isEmpty())
                                  inicios << tempo.relogio().agora();
                          });
-        ligacoes::instalar(principal);
-        principal.carregar();
+        inicios << tempo.relogio().agora(); // the start-up request went out in carregar()
 
-        QVERIFY(tempo.avancarAte([&] { return simulador.pedidos().size() >= 7; }, 30000));
-        QCOMPARE(simulador.caminhos().mid(0, 7), (QStringList{"/0", "/1", "/2", "/3", "/4", "/5", "/6"}));
+        QVERIFY(cliente.primeiroCiclo());
+        QCOMPARE(cliente.simulador->caminhos().mid(0, 7), (QStringList{"/0", "/1", "/2", "/3", "/4", "/5", "/6"}));
         for (int i = 2; i < 7; ++i) {
             const qint64 intervalo = inicios[i - 1].msecsTo(inicios[i]);
             QVERIFY2(intervalo > 1500 && intervalo < 2600, qPrintable(QString::number(intervalo)));
         }
 
-        PainelAvancado* painel = janelas::painelavancadoExistente();
-        QVERIFY(painel);
+        PainelAvancado* painel = cliente.painel();
         QVERIFY(painel->isHidden());
         const QString lotacao = QString::number(valorDaPagina(6, QStringLiteral("\"h\":34,")).toInt());
         const QString total = QString::number(valorDaPagina(6, QStringLiteral("\"h\":35,")).toInt());
@@ -104,16 +97,12 @@ private Q_SLOTS:
 
     void semAparelhoIndicaDesconectado()
     {
-        auto simulador = std::make_unique<SimuladorProcesso>(argumentosRelogio);
-        const quint16 porta = simulador->porta();
-        costuras::portaPadrao = [porta] { return porta; };
-        apoio::TempoVirtual tempo(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
-        Principal principal;
-        tempo.acompanhar(principal.conexao());
-        ligacoes::instalar(principal);
-        principal.carregar();
-        QVERIFY(tempo.avancarAte([&] { return simulador->pedidos().size() >= 3; }, 10000));
-        PainelAvancado* painel = janelas::painelavancadoExistente();
+        apoio::Cliente cliente(7);
+        Aplicacao& aplicacao = cliente.iniciar();
+        Principal& principal = aplicacao.principal();
+        apoio::TempoVirtual& tempo = cliente.tempo;
+        QVERIFY(tempo.avancarAte([&] { return cliente.simulador->pedidos().size() >= 3; }, 10000));
+        PainelAvancado* painel = cliente.painel();
         QVERIFY(painel);
         auto* faixa = painel->findChild<QFrame*>(QStringLiteral("frm_desconectado"));
         QVERIFY(faixa->isHidden());
@@ -121,8 +110,8 @@ private Q_SLOTS:
         // The time-out counts from the first request that goes unanswered (the log is
         // cleared as each request starts).
         QDateTime primeiroSemResposta;
-        simulador.reset();
-        QObject::connect(&principal.conexao(), &ethernet::Conexao::logAlterado, &principal, [&](const QString& log) {
+        cliente.simulador.reset();
+        QObject::connect(&aplicacao.conexao(), &ethernet::Conexao::logAlterado, &principal, [&](const QString& log) {
             if (log.isEmpty() && !primeiroSemResposta.isValid())
                 primeiroSemResposta = tempo.relogio().agora();
         });
@@ -132,8 +121,7 @@ private Q_SLOTS:
         QVERIFY2(espera >= 4000 && espera <= 4100, qPrintable(QString::number(espera)));
         QVERIFY(principal.findChild<QFrame*>(QStringLiteral("frm_desconectado"))->isVisibleTo(&principal));
 
-        simulador = std::make_unique<SimuladorProcesso>(argumentosRelogio, porta);
-        QVERIFY(simulador->porta() == porta);
+        QVERIFY(cliente.trocarAparelho(7));
         QVERIFY(tempo.avancarAte([&] { return faixa->isHidden(); }, 8000));
     }
 

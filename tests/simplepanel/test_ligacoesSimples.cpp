@@ -3,13 +3,13 @@
 #include "../apoio/bancoTeste.h"
 #include "../apoio/resposta.h"
 #include "../apoio/simuladorProcesso.h"
+#include "aplicacao.h"
 #include "banco.h"
 #include "controle.h"
 #include "costuras.h"
 #include "dispositivoWindows.h"
 #include "ethernet.h"
 #include "ethernetConfig.h"
-#include "ligacoes.h"
 #include "mensagens.h"
 #include "painelAtivo.h"
 #include "painelSimples.h"
@@ -32,16 +32,16 @@ QString resposta(const QString& lotacao, const QString& total)
     return apoio::resposta({{"h", 33, "00999"}, {"h", 34, lotacao}, {"h", 35, total}});
 }
 
-// The registry's accessor of the window named `nome`, and its living window.
-QWidget* pedirJanela(const QString& nome)
+// The registry's accessor of the window named `nome`.
+QWidget* pedirJanela(Janelas& janelas, const QString& nome)
 {
     if (nome == QLatin1String("painelsimples"))
-        return janelas::painelsimples();
+        return janelas.painelsimples();
     if (nome == QLatin1String("painelavancado"))
-        return janelas::painelavancado();
+        return janelas.painelavancado();
     if (nome == QLatin1String("ethernetConfig"))
-        return janelas::ethernetConfig();
-    return janelas::painelavancadoAjustes();
+        return janelas.ethernetConfig();
+    return janelas.painelavancadoAjustes();
 }
 // Every window of that name alive, loaded or not.
 QList<QWidget*> janelasVivas(const QString& nome)
@@ -76,15 +76,12 @@ private Q_SLOTS:
             m_caixas.append(p);
             return mensagens::Resposta::Ok;
         });
-        m_principal = new Principal;
-        ligacoes::instalar(*m_principal);
+        m_aplicacao = std::make_unique<Aplicacao>();
+        m_principal = &m_aplicacao->principal();
     }
     void cleanup()
     {
-        delete janelas::painelsimplesExistente();
-        delete m_principal;
-        painelAtivo::desativarPainelSimples();
-        controle::definirPainelSimples({});
+        m_aplicacao.reset();
         costuras::restaurar();
         dispositivoWindows::restaurar();
         mensagens::instalar({});
@@ -93,11 +90,11 @@ private Q_SLOTS:
     // A reply to /6 creates the panel hidden when none is alive and writes both numbers.
     void contagemAoVivo()
     {
-        QVERIFY(!janelas::painelsimplesExistente());
+        QVERIFY(!m_aplicacao->janelas().painelsimplesExistente());
         m_principal->definirSubPagina(QStringLiteral("/6"));
-        controle::tratarResposta(resposta("12345", "00310"),
+        m_aplicacao->controle().tratarResposta(resposta("12345", "00310"),
                                  [this] { return m_principal->subPaginaAtual(); });
-        PainelSimples* painel = janelas::painelsimplesExistente();
+        PainelSimples* painel = m_aplicacao->janelas().painelsimplesExistente();
         QVERIFY(painel);
         QVERIFY(painel->isHidden());
         QCOMPARE(texto(painel, "lbl_lotacao"), QStringLiteral("12345"));
@@ -110,8 +107,8 @@ private Q_SLOTS:
     // hands the status back and stores the settings.
     void menuAbreEFecha()
     {
-        controle::lerContagemAtual(resposta("00042", "00007"));
-        QPointer<PainelSimples> painel = janelas::painelsimplesExistente();
+        m_aplicacao->controle().lerContagemAtual(resposta("00042", "00007"));
+        QPointer<PainelSimples> painel = m_aplicacao->janelas().painelsimplesExistente();
         QVERIFY(painel);
         QCOMPARE(apoio::executar(banco(), QStringLiteral("UPDATE painelSimples SET dia = 'antes'")),
                  QString());
@@ -123,7 +120,7 @@ private Q_SLOTS:
         QTimer::singleShot(0, this, [&] {
             visivel = painel && painel->isVisible();
             modal = painel && QApplication::activeModalWidget() == painel;
-            ativo = painelAtivo::painelSimplesEstaAtivo();
+            ativo = m_aplicacao->painelAtivo().painelSimplesEstaAtivo();
             pagina = texto(m_principal, "lbl_pagina");
             lotacao = painel ? texto(painel, "lbl_lotacao") : QString();
             if (painel)
@@ -135,14 +132,14 @@ private Q_SLOTS:
         QVERIFY(ativo);
         QCOMPARE(pagina, QStringLiteral("6"));
         QCOMPARE(lotacao, QStringLiteral("42"));
-        QVERIFY(!painelAtivo::painelSimplesEstaAtivo());
+        QVERIFY(!m_aplicacao->painelAtivo().painelSimplesEstaAtivo());
         QTRY_VERIFY(!painel);
         QCOMPARE(apoio::consulta(banco(), QStringLiteral("SELECT dia FROM painelSimples")),
                  QStringLiteral("2024-03-10"));
         // The next reply creates it again, hidden, with numbers from that reply only.
-        controle::lerContagemAtual(resposta("00043", "00008"));
-        QVERIFY(janelas::painelsimplesExistente()->isHidden());
-        QCOMPARE(texto(janelas::painelsimplesExistente(), "lbl_total"), QStringLiteral("8"));
+        m_aplicacao->controle().lerContagemAtual(resposta("00043", "00008"));
+        QVERIFY(m_aplicacao->janelas().painelsimplesExistente()->isHidden());
+        QCOMPARE(texto(m_aplicacao->janelas().painelsimplesExistente(), "lbl_total"), QStringLiteral("8"));
         QVERIFY(m_caixas.isEmpty());
     }
 
@@ -185,7 +182,7 @@ private Q_SLOTS:
         const quint16 porta = simulador.porta();
         costuras::portaPadrao = [porta] { return porta; };
 
-        PainelSimples* painel = janelas::painelsimples();
+        PainelSimples* painel = m_aplicacao->janelas().painelsimples();
         painel->findChild<Temporizador*>("TimerLT")->stop();
         for (int t = 0; t <= 10; ++t)
             painel->tiqueTimerLT();
@@ -203,7 +200,7 @@ private Q_SLOTS:
         QCOMPARE(texto(painel, "lbl_infoEmpresa"), esperado == regrasLotacao::Estado::lotado
                                                        ? QStringLiteral("Lotado!")
                                                        : QStringLiteral("Seja bem-vindo!"));
-        PainelAvancado* avancado = janelas::painelavancadoExistente();
+        PainelAvancado* avancado = m_aplicacao->janelas().painelavancadoExistente();
         QVERIFY(avancado);
         QCOMPARE(texto(avancado, "lbl_lotacao"), QString::number(lotacao));
         QCOMPARE(corDe(avancado, "lbl_lotacao"), regrasLotacao::cor(esperado, QColor(0x1f, 0x4e, 0x79)));
@@ -214,13 +211,13 @@ private Q_SLOTS:
     // While the panel is on screen, time-outs and data go to it; otherwise to the advanced panel.
     void estadoDaConexao()
     {
-        ethernet::Conexao& conexao = m_principal->conexao();
-        PainelSimples* painel = janelas::painelsimples();
+        ethernet::Conexao& conexao = m_aplicacao->conexao();
+        PainelSimples* painel = m_aplicacao->janelas().painelsimples();
         auto* legenda = painel->findChild<QLabel*>("lbl_legendaDesconectado");
         auto* faixa = painel->findChild<QFrame*>("frm_desconectado");
         conexao.sinalizarDesconexao();
         QVERIFY(!legenda->isVisibleTo(painel));
-        painelAtivo::ativarPainelSimples();
+        m_aplicacao->painelAtivo().ativarPainelSimples();
         conexao.sinalizarDesconexao();
         QVERIFY(legenda->isVisibleTo(painel));
         QVERIFY(faixa->isVisibleTo(painel));
@@ -250,15 +247,15 @@ private Q_SLOTS:
         mensagens::instalar([&](const mensagens::Pedido&) {
             if (!pediu) {
                 pediu = true;
-                pedidaNaCaixa = pedirJanela(janela);
+                pedidaNaCaixa = pedirJanela(m_aplicacao->janelas(), janela);
             }
             return mensagens::Resposta::Ok;
         });
-        QWidget* criada = pedirJanela(janela);
+        QWidget* criada = pedirJanela(m_aplicacao->janelas(), janela);
         QVERIFY(pediu);
         QCOMPARE(pedidaNaCaixa, criada);
         QCOMPARE(janelasVivas(janela), QList<QWidget*>{criada});
-        QCOMPARE(pedirJanela(janela), criada);
+        QCOMPARE(pedirJanela(m_aplicacao->janelas(), janela), criada);
         delete criada;
     }
 
@@ -266,6 +263,7 @@ private:
     QString banco() const { return m_pasta.filePath("Fluxoradb.mdb"); }
 
     QTemporaryDir m_pasta;
+    std::unique_ptr<Aplicacao> m_aplicacao;
     Principal* m_principal = nullptr;
     QList<mensagens::Pedido> m_caixas;
 };
