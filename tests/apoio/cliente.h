@@ -46,7 +46,7 @@ struct Cliente {
     // Until the start-up's first full cycle went out and the advanced panel holds its counts.
     bool primeiroCiclo()
     {
-        return tempo.avancarAte([&] { return simulador->pedidos().size() >= 7; }, 60000) && painel();
+        return tempo.avancarAte([&] { return simulador->caminhos().size() >= 7; }, 60000) && painel();
     }
 
     PainelAvancado* painel() { return aplicacao->janelas().painelavancadoExistente(); }
@@ -64,7 +64,7 @@ struct Cliente {
     // for the last reply to be handled or to time out.
     bool cicloCompleto(int esperaMs)
     {
-        const qsizetype antes = simulador->pedidos().size();
+        const qsizetype antes = simulador->caminhos().size();
         painel()->clicarAtualizarTotalMes();
         painel()->lerDiaCompleto();
         auto completo = [&] {

@@ -78,15 +78,6 @@ private Q_SLOTS:
         QVERIFY(m_mensagens.isEmpty());
     }
 
-    void mediaNoPrimeiroDia()
-    {
-        costuras::fixarRelogio(QStringLiteral("01/03/2024"), QStringLiteral("09:00:00"));
-        for (int n = 1; n <= 3; ++n)
-            tratar(paginaMes(n, [](int d) { return d == 1 ? 40 : 3; }), n);
-        QCOMPARE(ultimo("mediaDia="), QStringLiteral("40"));
-        QCOMPARE(campo("Meses", "mar", "ano = '2024'").left(10), QStringLiteral("0004000000"));
-    }
-
     void paginaDoisAvulsaIgnorada()
     {
         tratar(paginaMes(1, [](int) { return 1; }), 1);
@@ -145,12 +136,20 @@ private Q_SLOTS:
         QCOMPARE(campo("Meses", "mar", "ano = '2024'").left(5), QStringLiteral("00001"));
     }
 
-    // A month page lost at the first reading must not blank recorded days.
-    void mesIncompletoNaoGrava()
+    // A page lost at the first reading (a month page, the morning) must not blank what the
+    // file holds: nothing is recorded until every slot was read.
+    void paginaPerdidaNaoGrava_data()
     {
-        tratar(paginaMes(3, [](int) { return 5; }), 3);
+        QTest::addColumn<int>("pagina");
+        QTest::newRow("só /3") << 3;
+        QTest::newRow("só /5") << 5;
+    }
+    void paginaPerdidaNaoGrava()
+    {
+        QFETCH(int, pagina);
+        tratar(pagina == 3 ? paginaMes(3, [](int) { return 5; }) : paginaHoras(5, [](int) { return 3; }), pagina);
         QCOMPARE(campo("Meses", "count(*)", "1"), QStringLiteral("0"));
-        QCOMPARE(ultimo("mediaDia="), QStringLiteral("0"));
+        QCOMPARE(campo("Dias", "count(*)", "1"), QStringLiteral("0"));
     }
 
     void mediaHoraria_data()
@@ -207,12 +206,6 @@ private Q_SLOTS:
         // Only today's column of the new month's row is filled.
         QCOMPARE(campo("Dias", "count(*)", filtro + QStringLiteral(" AND hora2 IS NULL")),
                  QStringLiteral("1"));
-    }
-
-    void diaSemManhaNaoGrava()
-    {
-        tratar(paginaHoras(5, [](int) { return 3; }), 5);
-        QCOMPARE(campo("Dias", "count(*)", "1"), QStringLiteral("0"));
     }
 
     // A reply handled as the clock passes midnight: the clock reads the old date `leituras`

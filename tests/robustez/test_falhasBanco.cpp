@@ -100,7 +100,7 @@ private Q_SLOTS:
         } else if (falha == QLatin1String("semDias")) {
             executar("DROP TABLE Dias");
         }
-        const int pedidosAntes = static_cast<int>(cliente.simulador->pedidos().size());
+        const int pedidosAntes = static_cast<int>(cliente.simulador->caminhos().size());
         QVERIFY(cliente.cicloCompleto(1500));
 
         // Polling went on, and every failure was told in an orderly box, one at a time.

@@ -83,12 +83,6 @@ private Q_SLOTS:
         QCOMPARE(r.caminho, caminho);
     }
 
-    void montagemDaUrl()
-    {
-        QCOMPARE(ethernet::montarUrl(" 192", "168 ", "0", "50", " 0 "), QStringLiteral("//192.168.0.50/0"));
-        QCOMPARE(ethernet::montarUrl("", "", "", ""), QStringLiteral("//..."));
-    }
-
     // The request is exactly "GET /0 HTTP/1.0" and two line feeds, and nothing else.
     void bytesNoFio()
     {

@@ -101,7 +101,7 @@ private Q_SLOTS:
         Aplicacao& aplicacao = cliente.iniciar();
         Principal& principal = aplicacao.principal();
         apoio::TempoVirtual& tempo = cliente.tempo;
-        QVERIFY(tempo.avancarAte([&] { return cliente.simulador->pedidos().size() >= 3; }, 10000));
+        QVERIFY(tempo.avancarAte([&] { return cliente.simulador->caminhos().size() >= 3; }, 10000));
         PainelAvancado* painel = cliente.painel();
         QVERIFY(painel);
         auto* faixa = painel->findChild<QFrame*>(QStringLiteral("frm_desconectado"));
