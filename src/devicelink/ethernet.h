@@ -2,9 +2,9 @@
 
 #include "winsock.h"
 
+#include "temporizador.h"
 #include <QObject>
 #include <QString>
-#include "temporizador.h"
 
 #include <functional>
 

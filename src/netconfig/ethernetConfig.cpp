@@ -10,8 +10,8 @@
 #include "vistaTexto.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -39,7 +39,8 @@ QLabel* rotulo(QWidget* pai, const QString& nome, const QString& texto, const QR
 
 } // namespace
 
-EthernetConfig::EthernetConfig(ethernet::Conexao* conexao, QWidget* parent) : QDialog(parent), m_conexao(conexao)
+EthernetConfig::EthernetConfig(ethernet::Conexao* conexao, QWidget* parent)
+    : QDialog(parent), m_conexao(conexao)
 {
     setObjectName(QStringLiteral("ethernetConfig"));
     setWindowTitle(QStringLiteral("Configurações de Rede"));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDialog>
 #include "temporizador.h"
+#include <QDialog>
 
 #include <array>
 
@@ -11,7 +11,7 @@ class QPlainTextEdit;
 namespace ethernet {
 class Conexao;
 class EspelhoTexto;
-}
+} // namespace ethernet
 
 // The network configuration window: the device's IPv4 address typed, proposed from this
 // computer's address, stored in table ethernet and tested.

@@ -6,12 +6,12 @@
 #include "mensagens.h"
 #include "textos.h"
 
-#include <QUuid>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <QUuid>
 
 #include <algorithm>
 

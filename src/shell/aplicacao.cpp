@@ -6,8 +6,9 @@
 #include "painelavancado.h"
 
 Aplicacao::Aplicacao()
-    : m_controle(&m_conexao, {[this]() -> controle::DestinoPainelSimples* { return m_janelas.painelsimples(); },
-                              [this]() -> controle::DestinoPainelAvancado* { return m_janelas.painelavancado(); }}),
+    : m_controle(&m_conexao,
+                 {[this]() -> controle::DestinoPainelSimples* { return m_janelas.painelsimples(); },
+                  [this]() -> controle::DestinoPainelAvancado* { return m_janelas.painelavancado(); }}),
       m_janelas({m_conexao, m_controle, m_painelAtivo},
                 {[this](EthernetConfig* janela) {
                      QObject::connect(janela, &EthernetConfig::fechando, &m_principal,
@@ -36,8 +37,10 @@ void Aplicacao::ligar()
     QObject::connect(&m_conexao, &ethernet::Conexao::dadosRecebidos, p,
                      [this](const QString& log) { m_janelas.ethernetConfig()->definirResposta(log); });
     QObject::connect(&m_conexao, &ethernet::Conexao::conexaoConfirmada, p, [this] { confirmarConexao(); });
-    QObject::connect(&m_conexao, &ethernet::Conexao::desconexaoSinalizada, p, [this] { sinalizarDesconexao(); });
-    QObject::connect(&m_conexao, &ethernet::Conexao::respostaCompleta, p, [this] { m_controle.tratarResposta(); });
+    QObject::connect(&m_conexao, &ethernet::Conexao::desconexaoSinalizada, p,
+                     [this] { sinalizarDesconexao(); });
+    QObject::connect(&m_conexao, &ethernet::Conexao::respostaCompleta, p,
+                     [this] { m_controle.tratarResposta(); });
 
     QObject::connect(p, &Principal::configurarRedePedido, p, [this] { abrirEthernetConfig(); });
     QObject::connect(p, &Principal::painelSimplesPedido, p, [this] { abrirPainelSimples(); });
@@ -45,11 +48,10 @@ void Aplicacao::ligar()
     QObject::connect(p, &Principal::relatoriosPedido, p, [this] { abrirRelatorios(); });
 
     controle::Controle* c = &m_controle;
-    PainelAvancado::definirPrincipal({[p](const QString& t) { p->definirPagina(t); },
-                                      [p](const QString& t) { p->definirLegendaLog(t); },
-                                      [c](int n) { c->solicitarPagina(n); },
-                                      [c] { return c->mesLidoPorInteiro(); },
-                                      [c] { return c->diaLidoPorInteiro(); }});
+    PainelAvancado::definirPrincipal(
+        {[p](const QString& t) { p->definirPagina(t); }, [p](const QString& t) { p->definirLegendaLog(t); },
+         [c](int n) { c->solicitarPagina(n); }, [c] { return c->mesLidoPorInteiro(); },
+         [c] { return c->diaLidoPorInteiro(); }});
 }
 
 void Aplicacao::carregar()

@@ -5,8 +5,8 @@
 #include "protecaoTela.h"
 #include "regrasPainelSimples.h"
 
-#include <QDialog>
 #include "temporizador.h"
+#include <QDialog>
 
 class PainelAtivo;
 namespace controle {

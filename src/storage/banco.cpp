@@ -10,7 +10,6 @@
 #include "serie.h"
 #include "textos.h"
 
-#include <QUuid>
 #include <QDir>
 #include <QFile>
 #include <QSet>
@@ -19,6 +18,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
+#include <QUuid>
 #include <QVariant>
 
 #include <algorithm>

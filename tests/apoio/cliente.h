@@ -30,7 +30,8 @@ struct Cliente {
     bool trocarAparelho(int semente, const QStringList& extra = {})
     {
         simulador.reset();
-        simulador = std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(semente) + extra, porta);
+        simulador =
+            std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(semente) + extra, porta);
         return simulador->porta() == porta;
     }
 
@@ -50,13 +51,17 @@ struct Cliente {
     }
 
     PainelAvancado* painel() { return aplicacao->janelas().painelavancadoExistente(); }
-    QString rotulo(const char* nome) { return painel()->findChild<QLabel*>(QString::fromLatin1(nome))->text(); }
+    QString rotulo(const char* nome)
+    {
+        return painel()->findChild<QLabel*>(QString::fromLatin1(nome))->text();
+    }
 
     // The value of an entry in page `pagina` of the device with that seed, as a number.
     static QString numero(int semente, int pagina, const QString& marcador)
     {
         return QString::number(
-            SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(semente), pagina, marcador).toInt());
+            SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(semente), pagina, marcador)
+                .toInt());
     }
 
     // Asks the panel for every page again at the fast pace, waits until "/1" and then "/6" went
@@ -95,8 +100,10 @@ inline void conferirGravacao(TempoVirtual& tempo, const QString& arquivo, int se
         dias += SimuladorProcesso::valorDaPagina(args, 1, QStringLiteral("\"d\":%1,").arg(d));
     const QString hora14 = SimuladorProcesso::valorDaPagina(args, 5, QStringLiteral("\"h\":14,"));
     const QString sqlMes = QStringLiteral("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'");
-    const QString sqlDia = QStringLiteral("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'");
-    tempo.avancarAte([&] { return consulta(arquivo, sqlMes) == dias && consulta(arquivo, sqlDia) == hora14; }, 40000);
+    const QString sqlDia =
+        QStringLiteral("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'");
+    tempo.avancarAte([&] { return consulta(arquivo, sqlMes) == dias && consulta(arquivo, sqlDia) == hora14; },
+                     40000);
     QCOMPARE(consulta(arquivo, sqlMes), dias);
     QCOMPARE(consulta(arquivo, sqlDia), hora14);
 }

@@ -46,7 +46,8 @@ private Q_SLOTS:
         m_avancado = std::make_unique<PainelAvancadoGravado>();
         m_simples = std::make_unique<PainelSimplesGravado>();
         m_c = std::make_unique<controle::Controle>(
-            nullptr, controle::Controle::Paineis{[this] { return m_simples.get(); }, [this] { return m_avancado.get(); }});
+            nullptr, controle::Controle::Paineis{[this] { return m_simples.get(); },
+                                                 [this] { return m_avancado.get(); }});
     }
     void cleanup() { costuras::restaurar(); }
 
@@ -303,7 +304,7 @@ private Q_SLOTS:
         m_avancado->fim = 18;
         m_avancado->log.clear();
         m_c->tratarResposta(pagina6(QStringLiteral("00001"), QStringLiteral("00002")),
-                                 [] { return QStringLiteral("/6"); });
+                            [] { return QStringLiteral("/6"); });
         QCOMPARE(dia.rotulos.value(1), QStringLiteral("17"));
         QCOMPARE(dia.dados.value(1), QStringLiteral("00117"));
         QCOMPARE(dia.dados.value(2), QStringLiteral("00118"));

@@ -52,8 +52,8 @@ private Q_SLOTS:
             return mensagens::Resposta::Ok;
         });
         m_painel = std::make_unique<PainelAvancadoGravado>();
-        m_c = std::make_unique<controle::Controle>(nullptr,
-                                                   controle::Controle::Paineis{{}, [this] { return m_painel.get(); }});
+        m_c = std::make_unique<controle::Controle>(
+            nullptr, controle::Controle::Paineis{{}, [this] { return m_painel.get(); }});
     }
     void cleanup()
     {
@@ -147,7 +147,8 @@ private Q_SLOTS:
     void paginaPerdidaNaoGrava()
     {
         QFETCH(int, pagina);
-        tratar(pagina == 3 ? paginaMes(3, [](int) { return 5; }) : paginaHoras(5, [](int) { return 3; }), pagina);
+        tratar(pagina == 3 ? paginaMes(3, [](int) { return 5; }) : paginaHoras(5, [](int) { return 3; }),
+               pagina);
         QCOMPARE(campo("Meses", "count(*)", "1"), QStringLiteral("0"));
         QCOMPARE(campo("Dias", "count(*)", "1"), QStringLiteral("0"));
     }

@@ -115,8 +115,8 @@ private Q_SLOTS:
         // out again for every chunk works with the square of the reply and pegs the processor.
         auto* vistaPrincipal = aplicacao.principal().findChild<QPlainTextEdit*>(QStringLiteral("txtSource"));
         QVERIFY(aplicacao.janelas().ethernetConfigExistente());
-        auto* caixaResposta =
-            aplicacao.janelas().ethernetConfigExistente()->findChild<QPlainTextEdit*>(QStringLiteral("txtSource"));
+        auto* caixaResposta = aplicacao.janelas().ethernetConfigExistente()->findChild<QPlainTextEdit*>(
+            QStringLiteral("txtSource"));
         qsizetype desenhado = 0;
         for (QPlainTextEdit* vista : {vistaPrincipal, caixaResposta})
             QObject::connect(vista->document(), &QTextDocument::contentsChange, painel,
@@ -200,7 +200,10 @@ private:
             QVERIFY(c.isDigit());
     }
 
-    QString consulta(const char* sql) { return apoio::consulta(m_arquivo, QString::fromLatin1(sql)); }
+    QString consulta(const char* sql)
+    {
+        return apoio::consulta(m_arquivo, QString::fromLatin1(sql));
+    }
 
     QTemporaryDir m_pasta;
     QString m_arquivo;

@@ -148,7 +148,6 @@ private Q_SLOTS:
     }
 
 private:
-
     void executar(const char* sql)
     {
         const QString erro = apoio::executar(m_arquivo, QString::fromLatin1(sql));

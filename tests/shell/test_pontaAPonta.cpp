@@ -66,7 +66,8 @@ private Q_SLOTS:
         inicios << tempo.relogio().agora(); // the start-up request went out in carregar()
 
         QVERIFY(cliente.primeiroCiclo());
-        QCOMPARE(cliente.simulador->caminhos().mid(0, 7), (QStringList{"/0", "/1", "/2", "/3", "/4", "/5", "/6"}));
+        QCOMPARE(cliente.simulador->caminhos().mid(0, 7),
+                 (QStringList{"/0", "/1", "/2", "/3", "/4", "/5", "/6"}));
         for (int i = 2; i < 7; ++i) {
             const qint64 intervalo = inicios[i - 1].msecsTo(inicios[i]);
             QVERIFY2(intervalo > 1500 && intervalo < 2600, qPrintable(QString::number(intervalo)));
@@ -82,16 +83,22 @@ private Q_SLOTS:
         QVERIFY(tempo.avancarAte([&] { return texto("lbl_lotacao") == lotacao; }, 5000));
         QCOMPARE(texto("lbl_total"), total);
         // Stamped with the clock's time of the reply, a few virtual seconds after start.
-        QVERIFY(QRegularExpression(QStringLiteral("^as 14:05:[3-5]\\d$")).match(texto("lbl_atualizadoAgora")).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^as 14:05:[3-5]\\d$"))
+                    .match(texto("lbl_atualizadoAgora"))
+                    .hasMatch());
 
         // The month and the day went into the database as the device reported them.
         QString dias;
         for (int d = 1; d <= 31; ++d)
-            dias += d <= 10 ? valorDaPagina(d <= 12 ? 1 : d <= 24 ? 2 : 3, QStringLiteral("\"d\":%1,").arg(d))
+            dias += d <= 10 ? valorDaPagina(d <= 12   ? 1
+                                            : d <= 24 ? 2
+                                                      : 3,
+                                            QStringLiteral("\"d\":%1,").arg(d))
                             : QStringLiteral("00000");
         QCOMPARE(consulta("SELECT mar FROM Meses WHERE ano = '2024'"), dias + QStringLiteral("00000"));
         const QString hora14 = valorDaPagina(5, QStringLiteral("\"h\":14,"));
-        QCOMPARE(consulta("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'"), hora14);
+        QCOMPARE(consulta("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'"),
+                 hora14);
         QVERIFY2(m_caixas.isEmpty(), qPrintable(m_caixas.join(u'|')));
     }
 
@@ -111,10 +118,11 @@ private Q_SLOTS:
         // cleared as each request starts).
         QDateTime primeiroSemResposta;
         cliente.simulador.reset();
-        QObject::connect(&aplicacao.conexao(), &ethernet::Conexao::logAlterado, &principal, [&](const QString& log) {
-            if (log.isEmpty() && !primeiroSemResposta.isValid())
-                primeiroSemResposta = tempo.relogio().agora();
-        });
+        QObject::connect(&aplicacao.conexao(), &ethernet::Conexao::logAlterado, &principal,
+                         [&](const QString& log) {
+                             if (log.isEmpty() && !primeiroSemResposta.isValid())
+                                 primeiroSemResposta = tempo.relogio().agora();
+                         });
         QVERIFY(tempo.avancarAte([&] { return !faixa->isHidden(); }, 10000));
         QVERIFY(primeiroSemResposta.isValid());
         const qint64 espera = primeiroSemResposta.msecsTo(tempo.relogio().agora());

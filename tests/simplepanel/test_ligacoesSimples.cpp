@@ -86,29 +86,18 @@ private Q_SLOTS:
         mensagens::instalar({});
     }
 
-    // A reply to /6 creates the panel hidden when none is alive and writes both numbers.
-    void contagemAoVivo()
-    {
-        QVERIFY(!m_aplicacao->janelas().painelsimplesExistente());
-        m_principal->definirSubPagina(QStringLiteral("/6"));
-        m_aplicacao->controle().tratarResposta(resposta("12345", "00310"),
-                                 [this] { return m_principal->subPaginaAtual(); });
-        PainelSimples* painel = m_aplicacao->janelas().painelsimplesExistente();
-        QVERIFY(painel);
-        QVERIFY(painel->isHidden());
-        QCOMPARE(texto(painel, "lbl_lotacao"), QStringLiteral("12345"));
-        QCOMPARE(texto(painel, "lbl_total"), QStringLiteral("310"));
-        // Created by the write, it still runs its own rhythm.
-        QVERIFY(painel->findChild<Temporizador*>("TimerLT")->isActive());
-    }
-
-    // The menu shows the panel modally; it keeps the numbers it already held; closing it
-    // hands the status back and stores the settings.
+    // A reply to /6 creates the panel hidden, running its own rhythm. The menu shows it
+    // modally with the numbers it already held; closing it hands the status back and stores
+    // the settings.
     void menuAbreEFecha()
     {
-        m_aplicacao->controle().lerContagemAtual(resposta("00042", "00007"));
+        m_principal->definirSubPagina(QStringLiteral("/6"));
+        m_aplicacao->controle().tratarResposta(resposta("00042", "00007"),
+                                               [this] { return m_principal->subPaginaAtual(); });
         QPointer<PainelSimples> painel = m_aplicacao->janelas().painelsimplesExistente();
-        QVERIFY(painel);
+        QVERIFY(painel && painel->isHidden());
+        QCOMPARE(texto(painel, "lbl_total"), QStringLiteral("7"));
+        QVERIFY(painel->findChild<Temporizador*>("TimerLT")->isActive());
         QCOMPARE(apoio::executar(banco(), QStringLiteral("UPDATE painelSimples SET dia = 'antes'")),
                  QString());
         bool visivel = false;
@@ -147,8 +136,8 @@ private Q_SLOTS:
     void ritmoProprioComOSimulador()
     {
         const QStringList argumentos = SimuladorProcesso::argumentosFixos(7);
-        const QString lotacao =
-            QString::number(SimuladorProcesso::valorDaPagina(argumentos, 6, QStringLiteral("\"h\":34,")).toInt());
+        const QString lotacao = QString::number(
+            SimuladorProcesso::valorDaPagina(argumentos, 6, QStringLiteral("\"h\":34,")).toInt());
         SimuladorProcesso simulador(argumentos);
         const quint16 porta = simulador.porta();
         QVERIFY(porta != 0);
