@@ -10,7 +10,6 @@
 namespace {
 
 using apoio::Entrada;
-using apoio::pagina6;
 using apoio::resposta;
 
 // Every entry of every page: day d counts d, hour h counts 100 + h; 7 inside, 153 today.
@@ -213,23 +212,6 @@ private Q_SLOTS:
             QVERIFY(d.isEmpty());
     }
 
-    void contagemSemMarcador_data()
-    {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QStringList>("esperado");
-        QTest::newRow("sem lotação") << resposta({{"h", 35, "00153"}}) << QStringList{"total=153"};
-        QTest::newRow("sem total") << resposta({{"h", 34, "00009"}}) << QStringList{"lotacao=9"};
-        QTest::newRow("nenhum") << resposta({{"h", 1, "00009"}}) << QStringList{};
-    }
-    void contagemSemMarcador()
-    {
-        QFETCH(QString, texto);
-        QFETCH(QStringList, esperado);
-        m_c->lerContagemAtual(texto);
-        QCOMPARE(m_simples->log, esperado);
-        QCOMPARE(m_avancado->log, esperado);
-    }
-
     void horas_data()
     {
         QTest::addColumn<QString>("pagina");
@@ -279,37 +261,6 @@ private Q_SLOTS:
         for (int h = de; h <= ate; ++h)
             QCOMPARE(horas[static_cast<size_t>(h)], antes[static_cast<size_t>(h)]);
         QCOMPARE(horas[24], QStringLiteral("11111"));
-    }
-
-    void graficoDoExpediente()
-    {
-        m_avancado->inicio = 8;
-        m_avancado->fim = 18;
-        QList<Entrada> manha, tarde;
-        for (int h = 0; h <= 11; ++h)
-            manha << Entrada{"h", h, QStringLiteral("001%1").arg(h, 2, 10, QChar(u'0'))};
-        for (int h = 12; h <= 23; ++h)
-            tarde << Entrada{"h", h, QStringLiteral("001%1").arg(h)};
-        m_c->lerHorasManha(resposta(manha));
-        m_c->lerHorasTarde(resposta(tarde));
-        m_c->preencherGraficoDia();
-        const GraficoGravado& dia = m_avancado->dia;
-        QCOMPARE(dia.rotulos.size(), 11);
-        for (int r = 1; r <= 11; ++r) {
-            QCOMPARE(dia.rotulos.value(r), QString::number(7 + r));
-            QCOMPARE(dia.dados.value(r), QStringLiteral("001%1").arg(7 + r, 2, 10, QChar(u'0')));
-        }
-        // A live reading redraws from the stored hours with the business hours of now.
-        m_avancado->inicio = 17;
-        m_avancado->fim = 18;
-        m_avancado->log.clear();
-        m_c->tratarResposta(pagina6(QStringLiteral("00001"), QStringLiteral("00002")),
-                            [] { return QStringLiteral("/6"); });
-        QCOMPARE(dia.rotulos.value(1), QStringLiteral("17"));
-        QCOMPARE(dia.dados.value(1), QStringLiteral("00117"));
-        QCOMPARE(dia.dados.value(2), QStringLiteral("00118"));
-        QVERIFY(m_avancado->log.endsWith(QStringLiteral("chartDia[2]=00118")));
-        QCOMPARE(m_c->horasHoje()[17], QStringLiteral("00117"));
     }
 
     void semPainelNaoFalha()
