@@ -9,8 +9,8 @@ namespace ligacoes {
 void instalarPainelAvancado(Principal& principal)
 {
     Principal* p = &principal;
-    PainelAvancado::definirPrincipal({[p](const QString& t) { p->definirPagina(t); },
-                                      [p](const QString& t) { p->definirLegendaLog(t); }});
+    janelas::definirPrincipalPainelAvancado([p](const QString& t) { p->definirPagina(t); },
+                                            [p](const QString& t) { p->definirLegendaLog(t); });
     // The reply handlers touch the panel; touching it brings it to life hidden.
     controle::definirPainelAvancado([] { return janelas::painelavancado(); });
 }
