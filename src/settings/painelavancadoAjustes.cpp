@@ -167,10 +167,9 @@ void PainelAvancadoAjustes::inicializarForm()
 
 void PainelAvancadoAjustes::leConfiguracoes()
 {
-    // A row that could not be read before is tried again when the window opens; a failure
-    // shows its message once more and the values in use stay.
-    if (!m_ajustes.linhaLida)
-        m_ajustes.carregar();
+    // Each opening reads the stored row again, as the rest of the program last saw it stored;
+    // a failure shows its message and the values in use stay.
+    m_ajustes.carregar();
     m_cmbInicio->definirTexto(m_ajustes.cmb_inicio);
     m_cmbFim->definirTexto(m_ajustes.cmb_fim);
     m_cmbTempoMes->definirTexto(m_ajustes.cmb_tempoMes);
