@@ -181,20 +181,15 @@ void NavegadorHistorico::renderizar()
     m_dep.chartDia.setColumnCount(e.diaHistorico() ? 2 : 1);
     for (QAction* a : {m_dep.menuExportarMensal, m_dep.menuExportarMensalXlsx})
         a->setEnabled(e.exportacaoHabilitada());
-    switch (e.relatorio()) {
-    case historico::Exibicao::Relatorio::Oculto:
-        m_lblRelatorio->hide();
-        break;
-    case historico::Exibicao::Relatorio::Disponivel:
-        m_lblRelatorio->setStyleSheet(QStringLiteral("color: rgb(192, 0, 192);"));
-        m_lblRelatorio->setText(QStringLiteral("Excel Disponível"));
-        m_lblRelatorio->show();
-        break;
-    case historico::Exibicao::Relatorio::SemRegistros:
-        m_lblRelatorio->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
-        m_lblRelatorio->setText(QStringLiteral("Sem Registros"));
-        m_lblRelatorio->show();
-        break;
+    // Only a change restyles the indicator: this runs on every tick of the countdown.
+    if (e.relatorio() != m_relatorioMostrado) {
+        m_relatorioMostrado = e.relatorio();
+        const bool disponivel = e.relatorio() == historico::Exibicao::Relatorio::Disponivel;
+        m_lblRelatorio->setStyleSheet(disponivel ? QStringLiteral("color: rgb(192, 0, 192);")
+                                                 : QStringLiteral("color: rgb(255, 0, 0);"));
+        m_lblRelatorio->setText(disponivel ? QStringLiteral("Excel Disponível")
+                                           : QStringLiteral("Sem Registros"));
+        m_lblRelatorio->setVisible(e.relatorio() != historico::Exibicao::Relatorio::Oculto);
     }
     if (!e.contando())
         m_timerExibirHistorico->stop();

@@ -68,6 +68,7 @@ private:
 
     Dependencias m_dep;
     historico::Exibicao m_exibicao;
+    historico::Exibicao::Relatorio m_relatorioMostrado = historico::Exibicao::Relatorio::Oculto;
     Temporizador* m_timerExibirHistorico = nullptr;
     QComboBox* m_cmbAno = nullptr;
     QComboBox* m_cmbMes = nullptr;

@@ -8,7 +8,7 @@
 #include "figurasAoVivo.h"
 #include "grafico.h"
 #include "historico.h"
-#include "painelavancadoAjustes.h"
+#include "painelavancadoAjustes.h" // the interim registry below
 #include "regrasLotacao.h"
 #include "temporizador.h"
 #include "textos.h"
@@ -32,6 +32,15 @@ PainelAvancado::PainelAvancado(Dependencias dependencias, QWidget* parent)
     setWindowTitle(QStringLiteral("Painel Avançado"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
+    // A hook left unset does nothing (the read checks count as done, see ciclo::Acoes).
+    const auto nada = [](const QString&) {};
+    for (auto* f : {&m_dep.definirPagina, &m_dep.definirPasso})
+        if (!*f)
+            *f = nada;
+    if (!m_dep.solicitarPagina)
+        m_dep.solicitarPagina = [](int) {};
+    if (!m_dep.solicitarPagina6)
+        m_dep.solicitarPagina6 = [] {};
     criarControles();
 }
 
@@ -324,7 +333,8 @@ void PainelAvancado::abrirAjustes()
 {
     pararTimerBaseTempo();
     // The window closes by itself (close box, Escape); its closing brings the settings here.
-    m_dep.abrirAjustes([this] { aplicarAjustes(); });
+    if (m_dep.abrirAjustes)
+        m_dep.abrirAjustes([this] { aplicarAjustes(); });
     // A window that could not run its close steps must not leave the cycle paused.
     if (!m_timerBaseTempo->isActive())
         resumirTimerBaseTempo();
