@@ -9,8 +9,8 @@
 #include "mensagens.h"
 #include "painelavancadoAjustes.h"
 #include "exportacao.h"
-#include "planilha.h"
-#include "regrasLotacao.h"
+#include "abertura.h"
+#include "coresLotacao.h"
 #include "textos.h"
 
 #include <QAction>

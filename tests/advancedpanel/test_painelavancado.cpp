@@ -1,6 +1,7 @@
 // The advanced panel as the operator sees it: load state, the cycle's requests, the history
 // display, export, deletion, the settings command and the demonstration fill.
 #include "../apoio/bancoTeste.h"
+#include "abertura.h"
 #include "caixaAjuste.h"
 #include "ciclo.h"
 #include "costuras.h"

@@ -16,7 +16,7 @@
 #include "painelavancado.h"
 #include "painelavancadoAjustes.h"
 #include "principal.h"
-#include "regrasLotacao.h"
+#include "coresLotacao.h"
 
 #include <QAction>
 #include <QFile>
