@@ -1,6 +1,5 @@
-// Virtual time, text rules, date keys and failures of the export file.
+// Virtual time, the leading-number rule and failures of the export file.
 #include "../apoio/ambienteTeste.h"
-#include "datas.h"
 #include "temporizador.h"
 #include "textos.h"
 
@@ -61,19 +60,6 @@ private Q_SLOTS:
         QFETCH(QString, texto);
         QFETCH(double, valor);
         QCOMPARE(strings::valorNumerico(texto), valor);
-    }
-
-    void chavesDeData()
-    {
-        costuras::fixarRelogio(u"07/09/2024"_s, u"09:05:03"_s);
-        QCOMPARE(datas::diaHoje(), u"07"_s);
-        QCOMPARE(datas::mesHoje(), u"09"_s);
-        QCOMPARE(datas::anoHoje(), u"2024"_s);
-        QCOMPARE(datas::carimbo(), u"as 09:05:03"_s);
-        QCOMPARE(datas::colunaMes(9), u"sete"_s);
-        QCOMPARE(datas::colunaMes(13), QString());
-        QCOMPARE(datas::colunaDia(31), u"hora31"_s);
-        QCOMPARE(datas::colunaDia(0), QString());
     }
 
     void falhasDeExportacao_data()

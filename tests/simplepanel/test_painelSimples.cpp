@@ -133,7 +133,7 @@ private Q_SLOTS:
         QVERIFY(!rotulo(outra, "lbl_lotacao")->isVisibleTo(outra));
         QVERIFY(!outra->findChild<QLineEdit*>(u"txt_infoEmpresa"_s)->isVisibleTo(outra));
         QCOMPARE(rotulo(outra, "lbl_infoEmpresa")->text(), u"Loja Centro"_s);
-        QCOMPARE(rotulo(outra, "lbl_total")->y(), 407);
+        QCOMPARE(rotulo(outra, "lbl_total")->y(), 407); // moved down once
     }
 
     // The refresh rhythm on the wire. Lowered from 60 s while the counter is past the new N:

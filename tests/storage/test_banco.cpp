@@ -1,5 +1,5 @@
 // The database file as the program leaves it: the shipped template, settings and history,
-// hostile texts, the indices, and failures that report and never create or damage the file.
+// hostile texts, and failures that report and never create or damage the file.
 #include "../apoio/ambienteTeste.h"
 #include "banco.h"
 #include "serie.h"
@@ -134,32 +134,6 @@ private Q_SLOTS:
         QCOMPARE(amb->consulta(u"SELECT mar FROM Meses WHERE ano = '2025'"_s), QString(155, u'0'));
         QCOMPARE(amb->consulta(u"SELECT sete FROM Meses WHERE rowid = 1"_s), u"00009"_s);
         QCOMPARE(amb->consulta(u"SELECT mar FROM Meses WHERE ano = '2024' AND rowid > 2"_s), u"00001"_s);
-        QVERIFY(amb->caixas.isEmpty());
-    }
-
-    // An older file gains the history indices at its first use, its tables unchanged; a file
-    // marked read-only is read and never changed.
-    void indices()
-    {
-        const QString indices = u"SELECT group_concat(name) FROM (SELECT name FROM sqlite_master WHERE "
-                                "type = 'index' ORDER BY name)"_s;
-        const QString tabelas = u"SELECT group_concat(sql, ';') FROM sqlite_master WHERE type = 'table'"_s;
-        QCOMPARE(amb->consulta(indices), u"idx_Dias_ano_mes,idx_Meses_ano"_s);
-        QCOMPARE(amb->executar(u"DROP INDEX idx_Meses_ano"_s), QString());
-        QCOMPARE(amb->executar(u"DROP INDEX idx_Dias_ano_mes"_s), QString());
-        QCOMPARE(amb->executar(u"INSERT INTO Meses (ano, jan) VALUES ('2024', '00007')"_s), QString());
-        const QString antes = amb->consulta(tabelas);
-
-        QFile::setPermissions(amb->banco, QFile::ReadOwner);
-        const QByteArray bytes = ler(amb->banco);
-        QCOMPARE(banco::lerMes(u"2024"_s, 1).value(), u"00007"_s);
-        QVERIFY(ler(amb->banco) == bytes);
-        QCOMPARE(amb->consulta(indices), QString());
-
-        QFile::setPermissions(amb->banco, QFile::ReadOwner | QFile::WriteOwner);
-        QVERIFY(banco::gravarDia(u"2024"_s, u"03"_s, 10, apoio::grupos({1, 2})));
-        QCOMPARE(amb->consulta(indices), u"idx_Dias_ano_mes,idx_Meses_ano"_s);
-        QCOMPARE(amb->consulta(tabelas), antes);
         QVERIFY(amb->caixas.isEmpty());
     }
 
