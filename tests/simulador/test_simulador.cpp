@@ -1,7 +1,6 @@
 // The simulated counter as a client sees it: replies on loopback, values cut with the
-// device's value rule, fault modes and the run-time switch.
+// device's value rule, fault modes and the run-time switch, and loopback only.
 #include "../apoio/simuladorProcesso.h"
-#include "trafego.h"
 
 #include <QProcess>
 #include <QTcpSocket>
@@ -123,33 +122,6 @@ private Q_SLOTS:
             QCOMPARE(m.codigo, 0);
             QCOMPARE(m.saida, r);
         }
-    }
-
-    // The counts hang together as the client reads them: five digits each, hours after now at
-    // zero, the hours summing to the day's total, today's day column that total, and the
-    // earlier hours and days those of the count model.
-    void valores()
-    {
-        const QDate hoje(2024, 3, 11);
-        Simulador sim(relogioFixo(u"11/03/2024"_s, u"14:05:33"_s) + QStringList{u"--semente"_s, u"1"_s});
-        QVERIFY(sim.porta() != 0);
-        const QByteArray total = campo(pagina(sim, 6), 'h', 35);
-        QVERIFY(cincoDigitos(total));
-        const QByteArray horas = pagina(sim, 4) + pagina(sim, 5);
-        int soma = 0;
-        for (int h = 0; h < 24; ++h) {
-            const QByteArray v = campo(horas, 'h', h);
-            QVERIFY2(cincoDigitos(v) && (h <= 14 || v == "00000"),
-                     qPrintable(u"hora %1: %2"_s.arg(h).arg(v)));
-            if (h < 14)
-                QCOMPARE(v.toInt(), trafego::visitasHora(1, hoje, h));
-            soma += v.toInt();
-        }
-        QCOMPARE(soma, total.toInt());
-        const QByteArray dias = pagina(sim, 1) + pagina(sim, 2) + pagina(sim, 3);
-        QCOMPARE(campo(dias, 'd', 11), total);
-        QCOMPARE(campo(dias, 'd', 12), QByteArray("00000"));
-        QCOMPARE(campo(dias, 'd', 10).toInt(), trafego::entradasAte(1, QDate(2024, 3, 10), 86400));
     }
 
     void falhas_data()
