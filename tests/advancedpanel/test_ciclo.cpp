@@ -3,128 +3,106 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-// Records what goes out: "/N" for a request, the main window's lbl_pagina captions, and the
-// timer pace in force after each tick ("rapido" / "normal").
-struct Registro {
-    QStringList pedidos;
-    QStringList paginas;
-    QString ritmo;
-
-    ciclo::Acoes acoes()
+// A cycle and what goes out of it: "/N" for a request, the main window's lbl_pagina captions,
+// and the timer pace ("rapido" / "normal").
+struct Banca {
+    explicit Banca(int intervaloMes)
     {
-        ciclo::Acoes a;
+        c.carregar(intervaloMes);
         a.solicitarPagina = [this](int n) {
             paginas << QString::number(n);
-            pedidos << QStringLiteral("/%1").arg(n);
+            pedidos << u"/%1"_s.arg(n);
         };
         a.definirPagina = [this](const QString& t) { paginas << t; };
-        a.solicitarPagina6 = [this] { pedidos << QStringLiteral("/6"); };
-        a.acelerar = [this] { ritmo = QStringLiteral("rapido"); };
-        a.normalizar = [this] { ritmo = QStringLiteral("normal"); };
+        a.solicitarPagina6 = [this] { pedidos << u"/6"_s; };
+        a.acelerar = [this] { ritmo = u"rapido"_s; };
+        a.normalizar = [this] { ritmo = u"normal"_s; };
         a.barraMes = a.barraDia = [](int, int) {};
         a.exibirParametro = a.exibirPaginaHora = a.exibirPasso = [](const QString&) {};
-        return a;
     }
+    // One full cycle (seven steps of two ticks): the requests it made.
+    QStringList umCiclo(const QDate& dia, const QTime& hora)
+    {
+        pedidos.clear();
+        ritmos.clear();
+        for (int t = 0; t < 14; ++t) {
+            c.tique(dia, hora, a);
+            ritmos << ritmo;
+        }
+        return pedidos;
+    }
+    ciclo::Contadores contadores;
+    ciclo::Ciclo c{contadores};
+    ciclo::Acoes a;
+    QStringList pedidos, paginas, ritmos; // ritmos: the pace after each tick
+    QString ritmo;
 };
 
-// One full cycle (seven steps of two ticks): the requests it made.
-QStringList umCiclo(ciclo::Ciclo& c, Registro& r, const QDate& dia, const QTime& hora, const ciclo::Acoes& a)
-{
-    r.pedidos.clear();
-    for (int t = 0; t < 14; ++t)
-        c.tique(dia, hora, a);
-    return r.pedidos;
-}
+const QDate dia20(2024, 3, 20);
 
 } // namespace
 
 class TesteCiclo : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { m_contadores = {}; }
-
-    void primeiroCicloPedeTudoDepoisRitmoNormal()
-    {
-        ciclo::Ciclo c(m_contadores);
-        c.carregar(3);
-        Registro r;
-        const QDate dia(2024, 3, 10);
-        const QTime hora(14, 5, 33);
-        QStringList ritmos;
-        for (int t = 0; t < 14; ++t) {
-            c.tique(dia, hora, r.acoes());
-            ritmos << r.ritmo;
-        }
-        // One step every two ticks at 1000 ms; once both hour pages were asked (step 5), the
-        // next step goes to the normal pace.
-        QCOMPARE(r.pedidos, (QStringList{"/1", "/2", "/3", "/4", "/5", "/6"}));
-        QCOMPARE(ritmos.mid(0, 10).count(QStringLiteral("rapido")), 9);
-        QCOMPARE(ritmos[11], QStringLiteral("normal"));
-        // Step 6 leaves "7" on the main window, whether or not it asks for "/6".
-        QCOMPARE(r.paginas, (QStringList{"1", "2", "3", "4", "5", "7"}));
-        // The next cycle asks only for the month page of the 10th and the afternoon page.
-        QCOMPARE(umCiclo(c, r, dia, hora, r.acoes()), (QStringList{"/1", "/5", "/6"}));
-        QCOMPARE(r.ritmo, QStringLiteral("normal"));
-    }
-
+    // The first cycle asks for every page, fast; the next ones for the month page holding
+    // today and the hour page holding now, at the normal pace.
     void paginaDoDiaEDaHora_data()
     {
-        QTest::addColumn<QDate>("dia");
-        QTest::addColumn<QTime>("hora");
+        QTest::addColumn<QString>("quando"); // "dd hh:mm" in March 2024
         QTest::addColumn<bool>("semLotacao");
         QTest::addColumn<QStringList>("pedidos");
-        QTest::newRow("dia 12 às 11:59")
-            << QDate(2024, 3, 12) << QTime(11, 59) << false << QStringList{"/1", "/4", "/6"};
-        QTest::newRow("dia 13") << QDate(2024, 3, 13) << QTime(11, 59) << false
-                                << QStringList{"/2", "/4", "/6"};
-        QTest::newRow("dia 24 ao meio-dia")
-            << QDate(2024, 3, 24) << QTime(12, 0) << false << QStringList{"/2", "/5", "/6"};
-        QTest::newRow("dia 25") << QDate(2024, 3, 25) << QTime(0, 0) << false
-                                << QStringList{"/3", "/4", "/6"};
+        QTest::newRow("dia 12 às 11:59") << u"12 11:59"_s << false << QStringList{"/1", "/4", "/6"};
+        QTest::newRow("dia 13") << u"13 11:59"_s << false << QStringList{"/2", "/4", "/6"};
+        QTest::newRow("dia 24 ao meio-dia") << u"24 12:00"_s << false << QStringList{"/2", "/5", "/6"};
+        QTest::newRow("dia 25") << u"25 00:00"_s << false << QStringList{"/3", "/4", "/6"};
         // The simple panel is open: step 6 asks nothing but still writes "7".
-        QTest::newRow("sem lotação") << QDate(2024, 3, 10) << QTime(9, 0) << true << QStringList{"/1", "/4"};
+        QTest::newRow("sem lotação") << u"10 09:00"_s << true << QStringList{"/1", "/4"};
     }
     void paginaDoDiaEDaHora()
     {
-        QFETCH(QDate, dia);
-        QFETCH(QTime, hora);
-        ciclo::Ciclo c(m_contadores);
-        c.carregar(3);
+        QFETCH(QString, quando);
         QFETCH(bool, semLotacao);
-        c.naoLerLotacao = semLotacao;
-        Registro r;
-        umCiclo(c, r, dia, hora, r.acoes());
-        QTEST(umCiclo(c, r, dia, hora, r.acoes()), "pedidos");
-        QCOMPARE(r.paginas.last(), QStringLiteral("7"));
+        const QDateTime t = QDateTime::fromString(u"2024-03-"_s + quando, u"yyyy-MM-dd hh:mm"_s);
+        Banca b(3);
+        b.c.naoLerLotacao = semLotacao;
+        QStringList todas{"/1", "/2", "/3", "/4", "/5", "/6"};
+        QCOMPARE(b.umCiclo(t.date(), t.time()), semLotacao ? todas.mid(0, 5) : todas);
+        // One step every two ticks at 1000 ms; once both hour pages were asked (step 5), the
+        // next step goes to the normal pace. Step 6 leaves "7" on the main window.
+        QCOMPARE(b.ritmos.mid(0, 10).count(u"rapido"_s), 9);
+        QCOMPARE(b.ritmos[11], u"normal"_s);
+        QCOMPARE(b.paginas, (QStringList{"1", "2", "3", "4", "5", "7"}));
+        QTEST(b.umCiclo(t.date(), t.time()), "pedidos");
+        QCOMPARE(b.paginas.last(), u"7"_s);
     }
 
     // A page lost on the way (another request cut it off) is asked again in the next cycle.
     void paginaPerdidaPedidaDeNovo()
     {
-        ciclo::Ciclo c(m_contadores);
-        c.carregar(3);
-        Registro r;
+        Banca b(3);
         bool diaLido = false;
         bool mesLido = true;
-        ciclo::Acoes a = r.acoes();
-        a.diaLido = [&] { return diaLido; };
-        a.mesLido = [&] { return mesLido; };
-        const QDate dia(2024, 3, 20);
-        const QTime hora(15, 0);
-        umCiclo(c, r, dia, hora, a);
-        QCOMPARE(umCiclo(c, r, dia, hora, a), (QStringList{"/2", "/4", "/5", "/6"}));
+        b.a.diaLido = [&] { return diaLido; };
+        b.a.mesLido = [&] { return mesLido; };
+        auto ciclo = [&] { return b.umCiclo(dia20, QTime(15, 0)); };
+        ciclo();
+        QCOMPARE(ciclo(), (QStringList{"/2", "/4", "/5", "/6"}));
         // Judged at the end of each cycle: the change shows in the cycle after the next.
         diaLido = true;
         mesLido = false;
-        QCOMPARE(umCiclo(c, r, dia, hora, a), (QStringList{"/2", "/4", "/5", "/6"}));
+        QCOMPARE(ciclo(), (QStringList{"/2", "/4", "/5", "/6"}));
         mesLido = true;
-        QCOMPARE(umCiclo(c, r, dia, hora, a), (QStringList{"/1", "/2", "/3", "/5", "/6"}));
-        QCOMPARE(umCiclo(c, r, dia, hora, a), (QStringList{"/2", "/5", "/6"}));
+        QCOMPARE(ciclo(), (QStringList{"/1", "/2", "/3", "/5", "/6"}));
+        QCOMPARE(ciclo(), (QStringList{"/2", "/5", "/6"}));
     }
 
-    // The settings window may change the interval at any time, to below the cycles counted.
+    // The whole month is read again every 2·M cycles; the settings window may change M at any
+    // time, to below the cycles counted.
     void intervaloDoMesAlterado_data()
     {
         QTest::addColumn<int>("antes");
@@ -140,27 +118,19 @@ private Q_SLOTS:
         QFETCH(int, antes);
         QFETCH(int, ciclosAntes);
         QFETCH(int, depois);
-        ciclo::Ciclo c(m_contadores);
-        c.carregar(antes);
-        Registro r;
-        const QDate dia(2024, 3, 20);
+        Banca b(antes);
         for (int n = 0; n <= ciclosAntes; ++n)
-            umCiclo(c, r, dia, QTime(9, 0), r.acoes());
-        c.intervaloAtualizacaoMes = depois;
-        // Cycles until the three month pages are asked for again.
+            b.umCiclo(dia20, QTime(9, 0));
+        b.c.intervaloAtualizacaoMes = depois;
         auto ciclosAteLerOMes = [&] {
             for (int n = 1; n <= 40; ++n)
-                if (umCiclo(c, r, dia, QTime(9, 0), r.acoes()).contains(QStringLiteral("/3")))
+                if (b.umCiclo(dia20, QTime(9, 0)).contains(u"/3"_s))
                     return n;
             return 0;
         };
         QTEST(ciclosAteLerOMes(), "ciclosAteReler");
-        // And it goes on at the new pace.
         QCOMPARE(ciclosAteLerOMes(), 2 * depois);
     }
-
-private:
-    ciclo::Contadores m_contadores;
 };
 
 QTEST_GUILESS_MAIN(TesteCiclo)

@@ -5,23 +5,17 @@
 
 #include <QtTest>
 
-#include <numeric>
-
 using namespace Qt::StringLiterals;
 using relatorios::Dia;
 
 namespace {
-// A day's column from the visits of its first hours.
-QString dia(QList<int> horas)
+// A day's column: the visits of the hours from `h` on, the other hours zero.
+QString dia(int h, const QList<int>& visitas)
 {
-    horas.resize(24);
+    QList<int> horas(24, 0);
+    for (int i = 0; i < visitas.size(); ++i)
+        horas[h + i] = visitas[i];
     return apoio::grupos(horas);
-}
-QList<int> em(int indice, int valor)
-{
-    QList<int> r(indice + 1, 0);
-    r[indice] = valor;
-    return r;
 }
 } // namespace
 
@@ -43,12 +37,12 @@ private Q_SLOTS:
             // A second row of a year is never read.
             u"INSERT INTO Meses (ano, jan) VALUES ('2024', '00999')"_s,
             u"INSERT INTO Dias (mes, ano, hora18, hora25, hora28, hora31) VALUES ('12', '2023', '%1', '', "
-            "'%2', '%3')"_s.arg(dia(em(9, 6)), dia(em(8, 24)), dia({})),
+            "'%2', '%3')"_s.arg(dia(9, {6}), dia(8, {24}), dia(0, {})),
             u"INSERT INTO Dias (mes, ano, hora1, hora2, hora8) VALUES ('01', '2024', '%1', '%2', '%3')"_s.arg(
-                dia(em(9, 40) << 8), dia({2}), dia(em(9, 20))),
-            u"INSERT INTO Dias (mes, ano, hora1) VALUES ('01', '2024', '%1')"_s.arg(dia({500})),
+                dia(9, {40, 8}), dia(0, {2}), dia(9, {20})),
+            u"INSERT INTO Dias (mes, ano, hora1) VALUES ('01', '2024', '%1')"_s.arg(dia(0, {500})),
             u"INSERT INTO Dias (mes, ano, hora29, hora30) VALUES ('02', '2024', '%1', '%2')"_s.arg(
-                apoio::grupos(QList<int>(24, 10)), dia({7})),
+                apoio::grupos(QList<int>(24, 10)), dia(0, {7})),
             // A short column (an older writer): the missing hours are zero.
             u"INSERT INTO Dias (mes, ano, hora1) VALUES ('03', '2024', '00001')"_s,
         };
@@ -76,7 +70,6 @@ private Q_SLOTS:
         const std::optional<relatorios::Ano> a = relatorios::resumoDoAno(ano);
         QVERIFY(a);
         QCOMPARE(a->meses[static_cast<size_t>(mes - 1)], visitas);
-        QCOMPARE(a->total, std::accumulate(a->meses.begin(), a->meses.end(), 0LL));
         QCOMPARE(a->registrado, ano != 2022);
         QVERIFY(amb->caixas.isEmpty());
     }
@@ -125,21 +118,18 @@ private Q_SLOTS:
         QCOMPARE(m.maximo, 24.0);
     }
 
+    // UTF-8 with its mark, so that a spreadsheet shows "terça-feira".
     void csvDoPeriodo()
     {
-        const QList<Dia> dias = relatorios::diasRegistrados(QDate(2023, 12, 30), QDate(2024, 1, 1)).value();
+        const QList<Dia> dias = relatorios::diasRegistrados(QDate(2023, 12, 30), QDate(2024, 1, 2)).value();
+        auto zeros = [](int n) { return QByteArray(";0").repeated(n); };
         QByteArray esperado = "\xEF\xBB\xBF"
                               "Data;Dia da semana;Total";
         for (int h = 0; h < 24; ++h)
-            esperado += ';' + QByteArray(h < 10 ? "0" : "") + QByteArray::number(h) + 'h';
-        esperado += "\r\n31/12/2023;domingo;0" + QByteArray(";0").repeated(24) + "\r\n";
-        esperado +=
-            "01/01/2024;segunda-feira;48;0;0;0;0;0;0;0;0;0;40;8" + QByteArray(";0").repeated(13) + "\r\n";
+            esperado += QByteArray(h < 10 ? ";0" : ";") + QByteArray::number(h) + 'h';
+        esperado += "\r\n31/12/2023;domingo;0" + zeros(24) + "\r\n01/01/2024;segunda-feira;48" + zeros(9) +
+                    ";40;8" + zeros(13) + "\r\n02/01/2024;terça-feira;2;2" + zeros(23) + "\r\n";
         QCOMPARE(relatorios::csvPeriodo(dias), esperado);
-        const QByteArray sabado = relatorios::csvPeriodo({Dia{QDate(2024, 3, 2), {}}});
-        QVERIFY(sabado.endsWith(QByteArray("02/03/2024;s\xC3\xA1"
-                                           "bado;0" +
-                                           QByteArray(";0").repeated(24) + "\r\n")));
     }
 
     void bancoAusenteAvisaSemCriar()

@@ -1,27 +1,21 @@
 // The advanced panel settings: the value read back, repaired and stored; the window's hour lists,
 // coupled intervals and refused typing; the value edited at once and stored on every close.
-#include "../apoio/bancoTeste.h"
+#include "../apoio/ambienteTeste.h"
 #include "ajustesAvancado.h"
 #include "banco.h"
 #include "caixaAjuste.h"
-#include "mensagens.h"
 #include "painelavancadoAjustes.h"
 
 #include <QAbstractItemView>
 #include <QSpinBox>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QStringList entregue{"08h", "18h", "03 min", "30 seg"};
-
-QStringList horas(int de, int ate)
-{
-    QStringList l;
-    for (int h = de; h <= ate; ++h)
-        l << QStringLiteral("%1h").arg(h, 2, 10, QLatin1Char('0'));
-    return l;
-}
+// A row of table painelavancado as "inicio|fim|tempoMes|tempoDia".
+const QString entregue = u"08h|18h|03 min|30 seg"_s;
 
 QStringList itens(QComboBox* c)
 {
@@ -29,6 +23,14 @@ QStringList itens(QComboBox* c)
     for (int i = 0; i < c->count(); ++i)
         lista << c->itemText(i);
     return lista;
+}
+
+QStringList horas(int de)
+{
+    QStringList l;
+    for (int h = de; h <= 23; ++h)
+        l << u"%1h"_s.arg(h, 2, 10, QLatin1Char('0'));
+    return l;
 }
 
 // Drops the list down as the user does, picks `texto` with the mouse and lets the list close.
@@ -52,64 +54,53 @@ class TestePainelAvancadoAjustes : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(m_pasta.isValid());
-        QVERIFY(!apoio::copiarBancoEntregue(m_pasta).isEmpty());
-        m_caixas = 0;
+        amb.emplace();
+        QVERIFY(amb->valido());
         m_ajustes = {};
         // Each case is a fresh start: a failure told in an earlier one does not silence it.
         banco::novaAcaoDoOperador();
-        mensagens::instalar([this](const mensagens::Pedido&) {
-            ++m_caixas;
-            return mensagens::Resposta::Ok;
-        });
     }
     void cleanup()
     {
         delete m_janela;
-        costuras::restaurar();
-        mensagens::instalar({});
+        amb.reset();
     }
 
     // Valid texts are kept exactly; empty or junk ones are made usable, so the day chart always
-    // gets at least one business hour and the intervals are 30/60 and 3/10.
+    // gets at least one business hour and the intervals are 30/60 and 3/10. The window shows
+    // the value and stores it back on closing.
     void linhaGuardada_data()
     {
-        QTest::addColumn<QStringList>("guardado");
-        QTest::addColumn<QStringList>("esperado");
-        QTest::addColumn<QList<int>>("valores");
-        const QStringList validos{"23h", "23h", "10 min", "60 seg"};
-        QTest::newRow("validos") << validos << validos << QList<int>{23, 23, 60, 10};
-        QTest::newRow("vazios") << QStringList{"", "", "", ""} << entregue << QList<int>{8, 18, 30, 3};
-        QTest::newRow("sem zeros") << QStringList{"8h", "18", "3 min", "60"}
-                                   << QStringList{"08h", "18h", "03 min", "60 seg"}
-                                   << QList<int>{8, 18, 60, 3};
-        QTest::newRow("fim antes do inicio")
-            << QStringList{"20h", "07h", "03 min", "30 seg"} << QStringList{"20h", "21h", "03 min", "30 seg"}
-            << QList<int>{20, 21, 30, 3};
-        QTest::newRow("fora da faixa")
-            << QStringList{"99h", "", "", "45 seg"} << QStringList{"23h", "23h", "03 min", "30 seg"}
-            << QList<int>{23, 23, 30, 3};
-        QTest::newRow("mes segue o dia")
-            << QStringList{"08h", "18h", "", "60 seg"} << QStringList{"08h", "18h", "10 min", "60 seg"}
-            << QList<int>{8, 18, 60, 10};
+        QTest::addColumn<QString>("guardado");
+        QTest::addColumn<QString>("esperado");
+        QTest::addColumn<QList<int>>("valores"); // hours, then the day and month intervals
+        QTest::newRow("validos") << "23h|23h|10 min|60 seg"
+                                 << "23h|23h|10 min|60 seg" << QList<int>{23, 23, 60, 10};
+        QTest::newRow("vazios") << "|||" << entregue << QList<int>{8, 18, 30, 3};
+        QTest::newRow("sem zeros") << "8h|18|3 min|60"
+                                   << "08h|18h|03 min|60 seg" << QList<int>{8, 18, 60, 3};
+        QTest::newRow("fim antes do inicio") << "20h|07h|03 min|30 seg"
+                                             << "20h|21h|03 min|30 seg" << QList<int>{20, 21, 30, 3};
+        QTest::newRow("fora da faixa") << "99h|||45 seg"
+                                       << "23h|23h|03 min|30 seg" << QList<int>{23, 23, 30, 3};
+        QTest::newRow("mes segue o dia") << "08h|18h||60 seg"
+                                         << "08h|18h|10 min|60 seg" << QList<int>{8, 18, 60, 10};
     }
     void linhaGuardada()
     {
-        QFETCH(QStringList, guardado);
-        QFETCH(QStringList, esperado);
-        QFETCH(QList<int>, valores);
-        QVERIFY(gravar(guardado));
+        QFETCH(QString, guardado);
+        QFETCH(QString, esperado);
+        gravar(guardado);
         ajustes::Avancado& a = m_ajustes;
         QVERIFY(a.carregar());
-        QCOMPARE((QStringList{a.cmb_inicio, a.cmb_fim, a.cmb_tempoMes, a.cmb_tempoDia}), esperado);
-        QCOMPARE((QList<int>{a.inicioExpediente(), a.fimExpediente(), a.lerTempoAtualizarDia(),
-                             a.lerTempoAtualizarMes()}),
-                 valores);
-        // The window shows the value and stores it back on closing.
+        QCOMPARE(QStringList({a.cmb_inicio, a.cmb_fim, a.cmb_tempoMes, a.cmb_tempoDia}).join(u'|'), esperado);
+        QTEST((QList<int>{a.inicioExpediente(), a.fimExpediente(), a.lerTempoAtualizarDia(),
+                          a.lerTempoAtualizarMes()}),
+              "valores");
         QCOMPARE(mostrado(abrir()), esperado);
         m_janela->close();
         QCOMPARE(linha(), esperado);
-        QCOMPARE(m_caixas, 0);
+        QVERIFY(amb->caixas.isEmpty());
     }
 
     // Picking a first hour moves the last one when it would lie before it; the end list then
@@ -117,43 +108,42 @@ private Q_SLOTS:
     // follows at once; the row only on closing.
     void escolherInicio_data()
     {
-        QTest::addColumn<QStringList>("guardado");
+        QTest::addColumn<QString>("guardado");
         QTest::addColumn<QString>("inicio");
         QTest::addColumn<QString>("fim");
         QTest::newRow("depois do fim") << entregue << "20h"
                                        << "21h";
         QTest::newRow("antes do fim") << entregue << "05h"
                                       << "18h";
-        QTest::newRow("23h sobre 23h") << QStringList{"22h", "23h", "03 min", "30 seg"} << "23h"
+        QTest::newRow("23h sobre 23h") << "22h|23h|03 min|30 seg"
+                                       << "23h"
                                        << "23h";
     }
     void escolherInicio()
     {
-        QFETCH(QStringList, guardado);
+        QFETCH(QString, guardado);
         QFETCH(QString, inicio);
         QFETCH(QString, fim);
-        QVERIFY(gravar(guardado));
-        PainelAvancadoAjustes* janela = abrir();
-        janela->show();
-        for (int vez = 0; vez < 2; ++vez) {
+        gravar(guardado);
+        abrir()->show();
+        for (int vez = 0; vez < 2; ++vez) { // opening the list again does not add hours
             caixa("cmb_inicio")->showPopup();
             caixa("cmb_inicio")->hidePopup();
         }
-        QCOMPARE(itens(caixa("cmb_inicio")), horas(0, 23));
+        QCOMPARE(itens(caixa("cmb_inicio")), horas(0));
         QVERIFY(escolher(caixa("cmb_inicio"), inicio));
         QCOMPARE(caixa("cmb_fim")->texto(), fim);
-        QCOMPARE(m_ajustes.cmb_inicio, inicio);
-        QCOMPARE(m_ajustes.cmb_fim, fim);
+        QCOMPARE(m_ajustes.cmb_inicio + u'|' + m_ajustes.cmb_fim, inicio + u'|' + fim);
         QCOMPARE(linha(), guardado);
         caixa("cmb_fim")->showPopup();
         caixa("cmb_fim")->hidePopup();
         QCOMPARE(caixa("cmb_fim")->texto(), inicio);
         const int s = inicio.left(2).toInt();
-        QCOMPARE(itens(caixa("cmb_fim")), horas(s < 23 ? s + 1 : s, 23));
-        QVERIFY(escolher(caixa("cmb_fim"), QStringLiteral("23h")));
+        QCOMPARE(itens(caixa("cmb_fim")), horas(s < 23 ? s + 1 : s));
+        QVERIFY(escolher(caixa("cmb_fim"), u"23h"_s));
         QCOMPARE(m_ajustes.fimExpediente(), 23);
-        janela->close();
-        QCOMPARE(linha(), (QStringList{inicio, QStringLiteral("23h"), guardado[2], guardado[3]}));
+        m_janela->close();
+        QCOMPARE(linha(), inicio + u"|23h|"_s + guardado.section(u'|', 2));
     }
 
     // Picking the day interval moves the month interval with it; the month one can still be
@@ -161,29 +151,27 @@ private Q_SLOTS:
     void intervalos()
     {
         abrir()->show();
-        QVERIFY(escolher(caixa("cmb_tempoDia"), QStringLiteral("60 seg")));
-        QCOMPARE(caixa("cmb_tempoMes")->texto(), QStringLiteral("10 min"));
-        QCOMPARE(m_ajustes.lerTempoAtualizarDia(), 60);
+        QVERIFY(escolher(caixa("cmb_tempoDia"), u"60 seg"_s));
+        QCOMPARE(caixa("cmb_tempoMes")->texto(), u"10 min"_s);
         QCOMPARE(m_ajustes.lerTempoAtualizarMes(), 10);
-        QVERIFY(escolher(caixa("cmb_tempoMes"), QStringLiteral("03 min")));
+        QVERIFY(escolher(caixa("cmb_tempoMes"), u"03 min"_s));
         QCOMPARE(m_ajustes.lerTempoAtualizarMes(), 3);
         m_janela->close();
-        QCOMPARE(linha(), (QStringList{"08h", "18h", "03 min", "60 seg"}));
+        QCOMPARE(linha(), u"08h|18h|03 min|60 seg"_s);
     }
 
     // Neither typing, nor the arrow keys, nor type-ahead, nor the wheel changes a value.
     void teclasDescartadas()
     {
-        PainelAvancadoAjustes* janela = abrir();
-        janela->show();
-        QVERIFY(QTest::qWaitForWindowExposed(janela));
+        abrir()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_janela));
         for (const char* nome : {"cmb_inicio", "cmb_tempoDia"}) {
             CaixaAjuste* c = caixa(nome);
             c->showPopup(); // the hour list is filled
             c->hidePopup();
             QVERIFY(c->count() > 1);
             c->setFocus();
-            QTest::keyClicks(c, QStringLiteral("1260abc "));
+            QTest::keyClicks(c, u"1260abc "_s);
             for (Qt::Key tecla : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Backspace})
                 QTest::keyClick(c, tecla);
             QWheelEvent roda(QPointF(5, 5), c->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
@@ -191,30 +179,31 @@ private Q_SLOTS:
             QApplication::sendEvent(c, &roda);
             c->hidePopup(); // the space bar may have dropped the list down
         }
-        janela->close();
+        m_janela->close();
         QCOMPARE(linha(), entregue);
     }
 
+    // Every close stores what the window shows (overwriting a row edited behind its back), then
+    // signals fechado once, then the window goes away. With the file gone, the close reports
+    // the failure once, creates no file and still closes.
     void fecharGrava_data()
     {
         QTest::addColumn<QString>("modo");
-        QTest::newRow("caixa de fechar") << "close";
-        QTest::newRow("Escape") << "escape";
-        QTest::newRow("accept") << "accept";
-        QTest::newRow("exec e Escape") << "exec";
-        QTest::newRow("carregada invisivel") << "invisivel";
+        for (const char* modo : {"close", "escape", "accept", "exec", "invisivel", "sem arquivo"})
+            QTest::newRow(modo) << modo;
     }
-    // Every close stores what the window shows (overwriting a row edited behind its back), then
-    // signals fechado once, then the window goes away.
     void fecharGrava()
     {
         QFETCH(QString, modo);
         PainelAvancadoAjustes* janela = abrir();
-        if (modo != "invisivel" && modo != "exec") {
+        if (modo != "invisivel" && modo != "exec" && modo != "sem arquivo") {
             janela->show();
             QVERIFY(QTest::qWaitForWindowExposed(janela));
         }
-        QVERIFY(gravar({"05h", "06h", "10 min", "60 seg"}));
+        gravar(u"05h|06h|10 min|60 seg"_s);
+        const bool semArquivo = modo == "sem arquivo";
+        if (semArquivo)
+            QVERIFY(QFile::remove(amb->banco));
         QStringList guardadoNoSinal;
         connect(janela, &PainelAvancadoAjustes::fechado, this, [&] { guardadoNoSinal << linha(); });
         if (modo == "escape")
@@ -227,73 +216,59 @@ private Q_SLOTS:
         } else
             janela->close();
         QTRY_VERIFY(!m_janela);
-        QCOMPARE(guardadoNoSinal, entregue);
+        QCOMPARE(guardadoNoSinal, QStringList{semArquivo ? QString() : entregue});
         QCOMPARE(m_ajustes.inicioExpediente(), 8);
-        QCOMPARE(m_caixas, 0);
-    }
-
-    // A close while the file is gone reports the failure and still closes.
-    void fecharSemArquivo()
-    {
-        QSignalSpy fechado(abrir(), &PainelAvancadoAjustes::fechado);
-        QVERIFY(QFile::remove(banco()));
-        m_janela->close();
-        QCOMPARE(fechado.count(), 1);
-        QCOMPARE(m_caixas, 1);
-        QTRY_VERIFY(!m_janela);
-        QVERIFY(!QFile::exists(banco()));
+        QCOMPARE(amb->caixas.size(), semArquivo ? 1 : 0);
+        QCOMPARE(QFile::exists(amb->banco), !semArquivo);
     }
 
     void leituraFalhou_data()
     {
         QTest::addColumn<bool>("escolheu");
-        QTest::addColumn<QStringList>("guardado");
-        QTest::newRow("sem escolha") << false << QStringList{"05h", "06h", "10 min", "60 seg"};
-        QTest::newRow("com escolha") << true << QStringList{"08h", "18h", "10 min", "60 seg"};
+        QTest::addColumn<QString>("guardado");
+        QTest::newRow("sem escolha") << false << "05h|06h|10 min|60 seg";
+        QTest::newRow("com escolha") << true << "08h|18h|10 min|60 seg";
     }
     // The row could not be read when the window loaded: one message, the shipped values stand
     // in, and a close without any choice leaves the operator's row as it was.
     void leituraFalhou()
     {
         QFETCH(bool, escolheu);
-        QVERIFY(gravar({"05h", "06h", "10 min", "60 seg"}));
-        const QString escondido = banco() + QStringLiteral(".fora");
-        QVERIFY(QFile::rename(banco(), escondido));
-        PainelAvancadoAjustes* janela = abrir();
-        QCOMPARE(mostrado(janela), entregue);
-        QCOMPARE(m_caixas, 1);
-        QVERIFY(QFile::rename(escondido, banco()));
-        janela->show();
+        gravar(u"05h|06h|10 min|60 seg"_s);
+        const QString escondido = amb->banco + u".fora"_s;
+        QVERIFY(QFile::rename(amb->banco, escondido));
+        QCOMPARE(mostrado(abrir()), entregue);
+        QCOMPARE(amb->caixas.size(), 1);
+        QVERIFY(QFile::rename(escondido, amb->banco));
+        m_janela->show();
         if (escolheu)
-            QVERIFY(escolher(caixa("cmb_tempoDia"), QStringLiteral("60 seg")));
-        janela->close();
+            QVERIFY(escolher(caixa("cmb_tempoDia"), u"60 seg"_s));
+        m_janela->close();
         QTEST(linha(), "guardado");
-        QCOMPARE(m_caixas, 1);
+        QCOMPARE(amb->caixas.size(), 1);
     }
 
     // The public display's capacity: re-read when the window comes back on screen (the simple
     // panel may have changed it meanwhile), stored when changed, the rest of its row kept.
     void lotacaoMaxima()
     {
-        PainelAvancadoAjustes* janela = abrir();
-        auto* maxima = janela->findChild<QSpinBox*>("txt_lotacaoMaxima");
+        auto* maxima = abrir()->findChild<QSpinBox*>("txt_lotacaoMaxima");
         QCOMPARE(maxima->value(), 0);
         banco::Lotacao v;
         v.maxima = 80;
-        v.mensagemLotado = QStringLiteral("Cheio");
+        v.mensagemLotado = u"Cheio"_s;
         QVERIFY(banco::salvarLotacao(v, QDate(2024, 3, 10)));
-        janela->show();
-        QVERIFY(QTest::qWaitForWindowExposed(janela));
+        m_janela->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_janela));
         QCOMPARE(maxima->value(), 80);
-        auto* aviso = janela->findChild<QSpinBox*>("txt_lotacaoAviso");
+        auto* aviso = m_janela->findChild<QSpinBox*>("txt_lotacaoAviso");
         aviso->selectAll();
-        QTest::keyClicks(aviso, QStringLiteral("70"));
-        janela->close();
+        QTest::keyClicks(aviso, u"70"_s);
+        m_janela->close();
         banco::Lotacao lido;
         QVERIFY(banco::lerLotacao(lido));
-        QCOMPARE((QList<int>{lido.maxima, lido.aviso}), (QList<int>{80, 70}));
-        QCOMPARE(lido.mensagemLotado, QStringLiteral("Cheio"));
-        QCOMPARE(m_caixas, 0);
+        QCOMPARE(u"%1 %2 %3"_s.arg(lido.maxima).arg(lido.aviso).arg(lido.mensagemLotado), u"80 70 Cheio"_s);
+        QVERIFY(amb->caixas.isEmpty());
     }
 
 private:
@@ -307,30 +282,27 @@ private:
     {
         return m_janela->findChild<CaixaAjuste*>(QLatin1String(nome));
     }
-    QStringList mostrado(PainelAvancadoAjustes*) const
+    QString mostrado(PainelAvancadoAjustes*) const
     {
-        return {caixa("cmb_inicio")->texto(), caixa("cmb_fim")->texto(), caixa("cmb_tempoMes")->texto(),
-                caixa("cmb_tempoDia")->texto()};
+        QStringList t;
+        for (const char* nome : {"cmb_inicio", "cmb_fim", "cmb_tempoMes", "cmb_tempoDia"})
+            t << caixa(nome)->texto();
+        return t.join(u'|');
     }
-    QString banco() const { return m_pasta.filePath("Fluxoradb.mdb"); }
-    bool gravar(const QStringList& c) const
+    void gravar(const QString& linha)
     {
-        return apoio::executar(banco(),
-                               QStringLiteral("UPDATE painelavancado SET cmb_inicio='%1', cmb_fim='%2', "
-                                              "cmb_tempoMes='%3', cmb_tempoDia='%4'")
-                                   .arg(c[0], c[1], c[2], c[3]))
-            .isEmpty();
+        const QStringList c = linha.split(u'|');
+        QCOMPARE(amb->executar(u"UPDATE painelavancado SET cmb_inicio='%1', cmb_fim='%2', cmb_tempoMes='%3', "
+                               "cmb_tempoDia='%4'"_s.arg(c[0], c[1], c[2], c[3])),
+                 QString());
     }
-    QStringList linha() const
+    QString linha() const
     {
-        return apoio::consulta(banco(),
-                               QStringLiteral("SELECT cmb_inicio||'|'||cmb_fim||'|'||cmb_tempoMes||'|'||"
-                                              "cmb_tempoDia FROM painelavancado"))
-            .split(u'|');
+        return amb->consulta(
+            u"SELECT cmb_inicio||'|'||cmb_fim||'|'||cmb_tempoMes||'|'||cmb_tempoDia FROM painelavancado"_s);
     }
 
-    QTemporaryDir m_pasta;
-    int m_caixas = 0;
+    std::optional<apoio::Ambiente> amb;
     ajustes::Avancado m_ajustes;
     QPointer<PainelAvancadoAjustes> m_janela;
 };
