@@ -1,9 +1,15 @@
-// The polling schedule: which pages go out at which step, and the pace of the timer.
+// The advanced panel without its window: the polling schedule (which pages go out at which
+// step, the pace of the timer), the history display's 30-tick countdown and export gate, and
+// the demonstration fill.
 #include "ciclo.h"
+#include "exibicaoHistorico.h"
+#include "historico.h"
 
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
+using Relatorio = historico::Exibicao::Relatorio;
+Q_DECLARE_METATYPE(Relatorio)
 
 namespace {
 
@@ -46,7 +52,7 @@ const QDate dia20(2024, 3, 20);
 
 } // namespace
 
-class TesteCiclo : public QObject {
+class TesteNucleoAvancado : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // The first cycle asks for every page, fast; the next ones for the month page holding
@@ -131,7 +137,98 @@ private Q_SLOTS:
         QTEST(ciclosAteLerOMes(), "ciclosAteReler");
         QCOMPARE(ciclosAteLerOMes(), 2 * depois);
     }
+
+    // A month chosen, a day twenty ticks later, the window closed at 25 and opened again: the
+    // display still ends 30 ticks after it began, with both charts live, the export withdrawn
+    // and the indicator hidden.
+    void duraTrintaTiquesDesdeOInicio()
+    {
+        int segundos = 0;
+        {
+            historico::Exibicao e(segundos);
+            e.exibirMesHistorico();
+            e.mesCarregado(30);
+            for (int t = 0; t < 25; ++t) {
+                QVERIFY(!e.tique());
+                if (t == 19) {
+                    e.exibirDiaHistorico();
+                    e.diaCarregado();
+                }
+            }
+            QVERIFY(e.mesHistorico() && e.diaHistorico() && e.exportacaoHabilitada() && e.contando());
+        }
+        historico::Exibicao e(segundos);
+        e.exibirMesHistorico();
+        e.exibirDiaHistorico();
+        e.mesCarregado(5);
+        for (int t = 0; t < 4; ++t)
+            QVERIFY(!e.tique());
+        QCOMPARE(e.segundosRestantes(), 1);
+        QVERIFY(e.tique());
+        QVERIFY(!e.mesHistorico() && !e.diaHistorico() && !e.exportacaoHabilitada() && !e.contando());
+        QCOMPARE(e.relatorio(), Relatorio::Oculto);
+        QCOMPARE(e.segundosRestantes(), 0);
+        QCOMPARE(segundos, 0);
+    }
+
+    // Each row: month totals loaded one after the other (-1: the day is chosen, -2: back to
+    // live), then what the menu item and the indicator show.
+    void exportacao_data()
+    {
+        QTest::addColumn<QList<int>>("passos");
+        QTest::addColumn<bool>("habilitada");
+        QTest::addColumn<Relatorio>("relatorio");
+        QTest::newRow("mês com visitas") << QList<int>{30} << true << Relatorio::Disponivel;
+        QTest::newRow("mês vazio") << QList<int>{0} << false << Relatorio::SemRegistros;
+        // The refusal leaves the menu item as an earlier display had it.
+        QTest::newRow("vazio depois de cheio") << QList<int>{30, 0} << true << Relatorio::SemRegistros;
+        // A day judges the month on display, since the export is of a whole month.
+        QTest::newRow("dia com o mês cheio") << QList<int>{30, -1} << true << Relatorio::Disponivel;
+        QTest::newRow("dia sem mês") << QList<int>{-1} << false << Relatorio::SemRegistros;
+        QTest::newRow("de volta ao vivo") << QList<int>{30, -2} << false << Relatorio::Disponivel;
+    }
+    void exportacao()
+    {
+        QFETCH(QList<int>, passos);
+        int segundos = 0;
+        historico::Exibicao e(segundos);
+        for (int p : passos) {
+            if (p == -1) {
+                e.exibirDiaHistorico();
+                e.diaCarregado();
+            } else if (p == -2) {
+                e.exibirMesAtual();
+            } else {
+                e.exibirMesHistorico();
+                e.mesCarregado(p);
+            }
+        }
+        QTEST(e.exportacaoHabilitada(), "habilitada");
+        QTEST(e.relatorio(), "relatorio");
+    }
+
+    // The panel's own test shows the usual 8h to 18h fill; here the business hours that would
+    // make the mean divide by zero.
+    void demonstracaoComPoucasHoras_data()
+    {
+        QTest::addColumn<int>("inicio");
+        QTest::addColumn<int>("fim");
+        QTest::addColumn<int>("horas");
+        QTest::newRow("uma hora") << 9 << 9 << 1;
+        QTest::newRow("sem horas") << 10 << 9 << 0;
+    }
+    void demonstracaoComPoucasHoras()
+    {
+        QFETCH(int, inicio);
+        QFETCH(int, fim);
+        QFETCH(int, horas);
+        // Every hour 0.5 * 60 = 30 visits.
+        const historico::Demonstracao d = historico::demonstracao(inicio, fim, [] { return 0.5; });
+        QCOMPARE(d.horas.size(), horas);
+        QCOMPARE(d.mediaHora, 30LL * horas);
+        QCOMPARE(d.lotacao.has_value(), horas > 0);
+    }
 };
 
-QTEST_GUILESS_MAIN(TesteCiclo)
-#include "test_ciclo.moc"
+QTEST_GUILESS_MAIN(TesteNucleoAvancado)
+#include "test_nucleoAvancado.moc"
