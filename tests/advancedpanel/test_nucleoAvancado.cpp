@@ -1,9 +1,7 @@
 // The advanced panel without its window: the polling schedule (which pages go out at which
-// step, the pace of the timer), the history display's 30-tick countdown and export gate, and
-// the demonstration fill.
+// step, the pace of the timer), the history display's 30-tick countdown and export gate.
 #include "ciclo.h"
 #include "exibicaoHistorico.h"
-#include "historico.h"
 
 #include <QtTest>
 
@@ -138,9 +136,9 @@ private Q_SLOTS:
         QCOMPARE(ciclosAteLerOMes(), 2 * depois);
     }
 
-    // A month chosen, a day twenty ticks later, the window closed at 25 and opened again: the
-    // display still ends 30 ticks after it began, with both charts live, the export withdrawn
-    // and the indicator hidden.
+    // A month chosen, the window closed 25 ticks later and opened again: the display still ends
+    // 30 ticks after it began, with both charts live, the export withdrawn and the indicator
+    // hidden. (A later choice not restarting it: the panel's exibicaoDoHistorico.)
     void duraTrintaTiquesDesdeOInicio()
     {
         int segundos = 0;
@@ -148,14 +146,9 @@ private Q_SLOTS:
             historico::Exibicao e(segundos);
             e.exibirMesHistorico();
             e.mesCarregado(30);
-            for (int t = 0; t < 25; ++t) {
+            for (int t = 0; t < 25; ++t)
                 QVERIFY(!e.tique());
-                if (t == 19) {
-                    e.exibirDiaHistorico();
-                    e.diaCarregado();
-                }
-            }
-            QVERIFY(e.mesHistorico() && e.diaHistorico() && e.exportacaoHabilitada() && e.contando());
+            QVERIFY(e.mesHistorico() && e.exportacaoHabilitada() && e.contando());
         }
         historico::Exibicao e(segundos);
         e.exibirMesHistorico();
@@ -171,8 +164,8 @@ private Q_SLOTS:
         QCOMPARE(segundos, 0);
     }
 
-    // Each row: month totals loaded one after the other (-1: the day is chosen, -2: back to
-    // live), then what the menu item and the indicator show.
+    // Each row: month totals loaded one after the other (-1: the day is chosen), then what the menu item and
+    // the indicator show.
     void exportacao_data()
     {
         QTest::addColumn<QList<int>>("passos");
@@ -185,7 +178,6 @@ private Q_SLOTS:
         // A day judges the month on display, since the export is of a whole month.
         QTest::newRow("dia com o mês cheio") << QList<int>{30, -1} << true << Relatorio::Disponivel;
         QTest::newRow("dia sem mês") << QList<int>{-1} << false << Relatorio::SemRegistros;
-        QTest::newRow("de volta ao vivo") << QList<int>{30, -2} << false << Relatorio::Disponivel;
     }
     void exportacao()
     {
@@ -196,8 +188,6 @@ private Q_SLOTS:
             if (p == -1) {
                 e.exibirDiaHistorico();
                 e.diaCarregado();
-            } else if (p == -2) {
-                e.exibirMesAtual();
             } else {
                 e.exibirMesHistorico();
                 e.mesCarregado(p);
@@ -205,28 +195,6 @@ private Q_SLOTS:
         }
         QTEST(e.exportacaoHabilitada(), "habilitada");
         QTEST(e.relatorio(), "relatorio");
-    }
-
-    // The panel's own test shows the usual 8h to 18h fill; here the business hours that would
-    // make the mean divide by zero.
-    void demonstracaoComPoucasHoras_data()
-    {
-        QTest::addColumn<int>("inicio");
-        QTest::addColumn<int>("fim");
-        QTest::addColumn<int>("horas");
-        QTest::newRow("uma hora") << 9 << 9 << 1;
-        QTest::newRow("sem horas") << 10 << 9 << 0;
-    }
-    void demonstracaoComPoucasHoras()
-    {
-        QFETCH(int, inicio);
-        QFETCH(int, fim);
-        QFETCH(int, horas);
-        // Every hour 0.5 * 60 = 30 visits.
-        const historico::Demonstracao d = historico::demonstracao(inicio, fim, [] { return 0.5; });
-        QCOMPARE(d.horas.size(), horas);
-        QCOMPARE(d.mediaHora, 30LL * horas);
-        QCOMPARE(d.lotacao.has_value(), horas > 0);
     }
 };
 
