@@ -1,6 +1,7 @@
 // Timings of the work behind one polling cycle: the history writes, the dispatcher with a
 // page the simulated counter really sent, and the history reads of the browser over a
 // database holding fifty years.
+#include "aplicacao.h"
 #include "banco.h"
 #include "controle.h"
 #include "costuras.h"
@@ -122,9 +123,7 @@ void BM_tratarResposta(benchmark::State& state)
     }
     falsos::PainelSimples simples;
     falsos::PainelAvancado avancado(8, 18, false);
-    controle::definirPainelSimples([&simples] { return &simples; });
-    controle::definirPainelAvancado([&avancado] { return &avancado; });
-    controle::redefinirEstado();
+    controle::Controle c(nullptr, {[&simples] { return &simples; }, [&avancado] { return &avancado; }});
 
     QString respostas[7];
     for (int p = 1; p <= 6; ++p) {
@@ -136,16 +135,14 @@ void BM_tratarResposta(benchmark::State& state)
     }
     for (int p = 1; p <= 6; ++p) {
         const QString sub = QStringLiteral("/%1").arg(p);
-        controle::tratarResposta(respostas[p], [&sub] { return sub; });
+        c.tratarResposta(respostas[p], [&sub] { return sub; });
     }
 
     const QString sub = QStringLiteral("/%1").arg(pagina);
     const std::function<QString()> subPagina = [&sub] { return sub; };
     for (auto _ : state)
-        controle::tratarResposta(respostas[pagina], subPagina);
+        c.tratarResposta(respostas[pagina], subPagina);
 
-    controle::definirPainelSimples({});
-    controle::definirPainelAvancado({});
     if (!semFalhas(state))
         return;
     // The write must have been what was timed, not a reply dropped on the way.
@@ -168,15 +165,15 @@ void BM_tratarRespostaPainel(benchmark::State& state)
         state.SkipWithError("sem cópia do banco entregue");
         return;
     }
-    controle::redefinirEstado();
-    controle::definirPainelAvancado([] { return janelas::painelavancado(); });
-    PainelAvancado* painel = janelas::painelavancado();
+    Aplicacao aplicacao;
+    controle::Controle& c = aplicacao.controle();
+    PainelAvancado* painel = aplicacao.janelas().painelavancado();
     painel->pararTimerBaseTempo();
     QString respostas[7];
     for (int p = 1; p <= 6; ++p) {
         respostas[p] = lerResposta(p);
         const QString sub = QStringLiteral("/%1").arg(p);
-        controle::tratarResposta(respostas[p], [&sub] { return sub; });
+        c.tratarResposta(respostas[p], [&sub] { return sub; });
     }
     QCoreApplication::processEvents();
     const QString sub = QStringLiteral("/%1").arg(pagina);
@@ -193,12 +190,10 @@ void BM_tratarRespostaPainel(benchmark::State& state)
     const QString* alternadas[2] = {&respostas[pagina], &outra};
     int vez = 0;
     for (auto _ : state) {
-        controle::tratarResposta(*alternadas[vez], subPagina);
+        c.tratarResposta(*alternadas[vez], subPagina);
         vez ^= 1;
         QCoreApplication::processEvents();
     }
-    controle::definirPainelAvancado({});
-    delete painel;
     semFalhas(state);
 }
 BENCHMARK(BM_tratarRespostaPainel)->DenseRange(1, 6)->ArgName("pagina")->Unit(benchmark::kMicrosecond);
@@ -297,7 +292,8 @@ void escolher(PainelAvancado* painel, const char* nome, const QString& texto)
 
 BENCHMARK_DEFINE_F(Historico, BM_carregarHistoricoMes)(benchmark::State& state)
 {
-    PainelAvancado* painel = janelas::painelavancado();
+    Aplicacao aplicacao;
+    PainelAvancado* painel = aplicacao.janelas().painelavancado();
     painel->pararTimerBaseTempo();
     escolher(painel, "cmb_ano", QStringLiteral("2024"));
     escolher(painel, "cmb_mes", QStringLiteral("03"));
@@ -305,14 +301,14 @@ BENCHMARK_DEFINE_F(Historico, BM_carregarHistoricoMes)(benchmark::State& state)
         painel->carregarHistoricoMes();
         QCoreApplication::processEvents();
     }
-    delete painel;
     semFalhas(state);
 }
 BENCHMARK_REGISTER_F(Historico, BM_carregarHistoricoMes)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_DEFINE_F(Historico, BM_carregarHistoricoDia)(benchmark::State& state)
 {
-    PainelAvancado* painel = janelas::painelavancado();
+    Aplicacao aplicacao;
+    PainelAvancado* painel = aplicacao.janelas().painelavancado();
     painel->pararTimerBaseTempo();
     escolher(painel, "cmb_ano", QStringLiteral("2024"));
     escolher(painel, "cmb_mes", QStringLiteral("03"));
@@ -321,7 +317,6 @@ BENCHMARK_DEFINE_F(Historico, BM_carregarHistoricoDia)(benchmark::State& state)
         painel->carregarHistoricoDia();
         QCoreApplication::processEvents();
     }
-    delete painel;
     semFalhas(state);
 }
 BENCHMARK_REGISTER_F(Historico, BM_carregarHistoricoDia)->Unit(benchmark::kMicrosecond);
@@ -330,8 +325,9 @@ BENCHMARK_REGISTER_F(Historico, BM_carregarHistoricoDia)->Unit(benchmark::kMicro
 // its period count, painted once.
 BENCHMARK_DEFINE_F(Historico, BM_abrirRelatorios)(benchmark::State& state)
 {
+    Aplicacao aplicacao;
     for (auto _ : state) {
-        JanelaRelatorios* janela = janelas::relatorios();
+        JanelaRelatorios* janela = aplicacao.janelas().relatorios();
         janela->show();
         QCoreApplication::processEvents();
         delete janela;

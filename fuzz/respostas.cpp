@@ -49,11 +49,11 @@ void conferirCampo(const QString& texto, const QString& marcador)
         falhar("comoNumero: não é estável", *campo + QStringLiteral(" -> ") + numero);
 }
 
-void conferirPainel(falsos::PainelAvancado& painel)
+void conferirPainel(const controle::Controle& c, falsos::PainelAvancado& painel)
 {
     if (painel.graficoMes().foraDaGrade || painel.graficoDia().foraDaGrade)
         falhar("escrita fora das linhas do gráfico");
-    const controle::HorasDia& horas = controle::horasHoje();
+    const controle::HorasDia& horas = c.horasHoje();
     for (int h = 0; h <= 23; ++h) {
         const QString& v = horas[static_cast<size_t>(h)];
         if (!v.isEmpty() && v.size() != 5)
@@ -125,15 +125,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
 
     falsos::PainelSimples simples;
     falsos::PainelAvancado avancado(inicio, fim, mesCompleto);
-    controle::definirPainelSimples([&simples] { return &simples; });
-    controle::definirPainelAvancado([&avancado] { return &avancado; });
-    controle::redefinirEstado();
+    controle::Controle c(nullptr, {[&simples] { return &simples; }, [&avancado] { return &avancado; }});
     g_mensagens.clear();
 
     for (const char* pagina : paginas) {
         const QString sub = QString::fromLatin1(pagina);
-        controle::tratarResposta(texto, [&sub] { return sub; });
-        conferirPainel(avancado);
+        c.tratarResposta(texto, [&sub] { return sub; });
+        conferirPainel(c, avancado);
     }
     // With the database in place nothing may fail, so no box may have been asked for.
     if (!g_mensagens.isEmpty())
@@ -141,9 +139,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     // The file is read back only when a full month or a full day was in the buffers, the
     // only times a handler may have written it; reading it for every input would halve the
     // speed for nothing.
-    if (cheio(controle::diasMes(), 31))
+    if (cheio(c.diasMes(), 31))
         conferirColuna(banco::lerMes(QStringLiteral("2024"), 3), 160, "Meses.mar");
-    if (cheio(controle::horasHoje(), 24))
+    if (cheio(c.horasHoje(), 24))
         conferirColuna(banco::lerDia(QStringLiteral("2024"), QStringLiteral("03"), 31), 120, "Dias.hora31");
 
     // The value rule with markers taken from the input itself, and the device's own kinds.
@@ -154,8 +152,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     conferirCampo(texto, controle::marcadorHora(numero));
     conferirCampo(texto, controle::marcadorDia(numero));
     conferirCampo(texto, controle::marcadorHoraDoisDigitos(numero));
-
-    controle::definirPainelSimples({});
-    controle::definirPainelAvancado({});
     return 0;
 }

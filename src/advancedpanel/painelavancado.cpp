@@ -540,13 +540,17 @@ ciclo::Acoes PainelAvancado::acoesCiclo()
     a.solicitarPagina = [](int n) {
         if (principal().definirPagina)
             principal().definirPagina(QString::number(n));
-        controle::solicitarPagina(n);
+        if (principal().solicitarPagina)
+            principal().solicitarPagina(n);
     };
     a.definirPagina = [](const QString& t) {
         if (principal().definirPagina)
             principal().definirPagina(t);
     };
-    a.solicitarPagina6 = [] { controle::solicitarPagina6(); };
+    a.solicitarPagina6 = [] {
+        if (principal().solicitarPagina)
+            principal().solicitarPagina(6);
+    };
     a.acelerar = [this] { acelerarTimerBaseTempo(); };
     a.normalizar = [this] { normalizarTimerBaseTempo(); };
     a.barraMes = [this](int maximo, int valor) {
@@ -563,8 +567,8 @@ ciclo::Acoes PainelAvancado::acoesCiclo()
         if (principal().definirPasso)
             principal().definirPasso(t);
     };
-    a.mesLido = [] { return controle::mesLidoPorInteiro(); };
-    a.diaLido = [] { return controle::diaLidoPorInteiro(); };
+    a.mesLido = [] { return principal().mesLidoPorInteiro && principal().mesLidoPorInteiro(); };
+    a.diaLido = [] { return principal().diaLidoPorInteiro && principal().diaLidoPorInteiro(); };
     return a;
 }
 
@@ -868,7 +872,7 @@ void PainelAvancado::excluirHistorico()
 void PainelAvancado::abrirAjustes()
 {
     pararTimerBaseTempo();
-    PainelAvancadoAjustes* janela = janelas::painelavancadoAjustes();
+    PainelAvancadoAjustes* janela = ajustes::janela();
     // The window closes by itself (close box, Escape); its closing brings the settings here.
     connect(janela, &PainelAvancadoAjustes::fechado, this, &PainelAvancado::aplicarAjustes, Qt::UniqueConnection);
     janela->exec();
@@ -983,34 +987,3 @@ int PainelAvancado::fimExpediente()
 {
     return ajustes::fimExpediente();
 }
-
-// ---- registry --------------------------------------------------------------------------------------
-
-namespace janelas {
-
-namespace {
-
-InstanciaUnica<PainelAvancado>& instancia()
-{
-    static InstanciaUnica<PainelAvancado> unica([] { return new PainelAvancado(); });
-    return unica;
-}
-
-} // namespace
-
-PainelAvancado* painelavancado()
-{
-    return instancia().obter();
-}
-
-PainelAvancado* painelavancadoExistente()
-{
-    return instancia().existente();
-}
-
-void definirAoCriarPainelAvancado(InstanciaUnica<PainelAvancado>::AoCriar aoCriar)
-{
-    instancia().definirAoCriar(std::move(aoCriar));
-}
-
-} // namespace janelas

@@ -2,7 +2,6 @@
 
 #include "ciclo.h"
 #include "destinos.h"
-#include "instanciaUnica.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -39,6 +38,10 @@ public:
     struct Principal {
         std::function<void(const QString&)> definirPagina; // lbl_pagina
         std::function<void(const QString&)> definirPasso;  // Label1
+        // The reply handling the cycle asks pages of and reads the completeness from.
+        std::function<void(int)> solicitarPagina;
+        std::function<bool()> mesLidoPorInteiro;
+        std::function<bool()> diaLidoPorInteiro;
     };
     static void definirPrincipal(Principal principal);
 
@@ -177,11 +180,3 @@ private:
     QLabel* m_lblPag = nullptr;
     RotuloClicavel* m_label14 = nullptr;
 };
-
-namespace janelas {
-// The living advanced panel, created hidden (and loaded, which starts its cycle) when there
-// is none.
-PainelAvancado* painelavancado();
-PainelAvancado* painelavancadoExistente();
-void definirAoCriarPainelAvancado(InstanciaUnica<PainelAvancado>::AoCriar aoCriar);
-} // namespace janelas

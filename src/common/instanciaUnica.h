@@ -6,7 +6,7 @@
 
 // A window that exists at most once: created hidden (and loaded) the first time it is asked
 // for, destroyed when closed (the window sets Qt::WA_DeleteOnClose), created again on the
-// next request. Each window library keeps one of these behind its accessor in namespace janelas.
+// next request. The window registry (Janelas) keeps one of these per window.
 //
 // The factory only builds the window; its load steps run in its carregar(), after the window
 // is held here. A load step may show a modal box, during which events run and may ask for the

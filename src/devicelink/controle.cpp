@@ -13,20 +13,6 @@ namespace controle {
 
 namespace {
 
-std::function<DestinoPainelSimples*()> g_painelSimples;
-std::function<DestinoPainelAvancado*()> g_painelAvancado;
-// The stored address, read afresh for every request; kept when the read fails.
-QString g_ip[4];
-
-HorasDia g_horasHoje;
-// The date each half of g_horasHoje was read on: the device keeps only its own today.
-QDate g_dataManha;
-QDate g_dataTarde;
-DiasMes g_diasMes;
-// The first day of the month whose days g_diasMes holds.
-QDate g_mesDosDias;
-double g_totalVisitasMes = 0;
-
 const QString atualizando = QStringLiteral("Atualizando...");
 
 // The date a handler works for: the one its reply was keyed by, else today.
@@ -38,22 +24,6 @@ QDate ouHoje(const QDate& dia)
 QDate inicioDoMes(const QDate& dia)
 {
     return QDate(dia.year(), dia.month(), 1);
-}
-
-// Empties hours de..ate, read on another date than today's.
-void esquecerHoras(int de, int ate)
-{
-    for (int h = de; h <= ate; ++h)
-        g_horasHoje[static_cast<size_t>(h)].clear();
-}
-
-DestinoPainelSimples* painelSimples()
-{
-    return g_painelSimples ? g_painelSimples() : nullptr;
-}
-DestinoPainelAvancado* painelAvancado()
-{
-    return g_painelAvancado ? g_painelAvancado() : nullptr;
 }
 
 // One slot of a stored-text page: a missing marker keeps the slot's value.
@@ -174,102 +144,90 @@ QString textoMedia(double soma, int n)
     return strings::textoNumero(std::floor(soma / n));
 }
 
-const DiasMes& diasMes()
+Controle::Controle(ethernet::Conexao* conexao, Paineis paineis)
+    : m_conexao(conexao), m_paineis(std::move(paineis))
 {
-    return g_diasMes;
 }
 
-const HorasDia& horasHoje()
+DestinoPainelSimples* Controle::painelSimples() const
 {
-    return g_horasHoje;
+    return m_paineis.simples ? m_paineis.simples() : nullptr;
+}
+DestinoPainelAvancado* Controle::painelAvancado() const
+{
+    return m_paineis.avancado ? m_paineis.avancado() : nullptr;
 }
 
-double totalVisitasMes()
+// Empties hours de..ate, read on another date than today's.
+void Controle::esquecerHoras(int de, int ate)
 {
-    return g_totalVisitasMes;
+    for (int h = de; h <= ate; ++h)
+        m_horasHoje[static_cast<size_t>(h)].clear();
 }
 
-bool mesLidoPorInteiro(const QDate& dia)
+bool Controle::mesLidoPorInteiro(const QDate& dia) const
 {
-    if (g_mesDosDias != inicioDoMes(ouHoje(dia)))
+    if (m_mesDosDias != inicioDoMes(ouHoje(dia)))
         return false;
     for (int k = 0; k < 31; ++k)
-        if (g_diasMes[static_cast<size_t>(k)].isEmpty())
+        if (m_diasMes[static_cast<size_t>(k)].isEmpty())
             return false;
     return true;
 }
 
-bool diaLidoPorInteiro(const QDate& dia)
+bool Controle::diaLidoPorInteiro(const QDate& dia) const
 {
     const QDate hoje = ouHoje(dia);
-    if (g_dataManha != hoje || g_dataTarde != hoje)
+    if (m_dataManha != hoje || m_dataTarde != hoje)
         return false;
     for (int h = 0; h <= 23; ++h)
-        if (g_horasHoje[static_cast<size_t>(h)].isEmpty())
+        if (m_horasHoje[static_cast<size_t>(h)].isEmpty())
             return false;
     return true;
 }
 
-void redefinirEstado()
+void Controle::solicitarPagina(int n)
 {
-    g_horasHoje.fill(QString());
-    g_diasMes.fill(QString());
-    g_dataManha = g_dataTarde = g_mesDosDias = QDate();
-    g_totalVisitasMes = 0;
-}
-
-void definirPainelSimples(std::function<DestinoPainelSimples*()> acessar)
-{
-    g_painelSimples = std::move(acessar);
-}
-void definirPainelAvancado(std::function<DestinoPainelAvancado*()> acessar)
-{
-    g_painelAvancado = std::move(acessar);
-}
-
-void solicitarPagina(int n)
-{
-    banco::Ethernet e{g_ip[0], g_ip[1], g_ip[2], g_ip[3]};
+    banco::Ethernet e{m_ip[0], m_ip[1], m_ip[2], m_ip[3]};
     if (banco::lerEthernet(e)) {
-        g_ip[0] = e.ip1;
-        g_ip[1] = e.ip2;
-        g_ip[2] = e.ip3;
-        g_ip[3] = e.ip4;
+        m_ip[0] = e.ip1;
+        m_ip[1] = e.ip2;
+        m_ip[2] = e.ip3;
+        m_ip[3] = e.ip4;
     }
-    ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
-    if (!conexao)
+    if (!m_conexao)
         return;
-    conexao->definirSubPagina(QStringLiteral("/") + QString::number(n));
+    m_conexao->definirSubPagina(QStringLiteral("/") + QString::number(n));
     QString caminho;
-    conexao->conectarUrl(ethernet::montarUrl(g_ip[0], g_ip[1], g_ip[2], g_ip[3]), caminho);
+    m_conexao->conectarUrl(ethernet::montarUrl(m_ip[0], m_ip[1], m_ip[2], m_ip[3]), caminho);
 }
 
-void solicitarPagina1()
+void Controle::solicitarPagina1()
 {
     solicitarPagina(1);
 }
-void solicitarPagina2()
+void Controle::solicitarPagina2()
 {
     solicitarPagina(2);
 }
-void solicitarPagina3()
+void Controle::solicitarPagina3()
 {
     solicitarPagina(3);
 }
-void solicitarPagina4()
+void Controle::solicitarPagina4()
 {
     solicitarPagina(4);
 }
-void solicitarPagina5()
+void Controle::solicitarPagina5()
 {
     solicitarPagina(5);
 }
-void solicitarPagina6()
+void Controle::solicitarPagina6()
 {
     solicitarPagina(6);
 }
 
-void prepararGraficos()
+void Controle::prepararGraficos()
 {
     if (auto* p = painelAvancado()) {
         p->chartMes().setColumn(1);
@@ -277,7 +235,7 @@ void prepararGraficos()
     }
 }
 
-void lerContagemAtual(const QString& texto)
+void Controle::lerContagemAtual(const QString& texto)
 {
     // Each label is written from a fresh search; a marker missing from the reply leaves
     // its label as it was.
@@ -297,7 +255,7 @@ void lerContagemAtual(const QString& texto)
             p->definirTotal(comoNumero(*v));
 }
 
-void carimbarLeituraAtual()
+void Controle::carimbarLeituraAtual()
 {
     auto* p = painelAvancado();
     if (!p)
@@ -309,40 +267,40 @@ void carimbarLeituraAtual()
     p->normalizarTimerBaseTempo();
 }
 
-void carimbarHistoricoMes()
+void Controle::carimbarHistoricoMes()
 {
     auto* p = painelAvancado();
     if (!p)
         return;
-    p->definirMes(strings::textoNumero(g_totalVisitasMes));
+    p->definirMes(strings::textoNumero(m_totalVisitasMes));
     p->definirAtualizadoTotalMes(datas::carimbo());
     p->exibirAtualizarTotalMes();
 }
 
-void lerHorasManha(const QString& texto, const QDate& dia)
+void Controle::lerHorasManha(const QString& texto, const QDate& dia)
 {
     const QDate hoje = ouHoje(dia);
-    if (g_dataTarde != hoje)
+    if (m_dataTarde != hoje)
         esquecerHoras(12, 23);
-    g_dataManha = hoje;
+    m_dataManha = hoje;
     if (auto* p = painelAvancado()) {
         p->definirAtualizadoAgora(atualizando);
         p->definirAtualizadoHoje(atualizando);
         p->definirAtualizadoMedia(atualizando);
     }
-    lerHorasManha(texto, g_horasHoje);
+    controle::lerHorasManha(texto, m_horasHoje);
 }
 
-void lerHorasTarde(const QString& texto, const QDate& dia)
+void Controle::lerHorasTarde(const QString& texto, const QDate& dia)
 {
     const QDate hoje = ouHoje(dia);
-    if (g_dataManha != hoje)
+    if (m_dataManha != hoje)
         esquecerHoras(0, 11);
-    g_dataTarde = hoje;
-    lerHorasTarde(texto, g_horasHoje);
+    m_dataTarde = hoje;
+    controle::lerHorasTarde(texto, m_horasHoje);
 }
 
-void preencherGraficoDia()
+void Controle::preencherGraficoDia()
 {
     auto* p = painelAvancado();
     if (!p)
@@ -353,20 +311,18 @@ void preencherGraficoDia()
     grafico.setColumn(1);
     for (int k = 0; k <= fim - ini; ++k) {
         const int hora = ini + k;
-        if (hora < 0 || hora >= static_cast<int>(g_horasHoje.size()))
+        if (hora < 0 || hora >= static_cast<int>(m_horasHoje.size()))
             break;
         grafico.setRow(k + 1);
         grafico.setRowLabel(QString::number(hora));
-        grafico.setData(g_horasHoje[static_cast<size_t>(hora)]);
+        grafico.setData(m_horasHoje[static_cast<size_t>(hora)]);
     }
 }
-
-namespace {
 
 // Days de..ate into diasMes and column 1 of the month chart. The month total is then the sum
 // of the month's days as held now, so a lone page between full readings never counts its
 // days twice. Days held from another month are dropped first: they are not this month's.
-void lerDiasMes(const QString& texto, int de, int ate, const QDate& dia)
+void Controle::lerDiasMes(const QString& texto, int de, int ate, const QDate& dia)
 {
     DestinoPainelAvancado* p = painelAvancado();
     auto mostrar = [p](int d, const QString& valor) {
@@ -378,31 +334,29 @@ void lerDiasMes(const QString& texto, int de, int ate, const QDate& dia)
         grafico.setData(valor);
     };
     const QDate hoje = ouHoje(dia);
-    if (g_mesDosDias != inicioDoMes(hoje)) {
-        const bool haviaDias = g_mesDosDias.isValid();
-        g_diasMes.fill(QString());
-        g_mesDosDias = inicioDoMes(hoje);
+    if (m_mesDosDias != inicioDoMes(hoje)) {
+        const bool haviaDias = m_mesDosDias.isValid();
+        m_diasMes.fill(QString());
+        m_mesDosDias = inicioDoMes(hoje);
         // Until the next full reading the chart shows none of the old month's days either.
         for (int d = 1; haviaDias && d <= 31; ++d)
             if (d < de || d > ate)
                 mostrar(d, QStringLiteral("00000"));
     }
-    lerDias(texto, de, ate, hoje.day(), g_diasMes, mostrar);
-    g_totalVisitasMes = 0;
+    lerDias(texto, de, ate, hoje.day(), m_diasMes, mostrar);
+    m_totalVisitasMes = 0;
     for (int k = 0; k < 31; ++k)
-        g_totalVisitasMes += strings::valorNumerico(g_diasMes[static_cast<size_t>(k)]);
+        m_totalVisitasMes += strings::valorNumerico(m_diasMes[static_cast<size_t>(k)]);
 }
 
-} // namespace
-
-void lerDiasPagina1(const QString& texto, const QDate& dia)
+void Controle::lerDiasPagina1(const QString& texto, const QDate& dia)
 {
     if (auto* p = painelAvancado())
         p->definirAtualizadoTotalMes(atualizando);
     lerDiasMes(texto, 1, 12, dia);
 }
 
-void lerDiasPagina2(const QString& texto, const QDate& dia)
+void Controle::lerDiasPagina2(const QString& texto, const QDate& dia)
 {
     // Between full readings a lone "/2" is not added in again.
     if (auto* p = painelAvancado(); p && p->leuMesCompleto())
@@ -410,23 +364,23 @@ void lerDiasPagina2(const QString& texto, const QDate& dia)
     lerDiasMes(texto, 13, 24, dia);
 }
 
-void lerDiasPagina3(const QString& texto, const QDate& dia)
+void Controle::lerDiasPagina3(const QString& texto, const QDate& dia)
 {
     lerDiasMes(texto, 25, 31, dia);
 }
 
-void exibirMediaDiaria()
+void Controle::exibirMediaDiaria()
 {
     // Over the days with at least one visit, as its tooltip says; by 1 when there is none.
     int n = 0;
     for (int d = 1; d <= 31; ++d)
-        if (strings::valorNumerico(g_diasMes[static_cast<size_t>(d - 1)]) != 0)
+        if (strings::valorNumerico(m_diasMes[static_cast<size_t>(d - 1)]) != 0)
             ++n;
     if (auto* p = painelAvancado())
-        p->definirMediaDia(textoMedia(g_totalVisitasMes, std::max(n, 1)));
+        p->definirMediaDia(textoMedia(m_totalVisitasMes, std::max(n, 1)));
 }
 
-void gravarMes(const QDate& dia)
+void Controle::gravarMes(const QDate& dia)
 {
     // Until every day has been read once since start-up (a page lost at the first reading),
     // the empty slots would be recorded as zeros over the days already in the file.
@@ -434,12 +388,12 @@ void gravarMes(const QDate& dia)
     if (!mesLidoPorInteiro(hoje))
         return;
     QStringList slots;
-    for (const QString& s : g_diasMes)
+    for (const QString& s : m_diasMes)
         slots << s;
     banco::gravarMes(hoje.toString(QStringLiteral("yyyy")), hoje.month(), serie::montar(slots));
 }
 
-void exibirMediaHoraria()
+void Controle::exibirMediaHoraria()
 {
     auto* p = painelAvancado();
     if (!p)
@@ -449,7 +403,7 @@ void exibirMediaHoraria()
     double s = 0;
     int n = 0;
     for (int h = std::max(a, 0); h <= b && h <= 23; ++h) {
-        const double v = strings::valorNumerico(g_horasHoje[static_cast<size_t>(h)]);
+        const double v = strings::valorNumerico(m_horasHoje[static_cast<size_t>(h)]);
         s += v;
         if (v != 0)
             ++n;
@@ -457,7 +411,7 @@ void exibirMediaHoraria()
     p->definirMediaHora(textoMedia(s, n));
 }
 
-void gravarDia(const QDate& dia)
+void Controle::gravarDia(const QDate& dia)
 {
     // Same guard as the month: the morning page lost at start-up must not blank the
     // morning already recorded for today.
@@ -466,20 +420,20 @@ void gravarDia(const QDate& dia)
         return;
     QStringList slots;
     for (int h = 0; h <= 23; ++h)
-        slots << g_horasHoje[static_cast<size_t>(h)];
+        slots << m_horasHoje[static_cast<size_t>(h)];
     banco::gravarDia(hoje.toString(QStringLiteral("yyyy")), hoje.toString(QStringLiteral("MM")), hoje.day(),
                      serie::montar(slots));
 }
 
-void tratarResposta()
+void Controle::tratarResposta()
 {
-    ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
-    if (!conexao)
+    if (!m_conexao)
         return;
+    ethernet::Conexao* conexao = m_conexao;
     tratarResposta(conexao->log(), [conexao] { return conexao->subPaginaAtual(); });
 }
 
-void tratarResposta(const QString& texto, const std::function<QString()>& subPaginaAtual)
+void Controle::tratarResposta(const QString& texto, const std::function<QString()>& subPaginaAtual)
 {
     if (!respostaValida(texto))
         return;

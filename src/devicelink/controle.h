@@ -9,8 +9,11 @@
 #include <functional>
 #include <optional>
 
-// Page requests, the reply dispatcher and the page handlers. Module procedures over the
-// main window's exchange (ethernet::conexaoPrincipal()).
+namespace ethernet {
+class Conexao;
+}
+
+// Page requests, the reply dispatcher and the page handlers.
 namespace controle {
 
 // ---- reply format, free of any window ----------------------------------------------
@@ -59,58 +62,80 @@ bool paginaCompleta(const QString& texto, const QString& subPagina);
 // The floor of `soma` / `n`, as shortest decimal text; "---" when n < 1.
 QString textoMedia(double soma, int n);
 
-// ---- module state -------------------------------------------------------------------
+// ---- the reply handling ----------------------------------------------------------------
 
-const DiasMes& diasMes();
+// The page requests, the dispatcher and the handlers, over one exchange with the device. It
+// holds what the handlers have read so far; the panels it writes into are reached through the
+// accessors it is given, which return the living panel (creating it hidden) or nullptr.
+class Controle {
+public:
+    struct Paineis {
+        std::function<DestinoPainelSimples*()> simples;
+        std::function<DestinoPainelAvancado*()> avancado;
+    };
 
-const HorasDia& horasHoje();
-// This month's visits: the sum of the days in diasMes after the last month page.
-double totalVisitasMes();
-// Every day of diasMes holds a reading of the month of `dia` / every hour of horasHoje a
-// reading made on `dia`. A date left out means today, read from the clock; so does it in the
-// handlers below, which the dispatcher hands the one date it read for the reply.
-bool mesLidoPorInteiro(const QDate& dia = {});
-bool diaLidoPorInteiro(const QDate& dia = {});
-// Empties horasHoje and the month figures, as at program start.
-void redefinirEstado();
+    // `conexao` may be null (the handlers then work on given replies only).
+    explicit Controle(ethernet::Conexao* conexao, Paineis paineis = {});
 
-// ---- the windows the handlers write into --------------------------------------------
+    const DiasMes& diasMes() const { return m_diasMes; }
+    const HorasDia& horasHoje() const { return m_horasHoje; }
+    // This month's visits: the sum of the days in diasMes after the last month page.
+    double totalVisitasMes() const { return m_totalVisitasMes; }
+    // Every day of diasMes holds a reading of the month of `dia` / every hour of horasHoje a
+    // reading made on `dia`. A date left out means today, read from the clock; so does it in
+    // the handlers below, which the dispatcher hands the one date it read for the reply.
+    bool mesLidoPorInteiro(const QDate& dia = {}) const;
+    bool diaLidoPorInteiro(const QDate& dia = {}) const;
 
-// Accessors that return the living panel, creating it hidden when there is none.
-void definirPainelSimples(std::function<DestinoPainelSimples*()> acessar);
-void definirPainelAvancado(std::function<DestinoPainelAvancado*()> acessar);
+    // ---- page requests and dispatch ---------------------------------------------------
+    void solicitarPagina1();
+    void solicitarPagina2();
+    void solicitarPagina3();
+    void solicitarPagina4();
+    void solicitarPagina5();
+    void solicitarPagina6();
+    // n = 1 ... 6
+    void solicitarPagina(int n);
 
-// ---- page requests and dispatch -------------------------------------------------------
+    // Run by TimerDadoRecebido on the device log.
+    void tratarResposta();
+    // The dispatcher over a given reply; `subPaginaAtual` is asked afresh before each test.
+    void tratarResposta(const QString& texto, const std::function<QString()>& subPaginaAtual);
 
-void solicitarPagina1();
-void solicitarPagina2();
-void solicitarPagina3();
-void solicitarPagina4();
-void solicitarPagina5();
-void solicitarPagina6();
-// n = 1 ... 6
-void solicitarPagina(int n);
+    // ---- handlers (run by the dispatcher; public for tests) ----------------------------
+    void prepararGraficos();
+    void lerContagemAtual(const QString& texto);
+    void carimbarLeituraAtual();
+    void carimbarHistoricoMes();
+    void lerHorasManha(const QString& texto, const QDate& dia = {});
+    void lerHorasTarde(const QString& texto, const QDate& dia = {});
+    void preencherGraficoDia();
+    void lerDiasPagina1(const QString& texto, const QDate& dia = {});
+    void lerDiasPagina2(const QString& texto, const QDate& dia = {});
+    void lerDiasPagina3(const QString& texto, const QDate& dia = {});
+    void exibirMediaDiaria();
+    void gravarMes(const QDate& dia = {});
+    void exibirMediaHoraria();
+    void gravarDia(const QDate& dia = {});
 
-// Run by TimerDadoRecebido on the main device log.
-void tratarResposta();
-// The dispatcher over a given reply; `subPaginaAtual` is asked afresh before each test.
-void tratarResposta(const QString& texto, const std::function<QString()>& subPaginaAtual);
+private:
+    DestinoPainelSimples* painelSimples() const;
+    DestinoPainelAvancado* painelAvancado() const;
+    void esquecerHoras(int de, int ate);
+    void lerDiasMes(const QString& texto, int de, int ate, const QDate& dia);
 
-// ---- handlers (run by the dispatcher; public for the panels and for tests) ------------
-
-void prepararGraficos();
-void lerContagemAtual(const QString& texto);
-void carimbarLeituraAtual();
-void carimbarHistoricoMes();
-void lerHorasManha(const QString& texto, const QDate& dia = {});
-void lerHorasTarde(const QString& texto, const QDate& dia = {});
-void preencherGraficoDia();
-void lerDiasPagina1(const QString& texto, const QDate& dia = {});
-void lerDiasPagina2(const QString& texto, const QDate& dia = {});
-void lerDiasPagina3(const QString& texto, const QDate& dia = {});
-void exibirMediaDiaria();
-void gravarMes(const QDate& dia = {});
-void exibirMediaHoraria();
-void gravarDia(const QDate& dia = {});
+    ethernet::Conexao* m_conexao;
+    Paineis m_paineis;
+    // The stored address, read afresh for every request; kept when the read fails.
+    QString m_ip[4];
+    HorasDia m_horasHoje;
+    // The date each half of m_horasHoje was read on: the device keeps only its own today.
+    QDate m_dataManha;
+    QDate m_dataTarde;
+    DiasMes m_diasMes;
+    // The first day of the month whose days m_diasMes holds.
+    QDate m_mesDosDias;
+    double m_totalVisitasMes = 0;
+};
 
 } // namespace controle

@@ -3,22 +3,7 @@
 #include "constantes.h"
 #include "costuras.h"
 
-#include <QPointer>
-
 namespace ethernet {
-
-namespace {
-QPointer<Conexao> g_principal;
-}
-
-Conexao* conexaoPrincipal()
-{
-    return g_principal;
-}
-void registrarConexaoPrincipal(Conexao* conexao)
-{
-    g_principal = conexao;
-}
 
 UrlDividida dividirUrl(const QString& url, int portaPadrao)
 {

@@ -2,9 +2,9 @@
 
 #include "winsock.h"
 
+#include "temporizador.h"
 #include <QObject>
 #include <QString>
-#include "temporizador.h"
 
 #include <functional>
 
@@ -28,7 +28,7 @@ UrlDividida dividirUrl(const QString& url, int portaPadrao);
 QString montarUrl(const QString& ip1, const QString& ip2, const QString& ip3, const QString& ip4,
                   const QString& pagina = QString());
 
-// The exchange with the device. Owned by the main window; its timers carry the names the
+// The exchange with the device, owned by the application object; its timers carry the names the
 // rest of the program knows them by.
 class Conexao : public QObject {
     Q_OBJECT
@@ -125,10 +125,5 @@ private:
     bool m_pendente = false;
     Temporizador m_timer;
 };
-
-// The main window's exchange, the one every request of the program goes through. Registered
-// by the main window when it is created; nullptr before that.
-Conexao* conexaoPrincipal();
-void registrarConexaoPrincipal(Conexao* conexao);
 
 } // namespace ethernet

@@ -2,10 +2,12 @@
 
 // Which panel receives the connection-status notifications: the simple panel from the menu
 // command that opens it until it closes, the advanced panel otherwise.
-namespace painelAtivo {
+class PainelAtivo {
+public:
+    void ativarPainelSimples() { m_simples = true; }
+    void desativarPainelSimples() { m_simples = false; }
+    bool painelSimplesEstaAtivo() const { return m_simples; }
 
-void ativarPainelSimples();
-void desativarPainelSimples();
-bool painelSimplesEstaAtivo();
-
-} // namespace painelAtivo
+private:
+    bool m_simples = false;
+};

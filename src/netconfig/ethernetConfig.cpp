@@ -10,8 +10,8 @@
 #include "vistaTexto.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -39,7 +39,8 @@ QLabel* rotulo(QWidget* pai, const QString& nome, const QString& texto, const QR
 
 } // namespace
 
-EthernetConfig::EthernetConfig(QWidget* parent) : QDialog(parent)
+EthernetConfig::EthernetConfig(ethernet::Conexao* conexao, QWidget* parent)
+    : QDialog(parent), m_conexao(conexao)
 {
     setObjectName(QStringLiteral("ethernetConfig"));
     setWindowTitle(QStringLiteral("Configurações de Rede"));
@@ -270,9 +271,7 @@ bool EthernetConfig::salvarConfiguracoes()
 
 void EthernetConfig::lerPrefixoIPLocal(QString& a, QString& b) const
 {
-    const ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
-    const QString ip =
-        conexao ? const_cast<ethernet::Conexao*>(conexao)->winsock().ipLocal() : costuras::ipLocal();
+    const QString ip = m_conexao ? m_conexao->winsock().ipLocal() : costuras::ipLocal();
     const qsizetype p1 = ip.indexOf(u'.');
     if (p1 < 0)
         return;
@@ -312,7 +311,7 @@ void EthernetConfig::clicarTestarConexao()
     // The address just stored, in decimal as the page requests use it: a typed "010" would
     // otherwise be read as octal by the socket layer, and "08" as no address at all.
     const std::array<int, 4> octeto = octetosDigitados();
-    ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
+    ethernet::Conexao* conexao = m_conexao;
     if (conexao)
         conexao->limparLog();
     QPalette p = m_lblStatusPesquisa->palette();
@@ -337,7 +336,7 @@ void EthernetConfig::clicarTestarConexao()
 
 void EthernetConfig::acompanharPedidoDoTeste()
 {
-    ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
+    ethernet::Conexao* conexao = m_conexao;
     disconnect(m_ligacaoTeste);
     // The verdict rests on what arrived for this request: a request of the polling cycle may
     // empty the log (or fill it with its own reply) before the 5000 ms are up.
@@ -367,8 +366,7 @@ void EthernetConfig::definirResposta(const QString& texto)
 
 void EthernetConfig::tiqueState()
 {
-    const ethernet::Conexao* conexao = ethernet::conexaoPrincipal();
-    const int estado = conexao ? const_cast<ethernet::Conexao*>(conexao)->winsock().estado() : 0;
+    const int estado = m_conexao ? m_conexao->winsock().estado() : 0;
     m_resposta += ethernet::textoEstado(estado) + QStringLiteral("\r\n");
     m_espelhoResposta->mostrar(m_resposta);
 }
@@ -422,28 +420,3 @@ void EthernetConfig::showEvent(QShowEvent* evento)
     m_fechamentoFeito = false;
     QDialog::showEvent(evento);
 }
-
-namespace janelas {
-
-namespace {
-InstanciaUnica<EthernetConfig>& instancia()
-{
-    static InstanciaUnica<EthernetConfig> unica([] { return new EthernetConfig(); });
-    return unica;
-}
-} // namespace
-
-EthernetConfig* ethernetConfig()
-{
-    return instancia().obter();
-}
-EthernetConfig* ethernetConfigExistente()
-{
-    return instancia().existente();
-}
-void definirAoCriarEthernetConfig(InstanciaUnica<EthernetConfig>::AoCriar aoCriar)
-{
-    instancia().definirAoCriar(std::move(aoCriar));
-}
-
-} // namespace janelas

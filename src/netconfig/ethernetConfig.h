@@ -1,9 +1,7 @@
 #pragma once
 
-#include "instanciaUnica.h"
-
-#include <QDialog>
 #include "temporizador.h"
+#include <QDialog>
 
 #include <array>
 
@@ -11,15 +9,17 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 namespace ethernet {
+class Conexao;
 class EspelhoTexto;
-}
+} // namespace ethernet
 
 // The network configuration window: the device's IPv4 address typed, proposed from this
 // computer's address, stored in table ethernet and tested.
 class EthernetConfig : public QDialog {
     Q_OBJECT
 public:
-    explicit EthernetConfig(QWidget* parent = nullptr);
+    // `conexao`: the exchange the connection test and the status lines use (may be null).
+    explicit EthernetConfig(ethernet::Conexao* conexao, QWidget* parent = nullptr);
     // Load steps, run by the window registry once it holds the window.
     void carregar();
 
@@ -61,6 +61,7 @@ private:
     void acompanharPedidoDoTeste();
     QLabel* criarLink(const QString& nome, const QString& texto, const QString& dica);
 
+    ethernet::Conexao* m_conexao;
     QLineEdit* m_ip[4] = {};
     QPlainTextEdit* m_txtSource = nullptr;
     ethernet::EspelhoTexto* m_espelhoResposta = nullptr;
@@ -79,10 +80,3 @@ private:
     bool m_achouNoTeste = false;
     QMetaObject::Connection m_ligacaoTeste;
 };
-
-namespace janelas {
-// The living network window, created hidden (and loaded) when there is none.
-EthernetConfig* ethernetConfig();
-EthernetConfig* ethernetConfigExistente();
-void definirAoCriarEthernetConfig(InstanciaUnica<EthernetConfig>::AoCriar aoCriar);
-} // namespace janelas

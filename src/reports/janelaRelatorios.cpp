@@ -355,31 +355,3 @@ bool JanelaRelatorios::exportarPeriodoCsv()
                                                                          QStringLiteral(".csv")));
     return planilha::concluir(caminho, exportacao::gravarPeriodoCsv(caminho, *dias));
 }
-
-namespace janelas {
-
-namespace {
-
-InstanciaUnica<JanelaRelatorios>& instancia()
-{
-    static InstanciaUnica<JanelaRelatorios> unica([] {
-        auto* j = new JanelaRelatorios();
-        j->carregar();
-        return j;
-    });
-    return unica;
-}
-
-} // namespace
-
-JanelaRelatorios* relatorios()
-{
-    return instancia().obter();
-}
-
-JanelaRelatorios* relatoriosExistente()
-{
-    return instancia().existente();
-}
-
-} // namespace janelas

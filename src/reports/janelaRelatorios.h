@@ -1,6 +1,5 @@
 #pragma once
 
-#include "instanciaUnica.h"
 #include "relatorios.h"
 
 #include <QDialog>
@@ -52,9 +51,3 @@ private:
     QDateEdit* m_dtFim = nullptr;
     QLabel* m_lblPeriodo = nullptr;
 };
-
-namespace janelas {
-// The living reports window, created (and loaded) when there is none.
-JanelaRelatorios* relatorios();
-JanelaRelatorios* relatoriosExistente();
-} // namespace janelas

@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <QUuid>
 
 #include <algorithm>
 
@@ -24,8 +25,8 @@ class Leitura {
 public:
     Leitura()
     {
-        static int contador = 0;
-        m_nome = QStringLiteral("fluxora-relatorio-%1").arg(++contador);
+        // Unique for as long as the connection is registered, without a shared counter.
+        m_nome = QStringLiteral("fluxora-relatorio-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
         const QString caminho = banco::caminhoBanco();
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nome);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=200"));

@@ -301,53 +301,48 @@ void PainelAvancadoAjustes::closeEvent(QCloseEvent* evento)
     evento->accept();
 }
 
-namespace janelas {
+namespace ajustes {
 
 namespace {
-InstanciaUnica<PainelAvancadoAjustes>& instancia()
+std::function<PainelAvancadoAjustes*()>& acesso()
 {
-    static InstanciaUnica<PainelAvancadoAjustes> unica([] { return new PainelAvancadoAjustes(); });
-    return unica;
+    static std::function<PainelAvancadoAjustes*()> acessar;
+    return acessar;
 }
 } // namespace
 
-PainelAvancadoAjustes* painelavancadoAjustes()
+void definirJanela(std::function<PainelAvancadoAjustes*()> acessar)
 {
-    return instancia().obter();
+    acesso() = std::move(acessar);
 }
 
-PainelAvancadoAjustes* painelavancadoAjustesExistente()
+PainelAvancadoAjustes* janela()
 {
-    return instancia().existente();
+    return acesso()();
 }
 
-void definirAoCriarPainelAvancadoAjustes(std::function<void(PainelAvancadoAjustes*)> aoCriar)
-{
-    instancia().definirAoCriar(std::move(aoCriar));
-}
-
-} // namespace janelas
+} // namespace ajustes
 
 namespace ajustes {
 
 int inicioExpediente()
 {
-    return janelas::painelavancadoAjustes()->inicioExpediente();
+    return janela()->inicioExpediente();
 }
 
 int fimExpediente()
 {
-    return janelas::painelavancadoAjustes()->fimExpediente();
+    return janela()->fimExpediente();
 }
 
 int lerTempoAtualizarDia()
 {
-    return janelas::painelavancadoAjustes()->lerTempoAtualizarDia();
+    return janela()->lerTempoAtualizarDia();
 }
 
 int lerTempoAtualizarMes()
 {
-    return janelas::painelavancadoAjustes()->lerTempoAtualizarMes();
+    return janela()->lerTempoAtualizarMes();
 }
 
 } // namespace ajustes

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "banco.h"
-#include "instanciaUnica.h"
 
 #include <QDialog>
 
@@ -77,18 +76,12 @@ private:
     bool m_encerrada = false;
 };
 
-namespace janelas {
-// The living settings window, created hidden (and loaded) when there is none.
-PainelAvancadoAjustes* painelavancadoAjustes();
-// The living settings window or nullptr; never creates one.
-PainelAvancadoAjustes* painelavancadoAjustesExistente();
-// Called with every new settings window right after it was created and loaded.
-void definirAoCriarPainelAvancadoAjustes(std::function<void(PainelAvancadoAjustes*)> aoCriar);
-} // namespace janelas
-
 // The settings as the rest of the program reads them, on every use: through the living window,
-// which is loaded hidden first when there is none.
+// which is loaded hidden first when there is none. The window comes from the accessor the
+// window registry gives here.
 namespace ajustes {
+void definirJanela(std::function<PainelAvancadoAjustes*()> acessar);
+PainelAvancadoAjustes* janela();
 int inicioExpediente();
 int fimExpediente();
 int lerTempoAtualizarDia();

@@ -1,10 +1,9 @@
+#include "aplicacao.h"
 #include "caixas.h"
 #include "costuras.h"
 #include "instanciaPrograma.h"
-#include "ligacoes.h"
 #include "localDados.h"
 #include "mensagens.h"
-#include "principal.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -78,14 +77,14 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    Principal principal;
+    Aplicacao aplicacao;
+    Principal& principal = aplicacao.principal();
     QObject::connect(&instancia, &InstanciaPrograma::frentePedida, &principal, [&principal] {
         principal.showNormal();
         principal.raise();
         principal.activateWindow();
     });
-    ligacoes::instalar(principal);
-    principal.carregar();
+    aplicacao.carregar();
     if (QApplication::arguments().contains(QStringLiteral("--medir-inicio")))
         principal.installEventFilter(new PrimeiraPintura(&principal));
     principal.show();

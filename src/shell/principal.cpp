@@ -14,25 +14,16 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 
-Principal::Principal(QWidget* parent) : QMainWindow(parent)
+Principal::Principal(ethernet::Conexao& conexao, QWidget* parent) : QMainWindow(parent), m_conexao(&conexao)
 {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(constantes::legendaPrincipal);
-    m_conexao = new ethernet::Conexao(this);
-    m_conexao->setObjectName(QStringLiteral("Winsock1"));
-    ethernet::registrarConexaoPrincipal(m_conexao);
     criarMenus();
     criarControles();
     // A device may send its reply a byte at a time or without end: the view follows the log
     // by appending, at a bounded pace, instead of laying out the whole log for every chunk.
     auto* espelho = new ethernet::EspelhoTexto(vistaDeTexto(m_txtSource), this);
     connect(m_conexao, &ethernet::Conexao::logAlterado, espelho, &ethernet::EspelhoTexto::mostrar);
-}
-
-Principal::~Principal()
-{
-    if (ethernet::conexaoPrincipal() == m_conexao)
-        ethernet::registrarConexaoPrincipal(nullptr);
 }
 
 void Principal::criarMenus()

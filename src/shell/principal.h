@@ -11,13 +11,12 @@ namespace ethernet {
 class Conexao;
 }
 
-// The operator's console: menus, the device log and the connection-status line. It owns the
-// one exchange with the device and lives for the whole run.
+// The operator's console: menus, the device log and the connection-status line, over the one
+// exchange with the device. Lives for the whole run.
 class Principal : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Principal(QWidget* parent = nullptr);
-    ~Principal() override;
+    explicit Principal(ethernet::Conexao& conexao, QWidget* parent = nullptr);
 
     ethernet::Conexao& conexao() { return *m_conexao; }
 
@@ -51,7 +50,7 @@ private:
     void criarMenus();
     void criarControles();
 
-    ethernet::Conexao* m_conexao = nullptr;
+    ethernet::Conexao* m_conexao;
     QString m_ip[4];
     bool m_statusConfigurando = false;
 

@@ -170,7 +170,8 @@ struct ItemOpcoes {
 
 } // namespace
 
-PainelSimples::PainelSimples(QWidget* parent) : QDialog(parent, Qt::Window | Qt::FramelessWindowHint)
+PainelSimples::PainelSimples(controle::Controle* controle, PainelAtivo* painelAtivo, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_controle(controle), m_painelAtivo(painelAtivo)
 {
     setObjectName(QStringLiteral("painelsimples"));
     setWindowTitle(QStringLiteral("Painel Simplificado"));
@@ -780,8 +781,8 @@ void PainelSimples::tiqueTimerLT()
     const rsp::Tique t =
         rsp::tique(rsp::numeroIntervalo(m_lblTempoAtualizacao->text()), m_contadorAtualizacao);
     m_barAtualizacao->setValue(t.valorBarra);
-    if (t.solicitar)
-        controle::solicitarPagina6();
+    if (t.solicitar && m_controle)
+        m_controle->solicitarPagina6();
 }
 
 void PainelSimples::exibirDesconectado()
@@ -987,35 +988,11 @@ void PainelSimples::reject()
 
 void PainelSimples::closeEvent(QCloseEvent* evento)
 {
-    painelAtivo::desativarPainelSimples();
+    if (m_painelAtivo)
+        m_painelAtivo->desativarPainelSimples();
     salvarConfiguracoes();
     m_timerLT.stop();
     Q_EMIT fechando();
     // Not QDialog::closeEvent: it would call reject() and, through it, close() again.
     evento->accept();
 }
-
-namespace janelas {
-
-namespace {
-InstanciaUnica<PainelSimples>& instancia()
-{
-    static InstanciaUnica<PainelSimples> unica([] { return new PainelSimples(); });
-    return unica;
-}
-} // namespace
-
-PainelSimples* painelsimples()
-{
-    return instancia().obter();
-}
-PainelSimples* painelsimplesExistente()
-{
-    return instancia().existente();
-}
-void definirAoCriarPainelSimples(InstanciaUnica<PainelSimples>::AoCriar aoCriar)
-{
-    instancia().definirAoCriar(std::move(aoCriar));
-}
-
-} // namespace janelas

@@ -2,13 +2,16 @@
 
 #include "banco.h"
 #include "destinos.h"
-#include "instanciaUnica.h"
 #include "protecaoTela.h"
 #include "regrasPainelSimples.h"
 
-#include <QDialog>
 #include "temporizador.h"
+#include <QDialog>
 
+class PainelAtivo;
+namespace controle {
+class Controle;
+}
 class QCheckBox;
 class QSpinBox;
 class QFrame;
@@ -22,7 +25,9 @@ class QProgressBar;
 class PainelSimples : public QDialog, public controle::DestinoPainelSimples {
     Q_OBJECT
 public:
-    explicit PainelSimples(QWidget* parent = nullptr);
+    // `controle` asks for the live-count page, `painelAtivo` is cleared on close; either may
+    // be null.
+    explicit PainelSimples(controle::Controle* controle, PainelAtivo* painelAtivo, QWidget* parent = nullptr);
     // Load steps, run by the window registry once it holds the window.
     void carregar();
 
@@ -130,6 +135,8 @@ private:
     QFrame* m_frmBarra = nullptr;
     QProgressBar* m_barAtualizacao = nullptr;
     QLineEdit* m_txtOcultarMouse = nullptr;
+    controle::Controle* m_controle;
+    PainelAtivo* m_painelAtivo;
     Temporizador m_timerLT;
 
     QFrame* m_frmOpcoes = nullptr;
@@ -152,10 +159,3 @@ private:
     };
     QList<LugarOpcao> m_lugaresOpcoes;
 };
-
-namespace janelas {
-// The living simple panel, created hidden (and loaded) when there is none.
-PainelSimples* painelsimples();
-PainelSimples* painelsimplesExistente();
-void definirAoCriarPainelSimples(InstanciaUnica<PainelSimples>::AoCriar aoCriar);
-} // namespace janelas

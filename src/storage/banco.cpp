@@ -18,6 +18,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
+#include <QUuid>
 #include <QVariant>
 
 #include <algorithm>
@@ -32,8 +33,8 @@ class Conexao {
 public:
     explicit Conexao(const QString& caminho)
     {
-        static int contador = 0;
-        m_nome = QStringLiteral("fluxora-banco-%1").arg(++contador);
+        // Unique for as long as the connection is registered, without a shared counter.
+        m_nome = QStringLiteral("fluxora-banco-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nome);
         // A busy timeout of at most 200 ms: a longer lock means the write waits for the next
         // cycle instead of freezing the interface.

@@ -4,6 +4,7 @@
 #include "caixaAjuste.h"
 #include "ciclo.h"
 #include "costuras.h"
+#include "instanciaUnica.h"
 #include "grafico.h"
 #include "mensagens.h"
 #include "painelavancado.h"
@@ -29,6 +30,9 @@ class TestePainelAvancado : public QObject {
 private Q_SLOTS:
     void init()
     {
+        m_janelas = std::make_unique<InstanciaUnica<PainelAvancado>>([] { return new PainelAvancado(); });
+        m_ajustes = std::make_unique<InstanciaUnica<PainelAvancadoAjustes>>([] { return new PainelAvancadoAjustes(); });
+        ajustes::definirJanela([this] { return m_ajustes->obter(); });
         QVERIFY(m_pasta.isValid());
         m_arquivo = apoio::copiarBancoEntregue(m_pasta);
         QVERIFY(!m_arquivo.isEmpty());
@@ -47,13 +51,13 @@ private Q_SLOTS:
         m_paginas.clear();
         m_passos.clear();
         PainelAvancado::definirPrincipal(
-            {[this](const QString& t) { m_paginas << t; }, [this](const QString& t) { m_passos << t; }});
+            {[this](const QString& t) { m_paginas << t; }, [this](const QString& t) { m_passos << t; }, {}, {}, {}});
         ciclo::contadores() = {};
     }
     void cleanup()
     {
-        for (QWidget* w : {static_cast<QWidget*>(janelas::painelavancadoExistente()),
-                           static_cast<QWidget*>(janelas::painelavancadoAjustesExistente())})
+        for (QWidget* w : {static_cast<QWidget*>(m_janelas->existente()),
+                           static_cast<QWidget*>(m_ajustes->existente())})
             delete w;
         PainelAvancado::definirPrincipal({});
         mensagens::instalar({});
@@ -64,7 +68,7 @@ private Q_SLOTS:
     void estadoAoCarregar()
     {
         executar("INSERT INTO Meses (ano, fev) VALUES ('2023', '" + apoio::grupos({1, 2}) + "')");
-        PainelAvancado* p = janelas::painelavancado();
+        PainelAvancado* p = m_janelas->obter();
         QVERIFY(p->isHidden());
         QCOMPARE(combo(p, "cmb_ano")->currentText(), QStringLiteral("2024"));
         QCOMPARE(combo(p, "cmb_mes")->currentText(), QStringLiteral("03"));
@@ -80,7 +84,7 @@ private Q_SLOTS:
 
     void cicloEscreveNaJanelaPrincipal()
     {
-        PainelAvancado* p = janelas::painelavancado();
+        PainelAvancado* p = m_janelas->obter();
         Temporizador* base = p->findChild<Temporizador*>(QStringLiteral("TimerBaseTempo"));
         for (int t = 0; t < 12; ++t)
             p->tiqueBaseTempo();
@@ -96,7 +100,7 @@ private Q_SLOTS:
     void exibicaoDoHistoricoDura30Segundos()
     {
         executar("INSERT INTO Meses (ano, fev) VALUES ('2023', '" + apoio::grupos({10, 0, 20}) + "')");
-        PainelAvancado* p = janelas::painelavancado();
+        PainelAvancado* p = m_janelas->obter();
         escolher(combo(p, "cmb_ano"), QStringLiteral("2023"));
         // The year alone loads the month of the selectors: March 2023, not recorded.
         QCOMPARE(texto(p, "lbl_HistoricoTotalMes"), QStringLiteral("0"));
@@ -135,7 +139,7 @@ private Q_SLOTS:
         horas[9] = 12;
         horas[10] = 30;
         executar("INSERT INTO Dias (mes, ano, hora5) VALUES ('03', '2024', '" + apoio::grupos(horas) + "')");
-        PainelAvancado* p = janelas::painelavancado();
+        PainelAvancado* p = m_janelas->obter();
         escolher(combo(p, "cmb_dia"), QStringLiteral("05"));
         QCOMPARE(texto(p, "lbl_HistoricoTotalDia"), QStringLiteral("42"));
         QCOMPARE(texto(p, "lbl_HistoricoMediaDia"), QStringLiteral("21"));
@@ -159,7 +163,7 @@ private Q_SLOTS:
         QFETCH(QString, nome);
         QFETCH(QString, mostrado);
         executar("INSERT INTO Meses (ano) VALUES ('2023'), ('2024'), ('2025')");
-        PainelAvancado* p = janelas::painelavancado();
+        PainelAvancado* p = m_janelas->obter();
         p->show();
         QVERIFY(QTest::qWaitForWindowExposed(p));
         auto* c = p->findChild<QComboBox*>(nome);
@@ -187,7 +191,7 @@ private Q_SLOTS:
         dias[0] = 12;
         dias[1] = 3;
         executar("INSERT INTO Meses (ano, mar) VALUES ('2024', '" + apoio::grupos(dias) + "')");
-        PainelAvancado* p = janelas::painelavancado();
+        PainelAvancado* p = m_janelas->obter();
         escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
         exportar(p)->trigger();
         const QString arquivo = m_pasta.filePath(QStringLiteral("excel_2024_03.csv"));
@@ -240,7 +244,7 @@ private Q_SLOTS:
     void disposicao()
     {
         QFETCH(QRect, area);
-        PainelAvancado* p = janelas::painelavancado();
+        PainelAvancado* p = m_janelas->obter();
         p->show();
         QVERIFY(QTest::qWaitForWindowExposed(p));
         p->ajustarAoEspaco(area);
@@ -278,7 +282,7 @@ private Q_SLOTS:
     {
         executar("INSERT INTO Meses (ano, mar, abr) VALUES ('2024', '" + apoio::grupos({4, 4}) + "', '" +
                  apoio::grupos({9}) + "')");
-        PainelAvancado* p = janelas::painelavancado();
+        PainelAvancado* p = m_janelas->obter();
         auto* x = p->findChild<QLabel*>(QStringLiteral("lbl_excluir"));
         m_resposta = mensagens::Resposta::Nao;
         QTest::mouseClick(x, Qt::LeftButton);
@@ -298,11 +302,11 @@ private Q_SLOTS:
 
     void ajustesPausamEAplicam()
     {
-        PainelAvancado* p = janelas::painelavancado();
+        PainelAvancado* p = m_janelas->obter();
         Temporizador* base = p->findChild<Temporizador*>(QStringLiteral("TimerBaseTempo"));
         bool pausado = false;
         QTimer::singleShot(0, this, [&] {
-            PainelAvancadoAjustes* a = janelas::painelavancadoAjustesExistente();
+            PainelAvancadoAjustes* a = m_ajustes->existente();
             QVERIFY(a);
             pausado = !base->isActive();
             auto* inicio = a->findChild<CaixaAjuste*>(QStringLiteral("cmb_inicio"));
@@ -322,7 +326,7 @@ private Q_SLOTS:
 
     void fecharDescarregaEReabreDoZero()
     {
-        QPointer<PainelAvancado> p = janelas::painelavancado();
+        QPointer<PainelAvancado> p = m_janelas->obter();
         for (int t = 0; t < 15; ++t)
             p->tiqueBaseTempo();
         p->exibirDesconectadoAvancado();
@@ -330,7 +334,7 @@ private Q_SLOTS:
         const int ciclos = ciclo::contadores().ciclosMes;
         p->close();
         QTRY_VERIFY(p.isNull());
-        PainelAvancado* novo = janelas::painelavancado();
+        PainelAvancado* novo = m_janelas->obter();
         QCOMPARE(novo->estadoCiclo().passoCiclo, 0);
         QVERIFY(!novo->estadoCiclo().leituraMesCompleta);
         QCOMPARE(ciclo::contadores().ciclosMes, ciclos);
@@ -372,6 +376,8 @@ private:
     }
     QString consulta(const QString& sql) { return apoio::consulta(m_arquivo, sql); }
 
+    std::unique_ptr<InstanciaUnica<PainelAvancado>> m_janelas;
+    std::unique_ptr<InstanciaUnica<PainelAvancadoAjustes>> m_ajustes;
     QTemporaryDir m_pasta;
     QString m_arquivo;
     QStringList m_abertos;

@@ -28,9 +28,4 @@ inline QString resposta(const QList<Entrada>& entradas,
            corpo + QStringLiteral("]}") + QString(600, u' ');
 }
 
-inline QString pagina6(const QString& lotacao, const QString& total)
-{
-    return resposta({{"h", 34, lotacao}, {"h", 35, total}});
-}
-
 } // namespace apoio

@@ -1,7 +1,6 @@
 #pragma once
 
 // The simulated counter as a child process on loopback, for integration tests.
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
 #include <QTest>
@@ -35,8 +34,6 @@ public:
                                const QString& endereco = QStringLiteral("127.0.0.1"))
         : m_extra(extra), m_endereco(endereco)
     {
-        m_relogio.start();
-        // Read as lines arrive, so each request is stamped when it came.
         QObject::connect(&m_processo, &QProcess::readyReadStandardOutput, &m_processo, [this] { ler(); });
         iniciar(porta);
     }
@@ -83,19 +80,11 @@ public:
         return m_linhas.contains(confirmacao);
     }
 
-    // The paths requested so far ("/0", "/1", ...) with the time each arrived, in ms since
-    // this object was made.
-    const QList<std::pair<QString, qint64>>& pedidos()
+    // The paths requested so far ("/0", "/1", ...).
+    const QStringList& caminhos()
     {
         ler();
-        return m_pedidos;
-    }
-    QStringList caminhos()
-    {
-        QStringList r;
-        for (const auto& p : pedidos())
-            r << p.first;
-        return r;
+        return m_caminhos;
     }
 
 private:
@@ -108,7 +97,7 @@ private:
             m_buffer.remove(0, fim + 1);
             m_linhas << linha;
             if (linha.startsWith(QLatin1String("pedido ")))
-                m_pedidos.append({linha.mid(7), m_relogio.elapsed()});
+                m_caminhos << linha.mid(7);
             const qsizetype p = linha.indexOf(m_endereco + u':');
             if (p >= 0 && m_porta == 0)
                 m_porta = static_cast<quint16>(linha.mid(p + m_endereco.size() + 1).toUInt());
@@ -121,6 +110,5 @@ private:
     QByteArray m_buffer;
     QStringList m_linhas;
     quint16 m_porta = 0;
-    QElapsedTimer m_relogio;
-    QList<std::pair<QString, qint64>> m_pedidos;
+    QStringList m_caminhos;
 };

@@ -10,7 +10,6 @@
 namespace {
 
 using apoio::Entrada;
-using apoio::pagina6;
 using apoio::resposta;
 
 // Every entry of every page: day d counts d, hour h counts 100 + h; 7 inside, 153 today.
@@ -42,19 +41,14 @@ class TesteControle : public QObject {
 private Q_SLOTS:
     void init()
     {
-        controle::redefinirEstado();
         costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
         m_avancado = std::make_unique<PainelAvancadoGravado>();
         m_simples = std::make_unique<PainelSimplesGravado>();
-        controle::definirPainelAvancado([this] { return m_avancado.get(); });
-        controle::definirPainelSimples([this] { return m_simples.get(); });
+        m_c = std::make_unique<controle::Controle>(
+            nullptr, controle::Controle::Paineis{[this] { return m_simples.get(); },
+                                                 [this] { return m_avancado.get(); }});
     }
-    void cleanup()
-    {
-        controle::definirPainelAvancado({});
-        controle::definirPainelSimples({});
-        costuras::restaurar();
-    }
+    void cleanup() { costuras::restaurar(); }
 
     void statusMarcador_data()
     {
@@ -71,7 +65,7 @@ private Q_SLOTS:
         QFETCH(bool, aceita);
         const QString texto = resposta({{"h", 34, "00042"}, {"h", 35, "00100"}}, status);
         QCOMPARE(controle::respostaValida(texto), aceita);
-        controle::tratarResposta(texto, [] { return QStringLiteral("/6"); });
+        m_c->tratarResposta(texto, [] { return QStringLiteral("/6"); });
         QCOMPARE(m_avancado->log.contains(QStringLiteral("lotacao=42")), aceita);
         if (!aceita) {
             QVERIFY(m_avancado->log.isEmpty());
@@ -170,7 +164,7 @@ private Q_SLOTS:
         QFETCH(QString, pagina);
         QFETCH(QStringList, esperado);
         int leituras = 0;
-        controle::tratarResposta(todasAsPaginas(), [&] {
+        m_c->tratarResposta(todasAsPaginas(), [&] {
             ++leituras;
             return pagina;
         });
@@ -209,30 +203,13 @@ private Q_SLOTS:
         QFETCH(QString, pagina);
         QFETCH(QString, texto);
         QVERIFY(controle::respostaValida(texto));
-        controle::tratarResposta(texto, [&] { return pagina; });
+        m_c->tratarResposta(texto, [&] { return pagina; });
         QCOMPARE(m_avancado->log, (QStringList{"chartMes.Column=1", "chartDia.Column=1"}));
         QVERIFY(m_simples->log.isEmpty());
-        for (const QString& h : controle::horasHoje())
+        for (const QString& h : m_c->horasHoje())
             QVERIFY(h.isEmpty());
-        for (const QString& d : controle::diasMes())
+        for (const QString& d : m_c->diasMes())
             QVERIFY(d.isEmpty());
-    }
-
-    void contagemSemMarcador_data()
-    {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QStringList>("esperado");
-        QTest::newRow("sem lotação") << resposta({{"h", 35, "00153"}}) << QStringList{"total=153"};
-        QTest::newRow("sem total") << resposta({{"h", 34, "00009"}}) << QStringList{"lotacao=9"};
-        QTest::newRow("nenhum") << resposta({{"h", 1, "00009"}}) << QStringList{};
-    }
-    void contagemSemMarcador()
-    {
-        QFETCH(QString, texto);
-        QFETCH(QStringList, esperado);
-        controle::lerContagemAtual(texto);
-        QCOMPARE(m_simples->log, esperado);
-        QCOMPARE(m_avancado->log, esperado);
     }
 
     void horas_data()
@@ -286,67 +263,18 @@ private Q_SLOTS:
         QCOMPARE(horas[24], QStringLiteral("11111"));
     }
 
-    void marcadorAusenteSemValorAnterior()
-    {
-        // A missing hour with nothing before it becomes "00000", never a read from the start.
-        controle::HorasDia horas;
-        controle::lerHorasManha(resposta({{"h", 0, "00005"}}), horas);
-        QCOMPARE(horas[0], QStringLiteral("00005"));
-        QCOMPARE(horas[1], QStringLiteral("00000"));
-        QCOMPARE(horas[12], QString());
-    }
-
-    void graficoDoExpediente()
-    {
-        m_avancado->inicio = 8;
-        m_avancado->fim = 18;
-        QList<Entrada> manha, tarde;
-        for (int h = 0; h <= 11; ++h)
-            manha << Entrada{"h", h, QStringLiteral("001%1").arg(h, 2, 10, QChar(u'0'))};
-        for (int h = 12; h <= 23; ++h)
-            tarde << Entrada{"h", h, QStringLiteral("001%1").arg(h)};
-        controle::lerHorasManha(resposta(manha));
-        controle::lerHorasTarde(resposta(tarde));
-        controle::preencherGraficoDia();
-        const GraficoGravado& dia = m_avancado->dia;
-        QCOMPARE(dia.rotulos.size(), 11);
-        for (int r = 1; r <= 11; ++r) {
-            QCOMPARE(dia.rotulos.value(r), QString::number(7 + r));
-            QCOMPARE(dia.dados.value(r), QStringLiteral("001%1").arg(7 + r, 2, 10, QChar(u'0')));
-        }
-        // A live reading redraws from the stored hours with the business hours of now.
-        m_avancado->inicio = 17;
-        m_avancado->fim = 18;
-        m_avancado->log.clear();
-        controle::tratarResposta(pagina6(QStringLiteral("00001"), QStringLiteral("00002")),
-                                 [] { return QStringLiteral("/6"); });
-        QCOMPARE(dia.rotulos.value(1), QStringLiteral("17"));
-        QCOMPARE(dia.dados.value(1), QStringLiteral("00117"));
-        QCOMPARE(dia.dados.value(2), QStringLiteral("00118"));
-        QVERIFY(m_avancado->log.endsWith(QStringLiteral("chartDia[2]=00118")));
-        QCOMPARE(controle::horasHoje()[17], QStringLiteral("00117"));
-    }
-
-    void expedienteInvertidoNaoDesenha()
-    {
-        m_avancado->inicio = 12;
-        m_avancado->fim = 11;
-        controle::preencherGraficoDia();
-        QCOMPARE(m_avancado->log, QStringList{"chartDia.Column=1"});
-    }
-
     void semPainelNaoFalha()
     {
-        controle::definirPainelAvancado({});
-        controle::definirPainelSimples({});
+        m_c = std::make_unique<controle::Controle>(nullptr);
         for (const char* p : {"/0", "/1", "/2", "/3", "/4", "/5", "/6"})
-            controle::tratarResposta(todasAsPaginas(), [p] { return QString::fromLatin1(p); });
-        QCOMPARE(controle::horasHoje()[0], QStringLiteral("00100"));
-        QCOMPARE(controle::diasMes()[9], QStringLiteral("00010"));
-        QCOMPARE(controle::totalVisitasMes(), 55.0);
+            m_c->tratarResposta(todasAsPaginas(), [p] { return QString::fromLatin1(p); });
+        QCOMPARE(m_c->horasHoje()[0], QStringLiteral("00100"));
+        QCOMPARE(m_c->diasMes()[9], QStringLiteral("00010"));
+        QCOMPARE(m_c->totalVisitasMes(), 55.0);
     }
 
 private:
+    std::unique_ptr<controle::Controle> m_c;
     std::unique_ptr<PainelAvancadoGravado> m_avancado;
     std::unique_ptr<PainelSimplesGravado> m_simples;
 };

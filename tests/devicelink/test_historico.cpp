@@ -36,11 +36,6 @@ QString paginaHoras(int n, const std::function<int(int)>& contagem)
     return resposta(e);
 }
 
-void tratar(const QString& texto, int pagina)
-{
-    controle::tratarResposta(texto, [pagina] { return QStringLiteral("/%1").arg(pagina); });
-}
-
 } // namespace
 
 class TesteHistorico : public QObject {
@@ -56,13 +51,12 @@ private Q_SLOTS:
             m_mensagens << p.texto;
             return mensagens::Resposta::Ok;
         });
-        controle::redefinirEstado();
         m_painel = std::make_unique<PainelAvancadoGravado>();
-        controle::definirPainelAvancado([this] { return m_painel.get(); });
+        m_c = std::make_unique<controle::Controle>(
+            nullptr, controle::Controle::Paineis{{}, [this] { return m_painel.get(); }});
     }
     void cleanup()
     {
-        controle::definirPainelAvancado({});
         mensagens::instalar({});
         costuras::restaurar();
     }
@@ -84,27 +78,18 @@ private Q_SLOTS:
         QVERIFY(m_mensagens.isEmpty());
     }
 
-    void mediaNoPrimeiroDia()
-    {
-        costuras::fixarRelogio(QStringLiteral("01/03/2024"), QStringLiteral("09:00:00"));
-        for (int n = 1; n <= 3; ++n)
-            tratar(paginaMes(n, [](int d) { return d == 1 ? 40 : 3; }), n);
-        QCOMPARE(ultimo("mediaDia="), QStringLiteral("40"));
-        QCOMPARE(campo("Meses", "mar", "ano = '2024'").left(10), QStringLiteral("0004000000"));
-    }
-
     void paginaDoisAvulsaIgnorada()
     {
         tratar(paginaMes(1, [](int) { return 1; }), 1);
         tratar(paginaMes(2, [](int) { return 1; }), 2);
         m_painel->mesCompleto = true;
         costuras::fixarRelogio(QStringLiteral("20/03/2024"), QStringLiteral("14:05:33"));
-        const controle::DiasMes antes = controle::diasMes();
-        const double total = controle::totalVisitasMes();
+        const controle::DiasMes antes = m_c->diasMes();
+        const double total = m_c->totalVisitasMes();
         const auto pontos = m_painel->mes.dados;
         tratar(paginaMes(2, [](int) { return 9; }), 2);
-        QCOMPARE(controle::diasMes(), antes);
-        QCOMPARE(controle::totalVisitasMes(), total);
+        QCOMPARE(m_c->diasMes(), antes);
+        QCOMPARE(m_c->totalVisitasMes(), total);
         QCOMPARE(m_painel->mes.dados, pontos);
     }
 
@@ -151,12 +136,21 @@ private Q_SLOTS:
         QCOMPARE(campo("Meses", "mar", "ano = '2024'").left(5), QStringLiteral("00001"));
     }
 
-    // A month page lost at the first reading must not blank recorded days.
-    void mesIncompletoNaoGrava()
+    // A page lost at the first reading (a month page, the morning) must not blank what the
+    // file holds: nothing is recorded until every slot was read.
+    void paginaPerdidaNaoGrava_data()
     {
-        tratar(paginaMes(3, [](int) { return 5; }), 3);
+        QTest::addColumn<int>("pagina");
+        QTest::newRow("só /3") << 3;
+        QTest::newRow("só /5") << 5;
+    }
+    void paginaPerdidaNaoGrava()
+    {
+        QFETCH(int, pagina);
+        tratar(pagina == 3 ? paginaMes(3, [](int) { return 5; }) : paginaHoras(5, [](int) { return 3; }),
+               pagina);
         QCOMPARE(campo("Meses", "count(*)", "1"), QStringLiteral("0"));
-        QCOMPARE(ultimo("mediaDia="), QStringLiteral("0"));
+        QCOMPARE(campo("Dias", "count(*)", "1"), QStringLiteral("0"));
     }
 
     void mediaHoraria_data()
@@ -213,12 +207,6 @@ private Q_SLOTS:
         // Only today's column of the new month's row is filled.
         QCOMPARE(campo("Dias", "count(*)", filtro + QStringLiteral(" AND hora2 IS NULL")),
                  QStringLiteral("1"));
-    }
-
-    void diaSemManhaNaoGrava()
-    {
-        tratar(paginaHoras(5, [](int) { return 3; }), 5);
-        QCOMPARE(campo("Dias", "count(*)", "1"), QStringLiteral("0"));
     }
 
     // A reply handled as the clock passes midnight: the clock reads the old date `leituras`
@@ -299,10 +287,10 @@ private Q_SLOTS:
             // March's days hold 7 visits each, April's 5.
             tratar(paginaMes(n, [&l](int) { return l.mid(3, 2) == QLatin1String("03") ? 7 : 5; }), n);
         }
-        QTEST(strings::textoNumero(controle::totalVisitasMes()), "total");
-        QTEST(controle::mesLidoPorInteiro(), "lido");
+        QTEST(strings::textoNumero(m_c->totalVisitasMes()), "total");
+        QTEST(m_c->mesLidoPorInteiro(), "lido");
         QTEST(campo("Meses", "abr", "ano = '2024'").left(10), "abril");
-        QCOMPARE(ultimo("mes="), strings::textoNumero(controle::totalVisitasMes()));
+        QCOMPARE(ultimo("mes="), strings::textoNumero(m_c->totalVisitasMes()));
         // The month chart shows no March day either.
         for (int d = 2; d <= 31; ++d)
             QCOMPARE(m_painel->mes.dados.value(d), QStringLiteral("00000"));
@@ -331,12 +319,12 @@ private Q_SLOTS:
         tratar(paginaHoras(4, [](int) { return 3; }), 4);
         tratar(paginaHoras(5, [](int) { return 4; }), 5);
         const QString ontem = campo("Dias", "hora10", "ano = '2024' AND mes = '03'");
-        QVERIFY(controle::diaLidoPorInteiro());
+        QVERIFY(m_c->diaLidoPorInteiro());
         costuras::fixarRelogio(QStringLiteral("11/03/2024"), QStringLiteral("00:10:00"));
-        QVERIFY(!controle::diaLidoPorInteiro());
+        QVERIFY(!m_c->diaLidoPorInteiro());
         tratar(paginaHoras(4, [](int) { return 1; }), 4);
         QVERIFY(campo("Dias", "hora11", "ano = '2024' AND mes = '03'").isEmpty());
-        QVERIFY(!controle::diaLidoPorInteiro());
+        QVERIFY(!m_c->diaLidoPorInteiro());
         tratar(paginaHoras(5, [](int) { return 0; }), 5);
         QCOMPARE(campo("Dias", "hora11", "ano = '2024' AND mes = '03'"),
                  QString(12, u'x').replace(QStringLiteral("x"), QStringLiteral("00001")) + QString(60, u'0'));
@@ -354,6 +342,11 @@ private Q_SLOTS:
     }
 
 private:
+    void tratar(const QString& texto, int pagina)
+    {
+        m_c->tratarResposta(texto, [pagina] { return QStringLiteral("/%1").arg(pagina); });
+    }
+
     QString ultimo(const QString& prefixo) const
     {
         for (qsizetype i = m_painel->log.size() - 1; i >= 0; --i)
@@ -371,6 +364,7 @@ private:
     QTemporaryDir m_pasta;
     QStringList m_mensagens;
     std::unique_ptr<PainelAvancadoGravado> m_painel;
+    std::unique_ptr<controle::Controle> m_c;
 };
 
 QTEST_GUILESS_MAIN(TesteHistorico)

@@ -3,6 +3,7 @@
 #include "../apoio/simuladorProcesso.h"
 #include "banco.h"
 #include "costuras.h"
+#include "instanciaUnica.h"
 #include "ethernet.h"
 #include "ethernetConfig.h"
 #include "mensagens.h"
@@ -46,11 +47,12 @@ private Q_SLOTS:
             return p.botoes == mensagens::Botoes::SimNao ? m_resposta : mensagens::Resposta::Ok;
         });
         m_conexao = new ethernet::Conexao;
-        ethernet::registrarConexaoPrincipal(m_conexao);
+        m_janelas = std::make_unique<InstanciaUnica<EthernetConfig>>([this] { return new EthernetConfig(m_conexao); });
     }
     void cleanup()
     {
-        delete janelas::ethernetConfigExistente();
+        delete m_janelas->existente();
+        m_janelas.reset();
         delete m_conexao;
         costuras::restaurar();
         mensagens::instalar({});
@@ -71,7 +73,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, digitado);
         QFETCH(QString, resultado);
-        EthernetConfig* janela = janelas::ethernetConfig();
+        EthernetConfig* janela = m_janelas->obter();
         auto* campo = janela->findChild<QLineEdit*>("txt_ip2CP");
         campo->clear();
         QTest::keyClicks(campo, digitado);
@@ -92,7 +94,7 @@ private Q_SLOTS:
     void fechamento()
     {
         QFETCH(QString, jeito);
-        QPointer<EthernetConfig> janela = janelas::ethernetConfig();
+        QPointer<EthernetConfig> janela = m_janelas->obter();
         QSignalSpy fechando(janela.data(), &EthernetConfig::fechando);
         bool fechou = false;
         QTimer::singleShot(0, janela, [&] {
@@ -116,7 +118,7 @@ private Q_SLOTS:
         });
         janela->exec();
         QVERIFY(fechou);
-        QTRY_VERIFY(!janelas::ethernetConfigExistente());
+        QTRY_VERIFY(!m_janelas->existente());
         QCOMPARE(fechando.count(), 1);
         QCOMPARE(apoio::consulta(banco(), QStringLiteral("SELECT txt_ip3CP || dia FROM ethernet")),
                  QStringLiteral("422024-03-10"));
@@ -143,7 +145,7 @@ private Q_SLOTS:
         QFETCH(int, tecla);
         QFETCH(QString, foco);
         QFETCH(int, caixas);
-        EthernetConfig* janela = janelas::ethernetConfig();
+        EthernetConfig* janela = m_janelas->obter();
         janela->show();
         QApplication::setActiveWindow(janela);
         QVERIFY(QTest::qWaitForWindowActive(janela));
@@ -160,11 +162,11 @@ private Q_SLOTS:
     // Octets are stored as numbers: 000 and 010 come back as 0 and 10; the date is today's.
     void gravarEReabrir()
     {
-        EthernetConfig* janela = janelas::ethernetConfig();
+        EthernetConfig* janela = m_janelas->obter();
         preencher(janela, {"192", "168", "000", "010"});
         janela->close();
-        QTRY_VERIFY(!janelas::ethernetConfigExistente());
-        EthernetConfig* outra = janelas::ethernetConfig();
+        QTRY_VERIFY(!m_janelas->existente());
+        EthernetConfig* outra = m_janelas->obter();
         QCOMPARE((QStringList{campo(outra, 1), campo(outra, 2), campo(outra, 3), campo(outra, 4)}),
                  (QStringList{"192", "168", "0", "10"}));
         QCOMPARE(m_caixas.size(), 0);
@@ -184,7 +186,7 @@ private Q_SLOTS:
         QFETCH(QStringList, campos);
         costuras::ipLocal = [] { return QStringLiteral("10.1.2.3"); };
         m_resposta = sim ? mensagens::Resposta::Sim : mensagens::Resposta::Nao;
-        EthernetConfig* janela = janelas::ethernetConfig();
+        EthernetConfig* janela = m_janelas->obter();
         janela->clicarRedefinir();
         QCOMPARE(m_caixas.size(), 1);
         QVERIFY(m_caixas.first().botoes == mensagens::Botoes::SimNao && m_caixas.first().padraoNao);
@@ -236,8 +238,8 @@ private Q_SLOTS:
         costuras::portaPadrao = [&] { return simulador.porta(); };
         m_conexao->definirSubPagina(QStringLiteral("/0"));
         connect(m_conexao, &ethernet::Conexao::dadosRecebidos, this,
-                [](const QString& log) { janelas::ethernetConfig()->definirResposta(log); });
-        EthernetConfig* janela = janelas::ethernetConfig();
+                [this](const QString& log) { m_janelas->obter()->definirResposta(log); });
+        EthernetConfig* janela = m_janelas->obter();
         preencher(janela, campos);
         janela->clicarTestarConexao();
         auto* rotulo = janela->findChild<QLabel*>("lbl_statusPesquisa");
@@ -275,7 +277,7 @@ private Q_SLOTS:
     // A failed save is reported, not lost silently.
     void falhaAoGravar()
     {
-        EthernetConfig* janela = janelas::ethernetConfig();
+        EthernetConfig* janela = m_janelas->obter();
         QVERIFY(QFile::remove(banco()));
         QVERIFY(!janela->salvarConfiguracoes());
         QCOMPARE(m_caixas.size(), 1);
@@ -286,6 +288,7 @@ private:
     QString banco() const { return m_pasta.filePath("Fluxoradb.mdb"); }
     QTemporaryDir m_pasta;
     ethernet::Conexao* m_conexao = nullptr;
+    std::unique_ptr<InstanciaUnica<EthernetConfig>> m_janelas;
     QList<mensagens::Pedido> m_caixas;
     mensagens::Resposta m_resposta = mensagens::Resposta::Nao;
 };

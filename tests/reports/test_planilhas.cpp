@@ -1,6 +1,7 @@
 // The .xlsx files read back by an independent reader (openpyxl): the month from the advanced
 // panel with its chart, the period from the reports window; and what a failed export leaves.
 #include "../apoio/bancoTeste.h"
+#include "aplicacao.h"
 #include "costuras.h"
 #include "exportacao.h"
 #include "janelaRelatorios.h"
@@ -37,13 +38,11 @@ private Q_SLOTS:
             m_caixas << p;
             return mensagens::Resposta::Ok;
         });
-        PainelAvancado::definirPrincipal({[](const QString&) {}, [](const QString&) {}});
+        m_aplicacao = std::make_unique<Aplicacao>();
     }
     void cleanup()
     {
-        delete janelas::painelavancadoExistente();
-        delete janelas::relatoriosExistente();
-        PainelAvancado::definirPrincipal({});
+        m_aplicacao.reset();
         mensagens::instalar({});
         costuras::restaurar();
     }
@@ -54,7 +53,7 @@ private Q_SLOTS:
         dias[0] = 12;
         dias[1] = 3;
         executar("INSERT INTO Meses (ano, mar) VALUES ('2024', '" + apoio::grupos(dias) + "')");
-        PainelAvancado* p = janelas::painelavancado();
+        PainelAvancado* p = m_aplicacao->janelas().painelavancado();
         QAction* xlsx = p->findChild<QAction*>(QStringLiteral("menuExportarMensalXlsx"));
         QVERIFY(xlsx);
         const QString arquivo = m_pasta.filePath(QStringLiteral("excel_2024_03.xlsx"));
@@ -101,7 +100,7 @@ private Q_SLOTS:
         executar("INSERT INTO Dias (mes, ano, hora2) VALUES ('01', '2024', '" +
                  apoio::grupos(QList<int>(24, 1)) + "')");
         executar("INSERT INTO Meses (ano, jan) VALUES ('2024', '" + apoio::grupos({5, 6}) + "')");
-        JanelaRelatorios* j = janelas::relatorios();
+        JanelaRelatorios* j = m_aplicacao->janelas().relatorios();
         QCOMPARE(j->findChild<QTableWidget*>(QStringLiteral("tbl_ano"))->item(1, 12)->text(),
                  QStringLiteral("11"));
         j->findChild<QDateEdit*>(QStringLiteral("dt_inicio"))->setDate(QDate(2023, 12, 1));
@@ -121,6 +120,7 @@ private Q_SLOTS:
     }
 
 private:
+    std::unique_ptr<Aplicacao> m_aplicacao;
     // The named cells as "type value", as openpyxl returns them; "-" for an empty one.
     static QStringList celulas(const QJsonObject& lido, const QList<const char*>& nomes)
     {

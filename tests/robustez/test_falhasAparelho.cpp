@@ -3,15 +3,12 @@
 // device shows the disconnected strip, and the next good cycle records correctly again.
 #include "../apoio/bancoTeste.h"
 #include "../apoio/cliente.h"
-#include "../apoio/simuladorProcesso.h"
 #include "costuras.h"
 #include "ethernet.h"
 #include "ethernetConfig.h"
 #include "grafico.h"
-#include "ligacoes.h"
 #include "mensagens.h"
 #include "painelavancado.h"
-#include "principal.h"
 
 #include <QFile>
 #include <QFrame>
@@ -64,7 +61,6 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        delete janelas::painelavancadoExistente();
         mensagens::instalar({});
         costuras::restaurar();
     }
@@ -90,63 +86,53 @@ private Q_SLOTS:
     {
         QFETCH(QString, modo);
         QFETCH(Esperado, esperado);
-
-        auto simulador = std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(7));
-        const quint16 porta = simulador->porta();
-        QVERIFY(porta != 0);
-        costuras::portaPadrao = [porta] { return porta; };
-        apoio::TempoVirtual tempo(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
-        Principal principal;
-        tempo.acompanhar(principal.conexao());
-        ligacoes::instalar(principal);
-        principal.carregar();
+        apoio::Cliente cliente(7);
+        QVERIFY(cliente.porta != 0);
+        Aplicacao& aplicacao = cliente.iniciar();
+        apoio::TempoVirtual& tempo = cliente.tempo;
 
         // A full good cycle first.
-        QVERIFY(tempo.avancarAte([&] { return simulador->pedidos().size() >= 7; }, 60000));
-        PainelAvancado* painel = janelas::painelavancadoExistente();
-        QVERIFY(painel);
-        const QString lotacaoBoa = numero(7, 6, "\"h\":34,");
-        QVERIFY(tempo.avancarAte([&] { return rotulo(painel, "lbl_lotacao") == lotacaoBoa; }, 10000));
+        QVERIFY(cliente.primeiroCiclo());
+        PainelAvancado* painel = cliente.painel();
+        const QString lotacaoBoa = apoio::Cliente::numero(7, 6, "\"h\":34,");
+        QVERIFY(tempo.avancarAte([&] { return cliente.rotulo("lbl_lotacao") == lotacaoBoa; }, 10000));
         QVERIFY(tempo.avancarAte([&] { return !consulta("SELECT hora10 FROM Dias").isEmpty(); }, 10000));
         const Retrato bom = retrato(painel);
-        QCOMPARE(bom.rotulos[0], numero(7, 6, "\"h\":34,"));
 
         // The faulty device, with other counts, so that anything taken from it would show.
-        simulador.reset();
-        simulador = std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(8) + QStringList{"--falha", modo}, porta);
-        QCOMPARE(simulador->porta(), porta);
+        QVERIFY(cliente.trocarAparelho(8, {"--falha", modo}));
         const qint64 memoriaAntes = memoriaResidenteKb();
         qsizetype maiorLog = 0;
         qsizetype tamanhoLog = 0;
         qsizetype chegou = 0;
-        QObject::connect(&principal.conexao(), &ethernet::Conexao::logAlterado, &principal,
-                         [&](const QString& log) {
-                             maiorLog = std::max(maiorLog, log.size());
-                             chegou += std::max<qsizetype>(0, log.size() - tamanhoLog);
-                             tamanhoLog = log.size();
-                         });
+        ethernet::Conexao& conexao = aplicacao.conexao();
+        QObject::connect(&conexao, &ethernet::Conexao::logAlterado, painel, [&](const QString& log) {
+            maiorLog = std::max(maiorLog, log.size());
+            chegou += std::max<qsizetype>(0, log.size() - tamanhoLog);
+            tamanhoLog = log.size();
+        });
         // What the two log views lay out, against what arrived: a view that lays the whole log
         // out again for every chunk works with the square of the reply and pegs the processor.
-        auto* vistaPrincipal = principal.findChild<QPlainTextEdit*>(QStringLiteral("txtSource"));
-        QVERIFY(janelas::ethernetConfigExistente());
-        auto* caixaResposta =
-            janelas::ethernetConfigExistente()->findChild<QPlainTextEdit*>(QStringLiteral("txtSource"));
+        auto* vistaPrincipal = aplicacao.principal().findChild<QPlainTextEdit*>(QStringLiteral("txtSource"));
+        QVERIFY(aplicacao.janelas().ethernetConfigExistente());
+        auto* caixaResposta = aplicacao.janelas().ethernetConfigExistente()->findChild<QPlainTextEdit*>(
+            QStringLiteral("txtSource"));
         qsizetype desenhado = 0;
         for (QPlainTextEdit* vista : {vistaPrincipal, caixaResposta})
-            QObject::connect(vista->document(), &QTextDocument::contentsChange, &principal,
+            QObject::connect(vista->document(), &QTextDocument::contentsChange, painel,
                              [&desenhado](int, int, int adicionados) { desenhado += adicionados; });
-        QVERIFY(apoio::cicloCompleto(tempo, painel, *simulador, 4500));
+        QVERIFY(cliente.cicloCompleto(4500));
         QVERIFY2(desenhado <= 2 * chegou + 4096,
                  qPrintable(QStringLiteral("%1 laid out for %2 received").arg(desenhado).arg(chegou)));
         tempo.avancar(500);
-        QCOMPARE(vistaPrincipal->toPlainText(), comoVista(principal.conexao().log()));
+        QCOMPARE(vistaPrincipal->toPlainText(), comoVista(conexao.log()));
 
-        QVERIFY(janelas::painelavancadoExistente() == painel);
+        QVERIFY(cliente.painel() == painel);
         const Retrato depois = retrato(painel);
         if (esperado == Esperado::NadaMuda)
             QCOMPARE(depois, bom);
         if (esperado == Esperado::Atualiza)
-            QCOMPARE(depois.rotulos[0], numero(8, 6, "\"h\":34,"));
+            QCOMPARE(depois.rotulos[0], apoio::Cliente::numero(8, 6, "\"h\":34,"));
         verificarSeries();
         if (modo == QLatin1String("enorme")) {
 #if defined(__SANITIZE_ADDRESS__)
@@ -165,36 +151,16 @@ private Q_SLOTS:
             QVERIFY(!faixa->isHidden());
 
         // Back to a sound device: the next cycle records its counts.
-        simulador.reset();
-        simulador = std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(8), porta);
-        QCOMPARE(simulador->porta(), porta);
-        QVERIFY(apoio::cicloCompleto(tempo, painel, *simulador, 4500));
-        const QString lotacaoNova = numero(8, 6, "\"h\":34,");
-        QVERIFY(tempo.avancarAte([&] { return rotulo(painel, "lbl_lotacao") == lotacaoNova; }, 10000));
+        QVERIFY(cliente.trocarAparelho(8));
+        QVERIFY(cliente.cicloCompleto(4500));
+        const QString lotacaoNova = apoio::Cliente::numero(8, 6, "\"h\":34,");
+        QVERIFY(tempo.avancarAte([&] { return cliente.rotulo("lbl_lotacao") == lotacaoNova; }, 10000));
         QVERIFY(tempo.avancarAte([&] { return faixa->isHidden(); }, 10000));
-        QString dias;
-        for (int d = 1; d <= 10; ++d)
-            dias += SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(8), 1, QStringLiteral("\"d\":%1,").arg(d));
-        // A page cut off by the hidden simple panel's own "/6" comes in the next cycle.
-        tempo.avancarAte([&] { return consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'") == dias; }, 40000);
-        QCOMPARE(consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'"), dias);
-        const QString hora14 =
-            SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(8), 5, QStringLiteral("\"h\":14,"));
-        tempo.avancarAte([&] { return consulta("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'") == hora14; }, 40000);
-        QCOMPARE(consulta("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'"), hora14);
+        apoio::conferirGravacao(tempo, m_arquivo, 8);
         verificarSeries();
     }
 
 private:
-    // Asks for every page again at the fast pace and waits until the last reply had its time.
-
-    static QString numero(int semente, int pagina, const char* marcador)
-    {
-        return QString::number(SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(semente),
-                                                                pagina, QString::fromLatin1(marcador))
-                                   .toInt());
-    }
-
     // The log as a text view shows it (line breaks of any kind become one).
     static QString comoVista(const QString& log)
     {
@@ -234,7 +200,10 @@ private:
             QVERIFY(c.isDigit());
     }
 
-    QString consulta(const char* sql) { return apoio::consulta(m_arquivo, QString::fromLatin1(sql)); }
+    QString consulta(const char* sql)
+    {
+        return apoio::consulta(m_arquivo, QString::fromLatin1(sql));
+    }
 
     QTemporaryDir m_pasta;
     QString m_arquivo;

@@ -4,13 +4,10 @@
 // and once the file is sound again the next cycle records.
 #include "../apoio/bancoTeste.h"
 #include "../apoio/cliente.h"
-#include "../apoio/simuladorProcesso.h"
 #include "banco.h"
 #include "costuras.h"
-#include "ligacoes.h"
 #include "mensagens.h"
 #include "painelavancado.h"
-#include "principal.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -42,7 +39,6 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        delete janelas::painelavancadoExistente();
         mensagens::instalar({});
         costuras::restaurar();
         QSqlDatabase::removeDatabase(QStringLiteral("trava"));
@@ -61,18 +57,13 @@ private Q_SLOTS:
     void banco()
     {
         QFETCH(QString, falha);
-        auto simulador = std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(7));
-        const quint16 porta = simulador->porta();
-        QVERIFY(porta != 0);
-        costuras::portaPadrao = [porta] { return porta; };
-        apoio::TempoVirtual tempo(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
-        Principal principal;
-        tempo.acompanhar(principal.conexao());
-        ligacoes::instalar(principal);
-        principal.carregar();
-        QVERIFY(tempo.avancarAte([&] { return simulador->pedidos().size() >= 7; }, 60000));
+        apoio::Cliente cliente(7);
+        QVERIFY(cliente.porta != 0);
+        Aplicacao& aplicacao = cliente.iniciar();
+        apoio::TempoVirtual& tempo = cliente.tempo;
+        QVERIFY(cliente.primeiroCiclo());
         QVERIFY(tempo.avancarAte([&] { return !consulta("SELECT hora10 FROM Dias").isEmpty(); }, 10000));
-        PainelAvancado* painel = janelas::painelavancadoExistente();
+        PainelAvancado* painel = cliente.painel();
         const QString mesGravado = consulta("SELECT mar FROM Meses WHERE ano = '2024'");
         const QString diaGravado = consulta("SELECT hora10 FROM Dias");
         QCOMPARE(mesGravado.size(), 160);
@@ -84,9 +75,7 @@ private Q_SLOTS:
         original.close();
 
         // The fault, with a device whose counts differ, so a write that got through would show.
-        simulador.reset();
-        simulador = std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(8), porta);
-        QCOMPARE(simulador->porta(), porta);
+        QVERIFY(cliente.trocarAparelho(8));
         QSqlDatabase trava;
         if (falha == QLatin1String("apagado")) {
             QVERIFY(QFile::remove(m_arquivo));
@@ -111,20 +100,20 @@ private Q_SLOTS:
         } else if (falha == QLatin1String("semDias")) {
             executar("DROP TABLE Dias");
         }
-        const int pedidosAntes = static_cast<int>(simulador->pedidos().size());
-        QVERIFY(apoio::cicloCompleto(tempo, painel, *simulador, 1500));
+        const int pedidosAntes = static_cast<int>(cliente.simulador->caminhos().size());
+        QVERIFY(cliente.cicloCompleto(1500));
 
         // Polling went on, and every failure was told in an orderly box, one at a time.
         // Every page is asked for again (the hidden simple panel's own "/6" may cut one off;
         // the next cycle asks for it again).
         auto todas = [&] {
-            const QStringList depois = simulador->caminhos().mid(pedidosAntes);
+            const QStringList depois = cliente.simulador->caminhos().mid(pedidosAntes);
             for (int n = 1; n <= 6; ++n)
                 if (!depois.contains(QStringLiteral("/%1").arg(n)))
                     return false;
             return true;
         };
-        QVERIFY2(tempo.avancarAte(todas, 40000), qPrintable(simulador->caminhos().join(u' ')));
+        QVERIFY2(tempo.avancarAte(todas, 40000), qPrintable(cliente.simulador->caminhos().join(u' ')));
         QVERIFY(tempo.avancarAte([&] { return !m_caixas.isEmpty(); }, 40000));
         // Told once for the whole cycle, not once per request or per write.
         QCOMPARE(m_caixas.size(), 1);
@@ -135,7 +124,7 @@ private Q_SLOTS:
                          c.texto.startsWith(QStringLiteral("Não foi possível")),
                      qPrintable(c.texto));
         }
-        QVERIFY(janelas::painelavancadoExistente() == painel);
+        QVERIFY(aplicacao.janelas().painelavancadoExistente() == painel);
 
         // Nothing recorded before was lost where the file was still there to keep it.
         if (falha == QLatin1String("somenteLeitura") || falha == QLatin1String("travado")) {
@@ -153,21 +142,12 @@ private Q_SLOTS:
         f.write(copia);
         f.close();
         m_caixas.clear();
-        QVERIFY(apoio::cicloCompleto(tempo, painel, *simulador, 1500));
-        QString dias;
-        for (int d = 1; d <= 10; ++d)
-            dias += SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(8), 1, QStringLiteral("\"d\":%1,").arg(d));
-        const QString hora14 =
-            SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(8), 5, QStringLiteral("\"h\":14,"));
-        tempo.avancarAte([&] { return consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'") == dias; }, 40000);
-        QCOMPARE(consulta("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'"), dias);
-        tempo.avancarAte([&] { return consulta("SELECT substr(hora10, 71, 5) FROM Dias") == hora14; }, 40000);
-        QCOMPARE(consulta("SELECT substr(hora10, 71, 5) FROM Dias"), hora14);
+        QVERIFY(cliente.cicloCompleto(1500));
+        apoio::conferirGravacao(tempo, m_arquivo, 8);
         QVERIFY2(m_caixas.isEmpty(), qPrintable(m_caixas.isEmpty() ? QString() : m_caixas.first().texto));
     }
 
 private:
-
     void executar(const char* sql)
     {
         const QString erro = apoio::executar(m_arquivo, QString::fromLatin1(sql));

@@ -87,7 +87,7 @@ private Q_SLOTS:
         QFile::setPermissions(arquivo, QFile::ReadOwner | QFile::WriteOwner);
         QRandomGenerator aleatorio(20240310);
         int ultimoMes = 0;
-        const int quedas = 200;
+        const int quedas = 80;
         for (int k = 0; k < quedas; ++k) {
             QProcess filho;
             filho.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--escritor"), pasta.path()});

@@ -4,6 +4,7 @@
 #include "banco.h"
 #include "caixaAjuste.h"
 #include "costuras.h"
+#include "instanciaUnica.h"
 #include "mensagens.h"
 #include "painelavancadoAjustes.h"
 
@@ -85,6 +86,8 @@ class TestePainelAvancadoAjustes : public QObject {
 private Q_SLOTS:
     void init()
     {
+        m_janelas = std::make_unique<InstanciaUnica<PainelAvancadoAjustes>>([] { return new PainelAvancadoAjustes(); });
+        ajustes::definirJanela([this] { return m_janelas->obter(); });
         QVERIFY(m_pasta.isValid());
         QVERIFY(!apoio::copiarBancoEntregue(m_pasta).isEmpty());
         m_caixas.clear();
@@ -97,8 +100,8 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        delete janelas::painelavancadoAjustesExistente();
-        QVERIFY(!janelas::painelavancadoAjustesExistente());
+        delete m_janelas->existente();
+        QVERIFY(!m_janelas->existente());
         costuras::restaurar();
         mensagens::instalar({});
     }
@@ -108,17 +111,17 @@ private Q_SLOTS:
     {
         QVERIFY(gravarLinha(banco(), {"07h", "22h", "10 min", "60 seg"}));
         int criadas = 0;
-        janelas::definirAoCriarPainelAvancadoAjustes([&](PainelAvancadoAjustes*) { ++criadas; });
+        m_janelas->definirAoCriar([&](PainelAvancadoAjustes*) { ++criadas; });
         QCOMPARE(ajustes::inicioExpediente(), 7);
-        PainelAvancadoAjustes* janela = janelas::painelavancadoAjustesExistente();
+        PainelAvancadoAjustes* janela = m_janelas->existente();
         QVERIFY(janela);
         QVERIFY(!janela->isVisible());
         QCOMPARE(ajustes::fimExpediente(), 22);
         QCOMPARE(ajustes::lerTempoAtualizarDia(), 60);
         QCOMPARE(ajustes::lerTempoAtualizarMes(), 10);
-        QCOMPARE(janelas::painelavancadoAjustesExistente(), janela);
+        QCOMPARE(m_janelas->existente(), janela);
         QCOMPARE(criadas, 1);
-        janelas::definirAoCriarPainelAvancadoAjustes({});
+        m_janelas->definirAoCriar({});
     }
 
     // Valid texts are kept exactly; empty or junk ones are made usable, so the day chart always
@@ -151,7 +154,7 @@ private Q_SLOTS:
         QFETCH(QStringList, esperado);
         QFETCH(QList<int>, valores);
         QVERIFY(gravarLinha(banco(), guardado));
-        PainelAvancadoAjustes* janela = janelas::painelavancadoAjustes();
+        PainelAvancadoAjustes* janela = m_janelas->obter();
         QCOMPARE(mostrado(janela), esperado);
         QCOMPARE((QList<int>{ajustes::inicioExpediente(), ajustes::fimExpediente(),
                              ajustes::lerTempoAtualizarDia(), ajustes::lerTempoAtualizarMes()}),
@@ -174,7 +177,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, inicio);
         QFETCH(QStringList, lista);
-        PainelAvancadoAjustes* janela = janelas::painelavancadoAjustes();
+        PainelAvancadoAjustes* janela = m_janelas->obter();
         janela->show();
         abrirEFechar(caixa(janela, "cmb_inicio"));
         abrirEFechar(caixa(janela, "cmb_inicio"));
@@ -208,7 +211,7 @@ private Q_SLOTS:
         QFETCH(QString, inicio);
         QFETCH(QString, fim);
         QVERIFY(gravarLinha(banco(), guardado));
-        PainelAvancadoAjustes* janela = janelas::painelavancadoAjustes();
+        PainelAvancadoAjustes* janela = m_janelas->obter();
         janela->show();
         QVERIFY(escolher(caixa(janela, "cmb_inicio"), inicio));
         QCOMPARE(caixa(janela, "cmb_fim")->texto(), fim);
@@ -222,7 +225,7 @@ private Q_SLOTS:
     // picked on its own.
     void intervalos()
     {
-        PainelAvancadoAjustes* janela = janelas::painelavancadoAjustes();
+        PainelAvancadoAjustes* janela = m_janelas->obter();
         janela->show();
         QVERIFY(escolher(caixa(janela, "cmb_tempoDia"), QStringLiteral("60 seg")));
         QCOMPARE(caixa(janela, "cmb_tempoMes")->texto(), QStringLiteral("10 min"));
@@ -244,7 +247,7 @@ private Q_SLOTS:
     void teclasDescartadas()
     {
         QFETCH(QString, nome);
-        PainelAvancadoAjustes* janela = janelas::painelavancadoAjustes();
+        PainelAvancadoAjustes* janela = m_janelas->obter();
         janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(janela));
         auto* c = janela->findChild<CaixaAjuste*>(nome);
@@ -280,7 +283,7 @@ private Q_SLOTS:
     void fecharGrava()
     {
         QFETCH(QString, modo);
-        PainelAvancadoAjustes* janela = janelas::painelavancadoAjustes();
+        PainelAvancadoAjustes* janela = m_janelas->obter();
         if (modo != "invisivel" && modo != "exec") {
             janela->show();
             QVERIFY(QTest::qWaitForWindowExposed(janela));
@@ -293,7 +296,7 @@ private Q_SLOTS:
             ++sinais;
             guardadoNoSinal = linhaNoArquivo(banco());
             inicioNoSinal =
-                janelas::painelavancadoAjustesExistente() == janela ? ajustes::inicioExpediente() : -2;
+                m_janelas->existente() == janela ? ajustes::inicioExpediente() : -2;
         });
         if (modo == "escape")
             QTest::keyClick(caixa(janela, "cmb_fim"), Qt::Key_Escape);
@@ -307,7 +310,7 @@ private Q_SLOTS:
         QCOMPARE(sinais, 1);
         QCOMPARE(guardadoNoSinal, entregue);
         QCOMPARE(inicioNoSinal, 8);
-        QTRY_VERIFY(!janelas::painelavancadoAjustesExistente());
+        QTRY_VERIFY(!m_janelas->existente());
         QCOMPARE(sinais, 1);
         QCOMPARE(m_caixas.size(), 0);
     }
@@ -315,13 +318,13 @@ private Q_SLOTS:
     // A close while the file is gone reports the failure and still closes.
     void fecharSemArquivo()
     {
-        PainelAvancadoAjustes* janela = janelas::painelavancadoAjustes();
+        PainelAvancadoAjustes* janela = m_janelas->obter();
         QSignalSpy fechado(janela, &PainelAvancadoAjustes::fechado);
         QVERIFY(QFile::remove(banco()));
         janela->close();
         QCOMPARE(fechado.count(), 1);
         QCOMPARE(m_caixas.size(), 1);
-        QTRY_VERIFY(!janelas::painelavancadoAjustesExistente());
+        QTRY_VERIFY(!m_janelas->existente());
         QVERIFY(!QFile::exists(banco()));
     }
 
@@ -346,12 +349,12 @@ private Q_SLOTS:
         QCOMPARE(m_caixas.size(), 1);
         QVERIFY(QFile::rename(escondido, banco()));
 
-        PainelAvancadoAjustes* janela = janelas::painelavancadoAjustesExistente();
+        PainelAvancadoAjustes* janela = m_janelas->existente();
         janela->show();
         if (escolheu)
             QVERIFY(escolher(caixa(janela, "cmb_tempoDia"), QStringLiteral("60 seg")));
         janela->close();
-        QTRY_VERIFY(!janelas::painelavancadoAjustesExistente());
+        QTRY_VERIFY(!m_janelas->existente());
         QCOMPARE(linhaNoArquivo(banco()), guardado);
         QCOMPARE(m_caixas.size(), 1);
     }
@@ -360,7 +363,7 @@ private Q_SLOTS:
     // panel may have changed it meanwhile), stored when changed.
     void lotacaoMaxima()
     {
-        PainelAvancadoAjustes* janela = janelas::painelavancadoAjustes();
+        PainelAvancadoAjustes* janela = m_janelas->obter();
         auto* maxima = janela->findChild<QSpinBox*>("txt_lotacaoMaxima");
         auto* aviso = janela->findChild<QSpinBox*>("txt_lotacaoAviso");
         QCOMPARE(maxima->value(), 0);
@@ -374,7 +377,7 @@ private Q_SLOTS:
         aviso->selectAll();
         QTest::keyClicks(aviso, QStringLiteral("70"));
         janela->close();
-        QTRY_VERIFY(!janelas::painelavancadoAjustesExistente());
+        QTRY_VERIFY(!m_janelas->existente());
         banco::Lotacao lido;
         QVERIFY(banco::lerLotacao(lido));
         QCOMPARE(lido.maxima, 80);
@@ -385,6 +388,7 @@ private Q_SLOTS:
 
 private:
     QString banco() const { return m_pasta.filePath("Fluxoradb.mdb"); }
+    std::unique_ptr<InstanciaUnica<PainelAvancadoAjustes>> m_janelas;
     QTemporaryDir m_pasta;
     QList<mensagens::Pedido> m_caixas;
 };

@@ -1,5 +1,4 @@
 // The exchange with the device against a QTcpServer on loopback.
-#include "constantes.h"
 #include "costuras.h"
 #include "ethernet.h"
 #include "temporizador.h"
@@ -83,12 +82,6 @@ private Q_SLOTS:
         QCOMPARE(r.caminho, caminho);
     }
 
-    void montagemDaUrl()
-    {
-        QCOMPARE(ethernet::montarUrl(" 192", "168 ", "0", "50", " 0 "), QStringLiteral("//192.168.0.50/0"));
-        QCOMPARE(ethernet::montarUrl("", "", "", ""), QStringLiteral("//..."));
-    }
-
     // The request is exactly "GET /0 HTTP/1.0" and two line feeds, and nothing else.
     void bytesNoFio()
     {
@@ -168,18 +161,6 @@ private Q_SLOTS:
         QCOMPARE(desconexao.count(), 2);
     }
 
-    // Data stops the time-out and confirms the device alive.
-    void dadosConfirmamConexao()
-    {
-        Ligacao l(QStringLiteral("//127.0.0.1/1"));
-        QVERIFY(l.pronta);
-        QSignalSpy confirmada(&l.conexao, &ethernet::Conexao::conexaoConfirmada);
-        QVERIFY(l.conexao.timerTimeOut().isActive());
-        l.servidor.ultimo()->write("HTTP/1.0 200 OK\r\n");
-        QVERIFY(confirmada.wait(2000));
-        QVERIFY(!l.conexao.timerTimeOut().isActive());
-    }
-
     // A new request clears the log and abandons the old connection: late bytes of the old
     // reply never reach the new log.
     void novoPedidoDescartaRespostaAnterior()
@@ -207,17 +188,6 @@ private Q_SLOTS:
         QCOMPARE(conexao.subPaginaAtual(), QStringLiteral("/2"));
     }
 
-    // A device that never stops sending cannot make the log grow past its cap: the log is
-    // cut there and the connection dropped.
-    void logLimitado()
-    {
-        Ligacao l(QStringLiteral("//127.0.0.1/6"));
-        QVERIFY(l.pronta);
-        l.servidor.ultimo()->write(QByteArray(200 * 1024, 'z'));
-        QTRY_COMPARE(l.conexao.log().size(), constantes::limiteLogDispositivo);
-        QTRY_COMPARE(l.conexao.winsock().estado(), 0);
-    }
-
     // The last bytes sent together with the device's close are not lost; afterwards the
     // socket reads as "peer closing" until our own close.
     void fechamentoPeloDispositivo()
@@ -230,72 +200,6 @@ private Q_SLOTS:
         QTRY_COMPARE(l.conexao.winsock().estado(), 8);
         l.conexao.winsock().fechar();
         QCOMPARE(l.conexao.winsock().estado(), 0);
-    }
-
-    // How the log reaches a text view: at once for a lone change, then at a bounded pace and as
-    // appended tails however the device sends, and always ending on the log as it is.
-    void espelhoDoLog_data()
-    {
-        QTest::addColumn<QStringList>("passos");
-        QTest::addColumn<qsizetype>("limite");
-        const QString resposta = QStringLiteral("HTTP/1.0 200 OK\r\nServer: Arduino\r\n\r\n{\"status\":1,") +
-                                 QString(760, u'-') + QStringLiteral("}\r\n");
-        QStringList gotas;
-        for (qsizetype i = 1; i <= resposta.size(); ++i)
-            gotas << resposta.left(i);
-        QTest::newRow("um byte por vez") << gotas << resposta.size();
-        QStringList novoPedido = gotas.mid(0, 300);
-        novoPedido << QString() << QStringLiteral("lixo") << QStringLiteral("lixo\r\n");
-        QTest::newRow("novo pedido") << novoPedido << qsizetype(1 + 6);
-        QTest::newRow("CR LF partido")
-            << QStringList{QStringLiteral("a\r"), QStringLiteral("a\r\nb")} << qsizetype(4);
-    }
-    void espelhoDoLog()
-    {
-        QFETCH(QStringList, passos);
-        QFETCH(qsizetype, limite);
-        // A text view breaks the line at CR LF, at CR and at LF, within each text it is given.
-        auto linhas = [](QString t) {
-            return t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-        };
-        RelogioManual relogio(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
-        QString vista;
-        int entregas = 0;
-        qsizetype entregue = 0;
-        ethernet::EspelhoTexto espelho({[&](const QString& t) {
-                                            vista = linhas(t);
-                                            ++entregas;
-                                            entregue += t.size();
-                                        },
-                                        [&](const QString& t) {
-                                            vista += linhas(t);
-                                            ++entregas;
-                                            entregue += t.size();
-                                        }});
-        for (const QString& p : passos)
-            espelho.mostrar(p);
-        QCOMPARE(entregas, 1);
-        relogio.avancar(200);
-        QCOMPARE(vista, linhas(passos.last()));
-        QVERIFY(!espelho.pendente());
-        QCOMPARE(entregas, 2);
-        QVERIFY2(entregue <= limite, qPrintable(QString::number(entregue)));
-    }
-
-    // Nothing listening: the socket ends in the error state, nothing is sent.
-    void semDispositivo()
-    {
-        QTcpServer fechado;
-        QVERIFY(fechado.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0));
-        const quint16 porta = fechado.serverPort();
-        fechado.close();
-        costuras::portaPadrao = [porta] { return porta; };
-        ethernet::Conexao conexao;
-        QString caminho;
-        conexao.conectarUrl(QStringLiteral("//127.0.0.1/6"), caminho);
-        QTRY_COMPARE(conexao.winsock().estado(), 9);
-        QVERIFY(conexao.log().isEmpty());
-        QVERIFY(conexao.timerTimeOut().isActive());
     }
 };
 

@@ -2,9 +2,8 @@
 #include "../apoio/bancoTeste.h"
 #include "costuras.h"
 #include "ethernet.h"
-#include "ligacoes.h"
 #include "mensagens.h"
-#include "principal.h"
+#include "aplicacao.h"
 
 #include <QAction>
 #include <QFile>
@@ -51,7 +50,8 @@ private Q_SLOTS:
     // The operator's commands, by the names the rest of the program finds them with.
     void menus()
     {
-        Principal janela;
+        Aplicacao aplicacao;
+        Principal& janela = aplicacao.principal();
         const QList<std::pair<const char*, const char*>> itens = {{"menuConectar", "Conectar ao Contador"},
                                                                   {"menuConfigurarRele", "Configurar Rede"},
                                                                   {"menuPainelSimples", "Painel Simples"},
@@ -69,10 +69,10 @@ private Q_SLOTS:
     // the reply shows in the log and the status line turns to collecting.
     void inicioPedePaginaZero()
     {
-        Principal janela;
-        ligacoes::instalar(janela);
-        janela.carregar();
-        QVERIFY(janela.findChild<Temporizador*>("TimeOut")->isActive());
+        Aplicacao aplicacao;
+        Principal& janela = aplicacao.principal();
+        aplicacao.carregar();
+        QVERIFY(aplicacao.conexao().findChild<Temporizador*>("TimeOut")->isActive());
         QTRY_COMPARE(m_recebido, QByteArray("GET /0 HTTP/1.0\n\n"));
         m_cliente->write("HTTP/1.0 200 OK\r\nServer: Arduino\r\n\r\n{\"status\":1,}");
         auto* log = janela.findChild<QPlainTextEdit*>("txtSource");
@@ -80,13 +80,14 @@ private Q_SLOTS:
         auto* status = janela.findChild<QLabel*>("lbl_legendaDesconectado");
         QCOMPARE(status->text(), QStringLiteral("Já estamos coletando os dados."));
         QVERIFY(!janela.findChild<QFrame*>("frm_desconectado")->isVisibleTo(&janela));
-        QVERIFY(!janela.findChild<Temporizador*>("TimeOut")->isActive());
+        QVERIFY(!aplicacao.conexao().findChild<Temporizador*>("TimeOut")->isActive());
         QVERIFY(m_caixas.isEmpty());
     }
 
     void estadoDesconectado()
     {
-        Principal janela;
+        Aplicacao aplicacao;
+        Principal& janela = aplicacao.principal();
         janela.exibirColetandoPrincipal();
         janela.exibirDesconectadoPrincipal();
         auto* status = janela.findChild<QLabel*>("lbl_legendaDesconectado");
@@ -100,9 +101,9 @@ private Q_SLOTS:
     void semBanco()
     {
         QVERIFY(QFile::remove(m_pasta.filePath("Fluxoradb.mdb")));
-        Principal janela;
-        ligacoes::instalar(janela);
-        janela.carregar();
+        Aplicacao aplicacao;
+        Principal& janela = aplicacao.principal();
+        aplicacao.carregar();
         QCOMPARE(m_caixas.size(), 1);
         QCOMPARE(m_caixas.first().texto, QStringLiteral("Não encontramos o arquivo fluxoradb.mdb\r\n\r\n."));
         QCOMPARE(janela.subPaginaAtual(), QStringLiteral("/0"));
@@ -113,12 +114,13 @@ private Q_SLOTS:
 
     void conectarNaoFazNada()
     {
-        Principal janela;
+        Aplicacao aplicacao;
+        Principal& janela = aplicacao.principal();
         janela.definirSubPagina(QStringLiteral("/3"));
         janela.findChild<QAction*>("menuConectar")->trigger();
         QCOMPARE(janela.subPaginaAtual(), QStringLiteral("/3"));
         QCOMPARE(janela.conexao().winsock().estado(), 0);
-        QVERIFY(!janela.findChild<Temporizador*>("TimeOut")->isActive());
+        QVERIFY(!aplicacao.conexao().findChild<Temporizador*>("TimeOut")->isActive());
         QVERIFY(m_caixas.isEmpty());
     }
 

@@ -1,7 +1,9 @@
 // The simple panel window: the settings row loaded and stored, the options frame, the refresh
 // rhythm on the wire, the capacity, the screen it covers.
 #include "../apoio/bancoTeste.h"
+#include "controle.h"
 #include "costuras.h"
+#include "instanciaUnica.h"
 #include "dispositivoWindows.h"
 #include "ethernet.h"
 #include "mensagens.h"
@@ -55,14 +57,17 @@ private Q_SLOTS:
             return mensagens::Resposta::Ok;
         });
         m_conexao = new ethernet::Conexao;
-        ethernet::registrarConexaoPrincipal(m_conexao);
+        m_controle = std::make_unique<controle::Controle>(m_conexao);
+        m_painelAtivo = PainelAtivo();
+        m_janelas = std::make_unique<InstanciaUnica<PainelSimples>>(
+            [this] { return new PainelSimples(m_controle.get(), &m_painelAtivo); });
     }
     void cleanup()
     {
-        delete janelas::painelsimplesExistente();
-        ethernet::registrarConexaoPrincipal(nullptr);
+        delete m_janelas->existente();
+        m_janelas.reset();
+        m_controle.reset();
         delete m_conexao;
-        painelAtivo::desativarPainelSimples();
         costuras::restaurar();
         dispositivoWindows::restaurar();
         mensagens::instalar({});
@@ -70,7 +75,7 @@ private Q_SLOTS:
 
     void cargaDoBanco()
     {
-        PainelSimples* janela = janelas::painelsimples();
+        PainelSimples* janela = m_janelas->obter();
         QVERIFY(janela->isHidden());
         QCOMPARE(janela->geometry(), QRect(0, 0, 1920, 1080));
         QCOMPARE(rotulo(janela, "lbl_lotacao")->font().pointSizeF(), 200.0);
@@ -103,7 +108,7 @@ private Q_SLOTS:
             apoio::executar(banco(),
                             QStringLiteral("UPDATE painelSimples SET tempoAtualizacao = '%1'").arg(guardado)),
             QString());
-        PainelSimples* janela = janelas::painelsimples();
+        PainelSimples* janela = m_janelas->obter();
         QCOMPARE(rotulo(janela, "lbl_tempoAtualizacao")->text(), legenda);
         QCOMPARE(janela->findChild<Temporizador*>("TimerLT")->interval(), ms);
     }
@@ -118,7 +123,7 @@ private Q_SLOTS:
     void idaEVolta()
     {
         QFETCH(bool, peloX);
-        PainelSimples* janela = janelas::painelsimples();
+        PainelSimples* janela = m_janelas->obter();
         janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(janela));
         passar(rotulo(janela, "lbl_opcoes"));
@@ -145,8 +150,8 @@ private Q_SLOTS:
         else
             janela->close();
         QCOMPARE(fechando.count(), 1);
-        QTRY_VERIFY(!janelas::painelsimplesExistente());
-        QVERIFY(!painelAtivo::painelSimplesEstaAtivo());
+        QTRY_VERIFY(!m_janelas->existente());
+        QVERIFY(!m_painelAtivo.painelSimplesEstaAtivo());
 
         QCOMPARE(apoio::consulta(banco(), QStringLiteral("SELECT count(*) FROM painelSimples")),
                  QStringLiteral("1"));
@@ -159,7 +164,7 @@ private Q_SLOTS:
         QVERIFY(m_caixas.isEmpty());
 
         // A new window starts afresh from the row: the message in display mode, frame closed.
-        PainelSimples* outra = janelas::painelsimples();
+        PainelSimples* outra = m_janelas->obter();
         QCOMPARE(rotulo(outra, "lbl_lotacao")->font().pointSizeF(), 280.0);
         QVERIFY(!rotulo(outra, "lbl_lotacao")->isVisibleTo(outra));
         QVERIFY(!outra->findChild<QLineEdit*>("txt_infoEmpresa")->isVisibleTo(outra));
@@ -170,7 +175,7 @@ private Q_SLOTS:
     // The frame opens and closes on a mere pass of the pointer; an editor left open stays.
     void opcoesPorPassagem()
     {
-        PainelSimples* janela = janelas::painelsimples();
+        PainelSimples* janela = m_janelas->obter();
         janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(janela));
         auto* frame = janela->findChild<QFrame*>("frm_opcoes");
@@ -200,7 +205,7 @@ private Q_SLOTS:
                 connect(s, &QTcpSocket::readyRead, this, [&recebido, s] { recebido += s->readAll(); });
             }
         });
-        PainelSimples* janela = janelas::painelsimples();
+        PainelSimples* janela = m_janelas->obter();
         janela->findChild<Temporizador*>("TimerLT")->stop();
         auto* barra = janela->findChild<QProgressBar*>("bar_atualizacao");
         for (int t = 0; t < 10; ++t) {
@@ -226,7 +231,7 @@ private Q_SLOTS:
         QCOMPARE(
             apoio::executar(banco(), QStringLiteral("UPDATE painelSimples SET tempoAtualizacao = '60s'")),
             QString());
-        PainelSimples* janela = janelas::painelsimples();
+        PainelSimples* janela = m_janelas->obter();
         janela->findChild<Temporizador*>("TimerLT")->stop();
         for (int t = 0; t < 30; ++t)
             janela->tiqueTimerLT();
@@ -249,13 +254,13 @@ private Q_SLOTS:
     void semBanco()
     {
         QVERIFY(QFile::remove(banco()));
-        PainelSimples* janela = janelas::painelsimples();
+        PainelSimples* janela = m_janelas->obter();
         QCOMPARE(m_caixas.size(), 1);
         QCOMPARE(rotulo(janela, "lbl_tempoAtualizacao")->text(), QStringLiteral("60s"));
         janela->definirTotal(QStringLiteral("7"));
         QCOMPARE(rotulo(janela, "lbl_total")->text(), QStringLiteral("7"));
         janela->close();
-        QTRY_VERIFY(!janelas::painelsimplesExistente());
+        QTRY_VERIFY(!m_janelas->existente());
         QCOMPARE(m_caixas.size(), 1);
         QVERIFY(!QFile::exists(banco()));
     }
@@ -267,7 +272,7 @@ private Q_SLOTS:
     {
         QCOMPARE(apoio::executar(banco(), QStringLiteral("UPDATE painelLotacao SET lotacaoMaxima = 50")),
                  QString());
-        PainelSimples* janela = janelas::painelsimples();
+        PainelSimples* janela = m_janelas->obter();
         janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(janela));
         auto cor = [janela](const char* nome) {
@@ -303,7 +308,7 @@ private Q_SLOTS:
         janela->definirLotacao(QStringLiteral("12"));
         QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(), QStringLiteral("Seja bem-vindo!"));
         janela->close();
-        QTRY_VERIFY(!janelas::painelsimplesExistente());
+        QTRY_VERIFY(!m_janelas->existente());
         QCOMPARE(apoio::consulta(
                      banco(),
                      QStringLiteral("SELECT lotacaoMaxima || '|' || lotacaoAviso || '|' || infoLotado FROM "
@@ -320,7 +325,7 @@ private Q_SLOTS:
         const dispositivoWindows::Tela tv{"HDMI-1", QRect(1366, 0, 1920, 1080)};
         QList<dispositivoWindows::Tela> telas{notebook, tv};
         dispositivoWindows::telas = [&telas] { return telas; };
-        PainelSimples* janela = janelas::painelsimples();
+        PainelSimples* janela = m_janelas->obter();
         QCOMPARE(janela->geometry(), tv.geometria);
 
         telas = {notebook};
@@ -343,16 +348,16 @@ private Q_SLOTS:
         QCOMPARE(janela->nomeTela(), QStringLiteral("eDP-1"));
         QCOMPARE(rotulo(janela, "lbl_lotacao")->width(), 1366);
         janela->close();
-        QTRY_VERIFY(!janelas::painelsimplesExistente());
+        QTRY_VERIFY(!m_janelas->existente());
         QCOMPARE(apoio::consulta(banco(), QStringLiteral("SELECT telaPainel FROM painelLotacao")),
                  QStringLiteral("eDP-1"));
-        QCOMPARE(janelas::painelsimples()->geometry(), notebook.geometria);
+        QCOMPARE(m_janelas->obter()->geometry(), notebook.geometria);
     }
 
     // A message typed by the operator is shown as typed, never read as markup.
     void mensagemEmTextoPuro()
     {
-        PainelSimples* janela = janelas::painelsimples();
+        PainelSimples* janela = m_janelas->obter();
         QTest::mouseClick(janela->findChild<QCheckBox*>("chk_infoEmpresa"), Qt::LeftButton);
         auto* editor = janela->findChild<QLineEdit*>("txt_infoEmpresa");
         editor->clear();
@@ -367,6 +372,9 @@ private:
 
     QTemporaryDir m_pasta;
     ethernet::Conexao* m_conexao = nullptr;
+    std::unique_ptr<controle::Controle> m_controle;
+    PainelAtivo m_painelAtivo;
+    std::unique_ptr<InstanciaUnica<PainelSimples>> m_janelas;
     QList<mensagens::Pedido> m_caixas;
 };
 

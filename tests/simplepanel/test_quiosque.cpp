@@ -2,6 +2,7 @@
 // panel is on screen, and the pointer hidden while it rests over the panel.
 #include "../apoio/bancoTeste.h"
 #include "costuras.h"
+#include "instanciaUnica.h"
 #include "dispositivoWindows.h"
 #include "mensagens.h"
 #include "painelSimples.h"
@@ -47,10 +48,12 @@ private Q_SLOTS:
             return QList<dispositivoWindows::Tela>{{"tela", QRect(0, 0, 1280, 720)}};
         };
         mensagens::instalar([](const mensagens::Pedido&) { return mensagens::Resposta::Ok; });
+        m_janelas = std::make_unique<InstanciaUnica<PainelSimples>>([] { return new PainelSimples(nullptr, nullptr); });
     }
     void cleanup()
     {
-        delete janelas::painelsimplesExistente();
+        delete m_janelas->existente();
+        m_janelas.reset();
         costuras::restaurar();
         dispositivoWindows::restaurar();
         mensagens::instalar({});
@@ -69,7 +72,7 @@ private Q_SLOTS:
                                        QDBusConnection::ExportAllSlots));
         QVERIFY(servico.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
 
-        PainelSimples* janela = janelas::painelsimples();
+        PainelSimples* janela = m_janelas->obter();
         QTest::qWait(100);
         QCOMPARE(falso.pedidos, 0); // hidden: the desktop may rest
         janela->show();
@@ -104,7 +107,7 @@ private Q_SLOTS:
     // next move, and never left hidden when it goes elsewhere.
     void ponteiro()
     {
-        PainelSimples* janela = janelas::painelsimples();
+        PainelSimples* janela = m_janelas->obter();
         janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(janela));
         auto* espera = janela->findChild<Temporizador*>("TimerPonteiro");
@@ -123,6 +126,7 @@ private Q_SLOTS:
     }
 
 private:
+    std::unique_ptr<InstanciaUnica<PainelSimples>> m_janelas;
     QTemporaryDir m_pasta;
 };
 

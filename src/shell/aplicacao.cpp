@@ -1,0 +1,111 @@
+#include "aplicacao.h"
+
+#include "ethernetConfig.h"
+#include "janelaRelatorios.h"
+#include "painelSimples.h"
+#include "painelavancado.h"
+
+Aplicacao::Aplicacao()
+    : m_controle(&m_conexao,
+                 {[this]() -> controle::DestinoPainelSimples* { return m_janelas.painelsimples(); },
+                  [this]() -> controle::DestinoPainelAvancado* { return m_janelas.painelavancado(); }}),
+      m_janelas({m_conexao, m_controle, m_painelAtivo},
+                {[this](EthernetConfig* janela) {
+                     QObject::connect(janela, &EthernetConfig::fechando, &m_principal,
+                                      [this] { m_principal.statusCongurandoEthernet(false); });
+                 },
+                 // However the panel closes, the advanced panel's cycle reads the occupancy again.
+                 [this](PainelSimples* janela) {
+                     QObject::connect(janela, &PainelSimples::fechando, janela,
+                                      [this] { m_janelas.painelavancado()->deveLerLotacao(); });
+                 }}),
+      m_principal(m_conexao)
+{
+    m_conexao.setObjectName(QStringLiteral("Winsock1"));
+    ligar();
+}
+
+Aplicacao::~Aplicacao()
+{
+    PainelAvancado::definirPrincipal({});
+}
+
+void Aplicacao::ligar()
+{
+    Principal* p = &m_principal;
+    // Every chunk is copied into the network window's reply box (creating it hidden).
+    QObject::connect(&m_conexao, &ethernet::Conexao::dadosRecebidos, p,
+                     [this](const QString& log) { m_janelas.ethernetConfig()->definirResposta(log); });
+    QObject::connect(&m_conexao, &ethernet::Conexao::conexaoConfirmada, p, [this] { confirmarConexao(); });
+    QObject::connect(&m_conexao, &ethernet::Conexao::desconexaoSinalizada, p,
+                     [this] { sinalizarDesconexao(); });
+    QObject::connect(&m_conexao, &ethernet::Conexao::respostaCompleta, p,
+                     [this] { m_controle.tratarResposta(); });
+
+    QObject::connect(p, &Principal::configurarRedePedido, p, [this] { abrirEthernetConfig(); });
+    QObject::connect(p, &Principal::painelSimplesPedido, p, [this] { abrirPainelSimples(); });
+    QObject::connect(p, &Principal::painelAvancadoPedido, p, [this] { abrirPainelAvancado(); });
+    QObject::connect(p, &Principal::relatoriosPedido, p, [this] { abrirRelatorios(); });
+
+    controle::Controle* c = &m_controle;
+    PainelAvancado::definirPrincipal(
+        {[p](const QString& t) { p->definirPagina(t); }, [p](const QString& t) { p->definirLegendaLog(t); },
+         [c](int n) { c->solicitarPagina(n); }, [c] { return c->mesLidoPorInteiro(); },
+         [c] { return c->diaLidoPorInteiro(); }});
+}
+
+void Aplicacao::carregar()
+{
+    m_principal.carregar();
+}
+
+void Aplicacao::confirmarConexao()
+{
+    if (m_painelAtivo.painelSimplesEstaAtivo())
+        m_janelas.painelsimples()->ocultarDesconectado();
+    else
+        m_janelas.painelavancado()->ocultarDesconectadoAvancado();
+    m_principal.exibirColetandoPrincipal();
+}
+
+void Aplicacao::sinalizarDesconexao()
+{
+    if (m_painelAtivo.painelSimplesEstaAtivo())
+        m_janelas.painelsimples()->exibirDesconectado();
+    else
+        m_janelas.painelavancado()->exibirDesconectadoAvancado();
+    m_principal.exibirDesconectadoPrincipal();
+}
+
+void Aplicacao::abrirPainelSimples()
+{
+    // While the simple panel is on screen it reads the occupancy itself.
+    m_janelas.painelavancado()->naoDeveLerLotacao();
+    PainelSimples* painel = m_janelas.painelsimples();
+    painel->ativarTimerLT();
+    m_principal.definirPagina(QStringLiteral("6"));
+    m_painelAtivo.ativarPainelSimples();
+    painel->exec();
+}
+
+void Aplicacao::abrirPainelAvancado()
+{
+    PainelAvancado* painel = m_janelas.painelavancado();
+    painel->deveLerLotacao();
+    m_principal.definirPagina(QStringLiteral("1"));
+    painel->exec();
+}
+
+void Aplicacao::abrirEthernetConfig()
+{
+    m_janelas.ethernetConfig()->exec();
+}
+
+void Aplicacao::abrirRelatorios()
+{
+    // Reports need no device and leave the main window usable: shown, not modal.
+    JanelaRelatorios* j = m_janelas.relatorios();
+    j->show();
+    j->raise();
+    j->activateWindow();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ciclo.h"
+#include "controle.h"
+#include "ethernet.h"
+#include "janelas.h"
+#include "painelAtivo.h"
+#include "principal.h"
+
+// The program as one object: the exchange with the device, the reply handling, the panel
+// flag, the polling cycle's counters, the window registry and the main window, each part
+// given what it uses, and the wiring between them. Built once by main(); a test builds a
+// fresh one per case.
+class Aplicacao {
+public:
+    Aplicacao();
+    ~Aplicacao();
+    Aplicacao(const Aplicacao&) = delete;
+    Aplicacao& operator=(const Aplicacao&) = delete;
+
+    ethernet::Conexao& conexao() { return m_conexao; }
+    controle::Controle& controle() { return m_controle; }
+    PainelAtivo& painelAtivo() { return m_painelAtivo; }
+    ciclo::Contadores& contadores() { return m_contadores; }
+    Janelas& janelas() { return m_janelas; }
+    Principal& principal() { return m_principal; }
+
+    // Start-up: the main window reads the stored address and requests page 0.
+    void carregar();
+
+    // The menu commands of the main window.
+    void abrirPainelSimples();
+    void abrirPainelAvancado();
+    void abrirEthernetConfig();
+    void abrirRelatorios();
+
+private:
+    void ligar();
+    void confirmarConexao();
+    void sinalizarDesconexao();
+
+    // Declared in the order they are built; the windows go before what they use.
+    ethernet::Conexao m_conexao;
+    PainelAtivo m_painelAtivo;
+    ciclo::Contadores m_contadores;
+    controle::Controle m_controle;
+    Janelas m_janelas;
+    Principal m_principal;
+};
