@@ -56,7 +56,7 @@ struct Expediente {
     int inicio = 8;
     int fim = 18;
 };
-std::optional<Expediente> lerExpediente();
+std::optional<Expediente> lerExpediente(banco::Banco& banco);
 
 // "segunda-feira" ... "domingo" for Qt's 1 (Monday) ... 7.
 QString nomeDiaSemana(int diaDaSemana);
