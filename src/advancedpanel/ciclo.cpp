@@ -2,12 +2,6 @@
 
 namespace ciclo {
 
-Contadores& contadores()
-{
-    static Contadores c;
-    return c;
-}
-
 int paginaDoDia(int dia)
 {
     return (dia - 1) / 12 + 1;
@@ -34,18 +28,18 @@ void Ciclo::carregar(int intervalo)
 void Ciclo::atualizarDia()
 {
     passoCiclo = 3;
-    leituraDiaCompleta = false;
+    lerDiaCompleto();
 }
 
 void Ciclo::atualizarMes()
 {
     passoCiclo = 0;
-    leituraMesCompleta = false;
+    lerMesCompleto();
 }
 
 void Ciclo::tique(const QDate& hoje, const QTime& agora, const Acoes& a)
 {
-    Contadores& c = contadores();
+    Contadores& c = m_contadores;
     const int m = intervaloAtualizacaoMes;
     c.contadorTiques += 1;
     a.exibirParametro(QString::number(passoCiclo));

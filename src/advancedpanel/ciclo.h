@@ -10,13 +10,12 @@
 namespace ciclo {
 
 // Counters that outlive the window: they start at 0 with the program and go on across
-// closing and reopening the panel.
+// closing and reopening the panel, so their owner is whoever outlives the window.
 struct Contadores {
     int contadorTiques = 0;
     int ciclosMes = 0;
     int segundosHistorico = 0;
 };
-Contadores& contadores();
 
 // What a tick does to the world outside the cycle, in the order it happens.
 struct Acoes {
@@ -27,7 +26,7 @@ struct Acoes {
     std::function<void()> normalizar;                  // TimerBaseTempo at its normal pace
     std::function<void(int maximo, int valor)> barraMes;
     std::function<void(int maximo, int valor)> barraDia;
-    std::function<void(const QString&)> exibirParametro; // lbl_param: the step
+    std::function<void(const QString&)> exibirParametro;  // lbl_param: the step
     std::function<void(const QString&)> exibirPaginaHora; // lbl_pag: the hour page chosen
     std::function<void(const QString&)> exibirPasso;      // main window's Label1
     // Whether every day of the month and every hour of today were received since start-up.
@@ -39,6 +38,8 @@ struct Acoes {
 
 class Ciclo {
 public:
+    explicit Ciclo(Contadores& contadores) : m_contadores(contadores) {}
+
     // The state right after the window loads.
     void carregar(int intervaloAtualizacaoMes);
 
@@ -48,12 +49,19 @@ public:
     void atualizarDia();
     // Full month re-read: the next three steps ask for "/1", "/2" and "/3".
     void atualizarMes();
+    // The hour (month) pages are all asked again from the step that reaches them.
+    void lerDiaCompleto() { leituraDiaCompleta = false; }
+    void lerMesCompleto() { leituraMesCompleta = false; }
+    const Contadores& contadores() const { return m_contadores; }
 
     int passoCiclo = 0;
     bool leituraMesCompleta = false;
     bool leituraDiaCompleta = false;
     bool naoLerLotacao = false;
     int intervaloAtualizacaoMes = 3;
+
+private:
+    Contadores& m_contadores;
 };
 
 // The month page that holds today: 1 for days 1-12, 2 for 13-24, 3 for 25-31.

@@ -100,4 +100,25 @@ QStringList diasDoMes()
     return r;
 }
 
+Demonstracao demonstracao(int inicio, int fim, const std::function<double()>& aleatorio)
+{
+    Demonstracao d;
+    for (int h = inicio; h <= fim; ++h) {
+        const int v = static_cast<int>(aleatorio() * 60);
+        d.horas.append(v);
+        d.totalHoje += v;
+        d.lotacao = v;
+    }
+    // The mean is over the hours filled: fim - inicio would divide by zero with one hour.
+    if (!d.horas.isEmpty())
+        d.mediaHora = d.totalHoje / d.horas.size();
+    for (int dia = 1; dia <= 31; ++dia) {
+        const int v = static_cast<int>(aleatorio() * 500);
+        d.dias.append(v);
+        d.totalMes += v;
+    }
+    d.mediaDia = d.totalMes / 31;
+    return d;
+}
+
 } // namespace historico

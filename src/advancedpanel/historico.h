@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+#include <optional>
 #include <utility>
 
 // Chart shapes and the history fills of the two charts, over the chart interface alone.
@@ -33,5 +35,18 @@ QList<std::pair<QString, QString>> pontosHistorico(controle::DestinoGrafico& gra
 // "01" ... "12" and "01" ... "31", the lists of the selectors.
 QStringList mesesDoAno();
 QStringList diasDoMes();
+
+// The demonstration fill: made-up figures for showing the panel without a device.
+struct Demonstracao {
+    QList<int> horas; // today, one per business hour from the first
+    QList<int> dias;  // the month, days 1 to 31
+    long long totalHoje = 0;
+    long long totalMes = 0;
+    long long mediaHora = 0;    // over the business hours
+    long long mediaDia = 0;     // over 31 days
+    std::optional<int> lotacao; // the last hour's figure; none without business hours
+};
+// `aleatorio` gives numbers in [0, 1).
+Demonstracao demonstracao(int inicio, int fim, const std::function<double()>& aleatorio);
 
 } // namespace historico

@@ -43,7 +43,8 @@ QFrame* linha(QWidget* pai, const QString& nome, const QRect& geometria)
 
 } // namespace
 
-PainelAvancadoAjustes::PainelAvancadoAjustes(QWidget* parent) : QDialog(parent)
+PainelAvancadoAjustes::PainelAvancadoAjustes(ajustes::Avancado& ajustes, QWidget* parent)
+    : QDialog(parent), m_ajustes(ajustes)
 {
     setObjectName(QStringLiteral("painelavancadoAjustes"));
     setWindowTitle(QStringLiteral("Ajustes"));
@@ -142,31 +143,18 @@ void PainelAvancadoAjustes::criarControles()
     connect(m_cmbInicio, &QComboBox::activated, this, &PainelAvancadoAjustes::clicarCmb_inicio);
     connect(m_cmbTempoDia, &QComboBox::activated, this, &PainelAvancadoAjustes::clicarCmb_tempoDia);
     for (CaixaAjuste* c : {m_cmbInicio, m_cmbFim, m_cmbTempoMes, m_cmbTempoDia})
-        connect(c, &QComboBox::activated, this, [this] { m_escolhaFeita = true; });
+        connect(c, &QComboBox::activated, this, [this] {
+            m_escolhaFeita = true;
+            escreverValor();
+        });
 }
 
-int PainelAvancadoAjustes::inicioExpediente()
+void PainelAvancadoAjustes::escreverValor()
 {
-    if (!m_configuracoesLidas)
-        leConfiguracoes();
-    return ajustes::valorHora(m_cmbInicio->texto());
-}
-
-int PainelAvancadoAjustes::fimExpediente()
-{
-    if (!m_configuracoesLidas)
-        leConfiguracoes();
-    return ajustes::valorHora(m_cmbFim->texto());
-}
-
-int PainelAvancadoAjustes::lerTempoAtualizarDia()
-{
-    return ajustes::valorTempo(m_cmbTempoDia->texto());
-}
-
-int PainelAvancadoAjustes::lerTempoAtualizarMes()
-{
-    return ajustes::valorTempo(m_cmbTempoMes->texto());
+    m_ajustes.cmb_inicio = m_cmbInicio->texto();
+    m_ajustes.cmb_fim = m_cmbFim->texto();
+    m_ajustes.cmb_tempoMes = m_cmbTempoMes->texto();
+    m_ajustes.cmb_tempoDia = m_cmbTempoDia->texto();
 }
 
 void PainelAvancadoAjustes::inicializarForm()
@@ -179,24 +167,19 @@ void PainelAvancadoAjustes::inicializarForm()
 
 void PainelAvancadoAjustes::leConfiguracoes()
 {
-    banco::PainelAvancado lido;
-    m_linhaLida = banco::lerPainelAvancado(lido);
-    // An unreadable row has shown its message; the shipped values stand in for it. Empty or
-    // junk fields are made usable, since the charts divide by and count rows from them.
-    const banco::PainelAvancado v = ajustes::normalizar(lido);
-    m_cmbInicio->definirTexto(v.cmb_inicio);
-    m_cmbFim->definirTexto(v.cmb_fim);
-    m_cmbTempoMes->definirTexto(v.cmb_tempoMes);
-    m_cmbTempoDia->definirTexto(v.cmb_tempoDia);
-    // Marked as read even after a failure: otherwise every chart tick would retry and show
-    // the same message again.
-    m_configuracoesLidas = true;
+    // Each opening reads the stored row again, as the rest of the program last saw it stored;
+    // a failure shows its message and the values in use stay.
+    m_ajustes.carregar();
+    m_cmbInicio->definirTexto(m_ajustes.cmb_inicio);
+    m_cmbFim->definirTexto(m_ajustes.cmb_fim);
+    m_cmbTempoMes->definirTexto(m_ajustes.cmb_tempoMes);
+    m_cmbTempoDia->definirTexto(m_ajustes.cmb_tempoDia);
 }
 
 bool PainelAvancadoAjustes::salvarConfiguracoes()
 {
-    return banco::salvarPainelAvancado(
-        {m_cmbInicio->texto(), m_cmbFim->texto(), m_cmbTempoMes->texto(), m_cmbTempoDia->texto()});
+    escreverValor();
+    return m_ajustes.salvar();
 }
 
 void PainelAvancadoAjustes::leLotacao(bool relatarFalha)
@@ -256,6 +239,7 @@ void PainelAvancadoAjustes::atualizaCmb_fim()
     m_cmbFim->limparLista();
     m_cmbFim->definirTexto(ajustes::textoHora(s));
     m_cmbFim->addItems(ajustes::horasDesde(ajustes::primeiraHoraFim(s)));
+    escreverValor();
 }
 
 void PainelAvancadoAjustes::clicarCmb_inicio()
@@ -264,11 +248,13 @@ void PainelAvancadoAjustes::clicarCmb_inicio()
                                                     ajustes::valorHora(m_cmbFim->texto()));
     if (fim)
         m_cmbFim->definirTexto(*fim);
+    escreverValor();
 }
 
 void PainelAvancadoAjustes::clicarCmb_tempoDia()
 {
     m_cmbTempoMes->definirTexto(ajustes::tempoMesCombinado(m_cmbTempoDia->texto()));
+    escreverValor();
 }
 
 void PainelAvancadoAjustes::encerrar()
@@ -279,7 +265,7 @@ void PainelAvancadoAjustes::encerrar()
     // Closing stores the row even when nothing changed. The one exception: when the row could
     // not be read and nothing was picked, the boxes hold stand-in values, and writing them
     // would replace the operator's settings with the shipped ones.
-    if (m_linhaLida || m_escolhaFeita)
+    if (m_ajustes.linhaLida || m_escolhaFeita)
         salvarConfiguracoes();
     salvarLotacao();
     Q_EMIT fechado();
@@ -300,49 +286,3 @@ void PainelAvancadoAjustes::closeEvent(QCloseEvent* evento)
     QDialog::closeEvent(evento);
     evento->accept();
 }
-
-namespace ajustes {
-
-namespace {
-std::function<PainelAvancadoAjustes*()>& acesso()
-{
-    static std::function<PainelAvancadoAjustes*()> acessar;
-    return acessar;
-}
-} // namespace
-
-void definirJanela(std::function<PainelAvancadoAjustes*()> acessar)
-{
-    acesso() = std::move(acessar);
-}
-
-PainelAvancadoAjustes* janela()
-{
-    return acesso()();
-}
-
-} // namespace ajustes
-
-namespace ajustes {
-
-int inicioExpediente()
-{
-    return janela()->inicioExpediente();
-}
-
-int fimExpediente()
-{
-    return janela()->fimExpediente();
-}
-
-int lerTempoAtualizarDia()
-{
-    return janela()->lerTempoAtualizarDia();
-}
-
-int lerTempoAtualizarMes()
-{
-    return janela()->lerTempoAtualizarMes();
-}
-
-} // namespace ajustes

@@ -9,7 +9,9 @@ Aplicacao::Aplicacao()
     : m_controle(&m_conexao,
                  {[this]() -> controle::DestinoPainelSimples* { return m_janelas.painelsimples(); },
                   [this]() -> controle::DestinoPainelAvancado* { return m_janelas.painelavancado(); }}),
-      m_janelas({m_conexao, m_controle, m_painelAtivo},
+      m_janelas({m_conexao, m_controle, m_painelAtivo, m_contadores, m_ajustes,
+                 [this](const QString& t) { m_principal.definirPagina(t); },
+                 [this](const QString& t) { m_principal.definirLegendaLog(t); }},
                 {[this](EthernetConfig* janela) {
                      QObject::connect(janela, &EthernetConfig::fechando, &m_principal,
                                       [this] { m_principal.statusCongurandoEthernet(false); });
@@ -25,10 +27,7 @@ Aplicacao::Aplicacao()
     ligar();
 }
 
-Aplicacao::~Aplicacao()
-{
-    PainelAvancado::definirPrincipal({});
-}
+Aplicacao::~Aplicacao() = default;
 
 void Aplicacao::ligar()
 {
@@ -46,17 +45,13 @@ void Aplicacao::ligar()
     QObject::connect(p, &Principal::painelSimplesPedido, p, [this] { abrirPainelSimples(); });
     QObject::connect(p, &Principal::painelAvancadoPedido, p, [this] { abrirPainelAvancado(); });
     QObject::connect(p, &Principal::relatoriosPedido, p, [this] { abrirRelatorios(); });
-
-    controle::Controle* c = &m_controle;
-    PainelAvancado::definirPrincipal(
-        {[p](const QString& t) { p->definirPagina(t); }, [p](const QString& t) { p->definirLegendaLog(t); },
-         [c](int n) { c->solicitarPagina(n); }, [c] { return c->mesLidoPorInteiro(); },
-         [c] { return c->diaLidoPorInteiro(); }});
 }
 
 void Aplicacao::carregar()
 {
     m_principal.carregar();
+    // After the address: a missing file is told by the main window's own message, once.
+    m_ajustes.carregar();
 }
 
 void Aplicacao::confirmarConexao()

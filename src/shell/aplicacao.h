@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ajustesAvancado.h"
 #include "ciclo.h"
 #include "controle.h"
 #include "ethernet.h"
@@ -22,10 +23,12 @@ public:
     controle::Controle& controle() { return m_controle; }
     PainelAtivo& painelAtivo() { return m_painelAtivo; }
     ciclo::Contadores& contadores() { return m_contadores; }
+    ajustes::Avancado& ajustes() { return m_ajustes; }
     Janelas& janelas() { return m_janelas; }
     Principal& principal() { return m_principal; }
 
-    // Start-up: the main window reads the stored address and requests page 0.
+    // Start-up: the main window reads the stored address and requests page 0; then the
+    // advanced panel's settings are read.
     void carregar();
 
     // The menu commands of the main window.
@@ -43,6 +46,7 @@ private:
     ethernet::Conexao m_conexao;
     PainelAtivo m_painelAtivo;
     ciclo::Contadores m_contadores;
+    ajustes::Avancado m_ajustes;
     controle::Controle m_controle;
     Janelas m_janelas;
     Principal m_principal;

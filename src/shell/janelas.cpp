@@ -1,27 +1,48 @@
 #include "janelas.h"
 
+#include "controle.h"
 #include "ethernetConfig.h"
 #include "janelaRelatorios.h"
 #include "painelSimples.h"
 #include "painelavancado.h"
 #include "painelavancadoAjustes.h"
 
+namespace {
+
+// The advanced panel asks pages of the reply handling and opens the settings window from here.
+PainelAvancado::Dependencias dependenciasPainelAvancado(Janelas& janelas, const Janelas::Dependencias& d)
+{
+    controle::Controle* c = &d.controle;
+    return {d.contadores,
+            d.ajustes,
+            [c](int n) { c->solicitarPagina(n); },
+            [c] { c->solicitarPagina6(); },
+            [c] { return c->mesLidoPorInteiro(); },
+            [c] { return c->diaLidoPorInteiro(); },
+            d.definirPagina,
+            d.definirPasso,
+            [j = &janelas](const std::function<void()>& aoFechar) {
+                PainelAvancadoAjustes* janela = j->painelavancadoAjustes();
+                QObject::connect(janela, &PainelAvancadoAjustes::fechado, janela, aoFechar);
+                janela->exec();
+            }};
+}
+
+} // namespace
+
 Janelas::Janelas(Dependencias d, AoCriar aoCriar)
     : m_ethernetConfig([c = &d.conexao] { return new EthernetConfig(c); }),
       m_painelSimples([c = &d.controle, a = &d.painelAtivo] { return new PainelSimples(c, a); }),
-      m_painelAvancado([] { return new PainelAvancado(); }),
-      m_painelAvancadoAjustes([] { return new PainelAvancadoAjustes(); }),
+      m_painelAvancado([this, d] { return new PainelAvancado(dependenciasPainelAvancado(*this, d)); }),
+      m_painelAvancadoAjustes([a = &d.ajustes] { return new PainelAvancadoAjustes(*a); }),
       m_relatorios([] { return new JanelaRelatorios(); })
 {
     m_ethernetConfig.definirAoCriar(std::move(aoCriar.ethernetConfig));
     m_painelSimples.definirAoCriar(std::move(aoCriar.painelsimples));
-    // The settings are read through their window wherever the program needs them.
-    ajustes::definirJanela([this] { return painelavancadoAjustes(); });
 }
 
 Janelas::~Janelas()
 {
-    ajustes::definirJanela({});
     delete m_painelAvancadoAjustes.existente();
     delete m_painelAvancado.existente();
     delete m_painelSimples.existente();

@@ -2,6 +2,8 @@
 
 #include "instanciaUnica.h"
 
+#include <QString>
+
 #include <functional>
 
 class EthernetConfig;
@@ -10,6 +12,12 @@ class PainelAtivo;
 class PainelAvancado;
 class PainelAvancadoAjustes;
 class PainelSimples;
+namespace ajustes {
+struct Avancado;
+}
+namespace ciclo {
+struct Contadores;
+}
 namespace controle {
 class Controle;
 }
@@ -27,6 +35,11 @@ public:
         ethernet::Conexao& conexao;
         controle::Controle& controle;
         PainelAtivo& painelAtivo;
+        ciclo::Contadores& contadores;
+        ajustes::Avancado& ajustes;
+        // The advanced panel's writes into the main window: lbl_pagina and Label1.
+        std::function<void(const QString&)> definirPagina;
+        std::function<void(const QString&)> definirPasso;
     };
     // Run with each new window right after it was built, before its load steps.
     struct AoCriar {

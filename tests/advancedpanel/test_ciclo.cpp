@@ -5,17 +5,12 @@
 
 namespace {
 
-// Runs ticks and records what goes out: "/N" for a request, "pagina=7", and the timer pace
-// in force after each tick ("rapido" / "normal").
+// Records what goes out: "/N" for a request, the main window's lbl_pagina captions, and the
+// timer pace in force after each tick ("rapido" / "normal").
 struct Registro {
     QStringList pedidos;
-    QString ritmo;
     QStringList paginas;
-    int barraMesMaximo = 0;
-    int barraMesValor = 0;
-    int barraDiaValor = 0;
-    QString passo;
-    QString paginaHora;
+    QString ritmo;
 
     ciclo::Acoes acoes()
     {
@@ -28,22 +23,19 @@ struct Registro {
         a.solicitarPagina6 = [this] { pedidos << QStringLiteral("/6"); };
         a.acelerar = [this] { ritmo = QStringLiteral("rapido"); };
         a.normalizar = [this] { ritmo = QStringLiteral("normal"); };
-        a.barraMes = [this](int m, int v) {
-            barraMesMaximo = m;
-            barraMesValor = v;
-        };
-        a.barraDia = [this](int, int v) { barraDiaValor = v; };
-        a.exibirParametro = [](const QString&) {};
-        a.exibirPaginaHora = [this](const QString& t) { paginaHora = t; };
-        a.exibirPasso = [this](const QString& t) { passo = t; };
+        a.barraMes = a.barraDia = [](int, int) {};
+        a.exibirParametro = a.exibirPaginaHora = a.exibirPasso = [](const QString&) {};
         return a;
     }
 };
 
-void tiques(ciclo::Ciclo& c, int n, const QDate& dia, const QTime& hora, const ciclo::Acoes& a)
+// One full cycle (seven steps of two ticks): the requests it made.
+QStringList umCiclo(ciclo::Ciclo& c, Registro& r, const QDate& dia, const QTime& hora, const ciclo::Acoes& a)
 {
-    for (int t = 0; t < n; ++t)
+    r.pedidos.clear();
+    for (int t = 0; t < 14; ++t)
         c.tique(dia, hora, a);
+    return r.pedidos;
 }
 
 } // namespace
@@ -51,11 +43,11 @@ void tiques(ciclo::Ciclo& c, int n, const QDate& dia, const QTime& hora, const c
 class TesteCiclo : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { ciclo::contadores() = {}; }
+    void init() { m_contadores = {}; }
 
     void primeiroCicloPedeTudoDepoisRitmoNormal()
     {
-        ciclo::Ciclo c;
+        ciclo::Ciclo c(m_contadores);
         c.carregar(3);
         Registro r;
         const QDate dia(2024, 3, 10);
@@ -65,18 +57,15 @@ private Q_SLOTS:
             c.tique(dia, hora, r.acoes());
             ritmos << r.ritmo;
         }
-        // One step every two ticks, at 1000 ms.
+        // One step every two ticks at 1000 ms; once both hour pages were asked (step 5), the
+        // next step goes to the normal pace.
         QCOMPARE(r.pedidos, (QStringList{"/1", "/2", "/3", "/4", "/5", "/6"}));
         QCOMPARE(ritmos.mid(0, 10).count(QStringLiteral("rapido")), 9);
-        // Once both hour pages were asked (step 5), the next step goes to the normal pace.
-        QCOMPARE(ritmos[9], QStringLiteral("rapido"));
         QCOMPARE(ritmos[11], QStringLiteral("normal"));
         // Step 6 leaves "7" on the main window, whether or not it asks for "/6".
         QCOMPARE(r.paginas, (QStringList{"1", "2", "3", "4", "5", "7"}));
         // The next cycle asks only for the month page of the 10th and the afternoon page.
-        r.pedidos.clear();
-        tiques(c, 14, dia, hora, r.acoes());
-        QCOMPARE(r.pedidos, (QStringList{"/1", "/5", "/6"}));
+        QCOMPARE(umCiclo(c, r, dia, hora, r.acoes()), (QStringList{"/1", "/5", "/6"}));
         QCOMPARE(r.ritmo, QStringLiteral("normal"));
     }
 
@@ -84,104 +73,55 @@ private Q_SLOTS:
     {
         QTest::addColumn<QDate>("dia");
         QTest::addColumn<QTime>("hora");
+        QTest::addColumn<bool>("semLotacao");
         QTest::addColumn<QStringList>("pedidos");
         QTest::newRow("dia 12 às 11:59")
-            << QDate(2024, 3, 12) << QTime(11, 59) << QStringList{"/1", "/4", "/6"};
-        QTest::newRow("dia 13") << QDate(2024, 3, 13) << QTime(11, 59) << QStringList{"/2", "/4", "/6"};
+            << QDate(2024, 3, 12) << QTime(11, 59) << false << QStringList{"/1", "/4", "/6"};
+        QTest::newRow("dia 13") << QDate(2024, 3, 13) << QTime(11, 59) << false
+                                << QStringList{"/2", "/4", "/6"};
         QTest::newRow("dia 24 ao meio-dia")
-            << QDate(2024, 3, 24) << QTime(12, 0) << QStringList{"/2", "/5", "/6"};
-        QTest::newRow("dia 25") << QDate(2024, 3, 25) << QTime(0, 0) << QStringList{"/3", "/4", "/6"};
+            << QDate(2024, 3, 24) << QTime(12, 0) << false << QStringList{"/2", "/5", "/6"};
+        QTest::newRow("dia 25") << QDate(2024, 3, 25) << QTime(0, 0) << false
+                                << QStringList{"/3", "/4", "/6"};
+        // The simple panel is open: step 6 asks nothing but still writes "7".
+        QTest::newRow("sem lotação") << QDate(2024, 3, 10) << QTime(9, 0) << true << QStringList{"/1", "/4"};
     }
     void paginaDoDiaEDaHora()
     {
         QFETCH(QDate, dia);
         QFETCH(QTime, hora);
-        ciclo::Ciclo c;
+        ciclo::Ciclo c(m_contadores);
         c.carregar(3);
+        QFETCH(bool, semLotacao);
+        c.naoLerLotacao = semLotacao;
         Registro r;
-        tiques(c, 14, dia, hora, r.acoes());
-        r.pedidos.clear();
-        tiques(c, 14, dia, hora, r.acoes());
-        QTEST(r.pedidos, "pedidos");
-    }
-
-    void semLotacaoAindaEscreveSete()
-    {
-        ciclo::Ciclo c;
-        c.carregar(3);
-        c.naoLerLotacao = true;
-        Registro r;
-        tiques(c, 14, QDate(2024, 3, 10), QTime(9, 0), r.acoes());
-        QVERIFY(!r.pedidos.contains(QStringLiteral("/6")));
+        umCiclo(c, r, dia, hora, r.acoes());
+        QTEST(umCiclo(c, r, dia, hora, r.acoes()), "pedidos");
         QCOMPARE(r.paginas.last(), QStringLiteral("7"));
-    }
-
-    void atualizarMesNoRitmoNormal()
-    {
-        ciclo::Ciclo c;
-        c.carregar(3);
-        Registro r;
-        const QDate dia(2024, 3, 20);
-        const QTime hora(15, 0);
-        tiques(c, 28, dia, hora, r.acoes());
-        c.atualizarMes();
-        r.pedidos.clear();
-        tiques(c, 2, dia, hora, r.acoes());
-        QCOMPARE(r.pedidos, QStringList{"/1"});
-        // The day part runs last and keeps the normal pace for "/2" and "/3".
-        QCOMPARE(r.ritmo, QStringLiteral("normal"));
-        tiques(c, 4, dia, hora, r.acoes());
-        QCOMPARE(r.pedidos, (QStringList{"/1", "/2", "/3"}));
-    }
-
-    void atualizarDiaPedeAsDuasPaginasDeHora()
-    {
-        ciclo::Ciclo c;
-        c.carregar(3);
-        Registro r;
-        tiques(c, 28, QDate(2024, 3, 20), QTime(9, 0), r.acoes());
-        c.atualizarDia();
-        r.pedidos.clear();
-        tiques(c, 4, QDate(2024, 3, 20), QTime(9, 0), r.acoes());
-        QCOMPARE(r.pedidos, (QStringList{"/4", "/5"}));
-        QCOMPARE(r.ritmo, QStringLiteral("rapido"));
-        tiques(c, 2, QDate(2024, 3, 20), QTime(9, 0), r.acoes());
-        QCOMPARE(r.ritmo, QStringLiteral("normal"));
     }
 
     // A page lost on the way (another request cut it off) is asked again in the next cycle.
     void paginaPerdidaPedidaDeNovo()
     {
-        ciclo::Ciclo c;
+        ciclo::Ciclo c(m_contadores);
         c.carregar(3);
         Registro r;
         bool diaLido = false;
         bool mesLido = true;
+        ciclo::Acoes a = r.acoes();
+        a.diaLido = [&] { return diaLido; };
+        a.mesLido = [&] { return mesLido; };
         const QDate dia(2024, 3, 20);
         const QTime hora(15, 0);
-        auto acoes = [&] {
-            ciclo::Acoes a = r.acoes();
-            a.diaLido = [&] { return diaLido; };
-            a.mesLido = [&] { return mesLido; };
-            return a;
-        };
-        tiques(c, 14, dia, hora, acoes());
-        r.pedidos.clear();
-        tiques(c, 14, dia, hora, acoes());
-        QCOMPARE(r.pedidos, (QStringList{"/2", "/4", "/5", "/6"}));
+        umCiclo(c, r, dia, hora, a);
+        QCOMPARE(umCiclo(c, r, dia, hora, a), (QStringList{"/2", "/4", "/5", "/6"}));
         // Judged at the end of each cycle: the change shows in the cycle after the next.
         diaLido = true;
         mesLido = false;
-        r.pedidos.clear();
-        tiques(c, 14, dia, hora, acoes());
-        QCOMPARE(r.pedidos, (QStringList{"/2", "/4", "/5", "/6"}));
-        r.pedidos.clear();
+        QCOMPARE(umCiclo(c, r, dia, hora, a), (QStringList{"/2", "/4", "/5", "/6"}));
         mesLido = true;
-        tiques(c, 14, dia, hora, acoes());
-        QCOMPARE(r.pedidos, (QStringList{"/1", "/2", "/3", "/5", "/6"}));
-        r.pedidos.clear();
-        tiques(c, 14, dia, hora, acoes());
-        QCOMPARE(r.pedidos, (QStringList{"/2", "/5", "/6"}));
+        QCOMPARE(umCiclo(c, r, dia, hora, a), (QStringList{"/1", "/2", "/3", "/5", "/6"}));
+        QCOMPARE(umCiclo(c, r, dia, hora, a), (QStringList{"/2", "/5", "/6"}));
     }
 
     // The settings window may change the interval at any time, to below the cycles counted.
@@ -200,28 +140,27 @@ private Q_SLOTS:
         QFETCH(int, antes);
         QFETCH(int, ciclosAntes);
         QFETCH(int, depois);
-        ciclo::Ciclo c;
+        ciclo::Ciclo c(m_contadores);
         c.carregar(antes);
         Registro r;
         const QDate dia(2024, 3, 20);
-        const QTime hora(9, 0);
         for (int n = 0; n <= ciclosAntes; ++n)
-            tiques(c, 14, dia, hora, r.acoes());
+            umCiclo(c, r, dia, QTime(9, 0), r.acoes());
         c.intervaloAtualizacaoMes = depois;
         // Cycles until the three month pages are asked for again.
         auto ciclosAteLerOMes = [&] {
-            for (int n = 1; n <= 40; ++n) {
-                r.pedidos.clear();
-                tiques(c, 14, dia, hora, r.acoes());
-                if (r.pedidos.contains(QStringLiteral("/1")) && r.pedidos.contains(QStringLiteral("/3")))
+            for (int n = 1; n <= 40; ++n)
+                if (umCiclo(c, r, dia, QTime(9, 0), r.acoes()).contains(QStringLiteral("/3")))
                     return n;
-            }
             return 0;
         };
         QTEST(ciclosAteLerOMes(), "ciclosAteReler");
         // And it goes on at the new pace.
         QCOMPARE(ciclosAteLerOMes(), 2 * depois);
     }
+
+private:
+    ciclo::Contadores m_contadores;
 };
 
 QTEST_GUILESS_MAIN(TesteCiclo)

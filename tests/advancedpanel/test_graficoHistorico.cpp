@@ -1,4 +1,4 @@
-// The chart as the handlers address it, and the history fills of both charts.
+// The history fills of both charts, over the chart the handlers address.
 #include "../apoio/bancoTeste.h"
 #include "grafico.h"
 #include "historico.h"
@@ -8,30 +8,6 @@
 class TesteGraficoHistorico : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void pontoLidoComoNumero_data()
-    {
-        QTest::addColumn<QString>("entrada");
-        QTest::addColumn<QString>("lido");
-        QTest::newRow("cinco dígitos") << "00042"
-                                       << "42";
-        QTest::newRow("vazio não tem valor") << ""
-                                             << "";
-        QTest::newRow("texto com número no início") << "12ab"
-                                                    << "12";
-    }
-    void pontoLidoComoNumero()
-    {
-        QFETCH(QString, entrada);
-        Grafico g;
-        g.setRowCount(3);
-        g.setColumn(1);
-        g.setRow(2);
-        g.setData(entrada);
-        QTEST(g.data(), "lido");
-        g.setRow(1);
-        QCOMPARE(g.data(), QString());
-    }
-
     void foraDasCategoriasNaoCresce()
     {
         Grafico g;
@@ -46,21 +22,6 @@ private Q_SLOTS:
         g.setRow(1);
         g.setData(QStringLiteral("5"));
         QVERIFY(!g.valor(1, 1).has_value());
-    }
-
-    void topoDaEscala_data()
-    {
-        QTest::addColumn<double>("maior");
-        QTest::addColumn<double>("topo");
-        QTest::newRow("sem visitas") << 0.0 << 10.0;
-        QTest::newRow("onze") << 11.0 << 20.0;
-        QTest::newRow("oitocentos") << 801.0 << 1000.0;
-        QTest::newRow("mil e um") << 1001.0 << 2000.0;
-    }
-    void topoDaEscala()
-    {
-        QFETCH(double, maior);
-        QTEST(Grafico::topoRedondo(maior), "topo");
     }
 
     void mesDoHistorico_data()
@@ -124,22 +85,6 @@ private Q_SLOTS:
             // Category 1 is the first business hour.
             QCOMPARE(g.valor(2, 1).value_or(-1), coluna.mid(5 * inicio, 5).toDouble());
         }
-    }
-
-    void pontosDaExportacao()
-    {
-        Grafico g;
-        historico::defineLegendaColunasChartMes(g);
-        QList<int> v(32, 0);
-        v[0] = 12;
-        v[1] = 3;
-        historico::preencherMes(apoio::grupos(v), g);
-        g.setColumn(1);
-        const auto pontos = historico::pontosHistorico(g);
-        QCOMPARE(pontos.size(), 31);
-        QCOMPARE(pontos[0], (std::pair<QString, QString>{"1", "12"}));
-        QCOMPARE(pontos[1], (std::pair<QString, QString>{"2", "3"}));
-        QCOMPARE(pontos[30], (std::pair<QString, QString>{"31", "0"}));
     }
 };
 

@@ -1,28 +1,17 @@
-// The advanced panel as the operator sees it: load state, the cycle's requests, the history
-// display, export, deletion, the settings command and the demonstration fill.
+// The advanced panel as the operator sees it: load state, the cycle's requests and the clicks
+// that steer it, the history display, export, deletion, the settings command, the layout.
 #include "../apoio/bancoTeste.h"
-#include "caixaAjuste.h"
-#include "ciclo.h"
+#include "ajustesAvancado.h"
 #include "costuras.h"
-#include "instanciaUnica.h"
 #include "grafico.h"
 #include "mensagens.h"
 #include "painelavancado.h"
-#include "painelavancadoAjustes.h"
+#include "temporizador.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
-#include <QFile>
-#include <QLabel>
 #include <QLayout>
-#include <QProgressBar>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QWheelEvent>
 #include <QtTest>
 
 class TestePainelAvancado : public QObject {
@@ -30,13 +19,10 @@ class TestePainelAvancado : public QObject {
 private Q_SLOTS:
     void init()
     {
-        m_janelas = std::make_unique<InstanciaUnica<PainelAvancado>>([] { return new PainelAvancado(); });
-        m_ajustes = std::make_unique<InstanciaUnica<PainelAvancadoAjustes>>([] { return new PainelAvancadoAjustes(); });
-        ajustes::definirJanela([this] { return m_ajustes->obter(); });
         QVERIFY(m_pasta.isValid());
         m_arquivo = apoio::copiarBancoEntregue(m_pasta);
         QVERIFY(!m_arquivo.isEmpty());
-        costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
+        m_relogio = std::make_unique<RelogioManual>(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
         m_abertos.clear();
         costuras::abrirEndereco = [this](const QUrl& u) {
             m_abertos << u.toLocalFile();
@@ -48,88 +34,87 @@ private Q_SLOTS:
             m_caixas << p;
             return p.botoes == mensagens::Botoes::SimNao ? m_resposta : mensagens::Resposta::Ok;
         });
+        m_contadores = {};
+        m_ajustes = {};
         m_paginas.clear();
         m_passos.clear();
-        PainelAvancado::definirPrincipal(
-            {[this](const QString& t) { m_paginas << t; }, [this](const QString& t) { m_passos << t; }, {}, {}, {}});
-        ciclo::contadores() = {};
+        m_pedidos.clear();
     }
     void cleanup()
     {
-        for (QWidget* w : {static_cast<QWidget*>(m_janelas->existente()),
-                           static_cast<QWidget*>(m_ajustes->existente())})
-            delete w;
-        PainelAvancado::definirPrincipal({});
+        delete m_painel;
+        m_relogio.reset();
         mensagens::instalar({});
         costuras::restaurar();
-        QSqlDatabase::removeDatabase(QStringLiteral("teste"));
     }
 
     void estadoAoCarregar()
     {
         executar("INSERT INTO Meses (ano, fev) VALUES ('2023', '" + apoio::grupos({1, 2}) + "')");
-        PainelAvancado* p = m_janelas->obter();
-        QVERIFY(p->isHidden());
-        QCOMPARE(combo(p, "cmb_ano")->currentText(), QStringLiteral("2024"));
-        QCOMPARE(combo(p, "cmb_mes")->currentText(), QStringLiteral("03"));
-        QCOMPARE(combo(p, "cmb_dia")->currentText(), QStringLiteral("10"));
-        QCOMPARE(combo(p, "cmb_ano")->itemText(0), QStringLiteral("2023"));
-        QVERIFY(!exportar(p)->isEnabled());
-        QVERIFY(p->findChild<QLabel*>(QStringLiteral("lbl_HistoricoTotalMes"))->isHidden());
-        QVERIFY(p->findChild<QLabel*>(QStringLiteral("lbl_relatorio"))->isHidden());
-        QCOMPARE(grafico(p, "chartMes")->rowCount(), 31);
-        QCOMPARE(grafico(p, "chartDia")->rowCount(), 11); // shipped business hours 08h to 18h
-        QVERIFY(p->findChild<Temporizador*>(QStringLiteral("TimerBaseTempo"))->isActive());
+        QVERIFY(painel()->isHidden());
+        QCOMPARE(vista(), QStringLiteral("2024/03/10 colunas 1+1 sem exportar"));
+        QCOMPARE(combo("cmb_ano")->itemText(0), QStringLiteral("2023"));
+        QCOMPARE(grafico("chartMes")->rowCount(), 31);
+        QCOMPARE(grafico("chartDia")->rowCount(), 11); // 08h to 18h
     }
 
     void cicloEscreveNaJanelaPrincipal()
     {
-        PainelAvancado* p = m_janelas->obter();
-        Temporizador* base = p->findChild<Temporizador*>(QStringLiteral("TimerBaseTempo"));
+        m_ajustes.cmb_tempoDia = QStringLiteral("60 seg");
+        PainelAvancado* p = painel();
         for (int t = 0; t < 12; ++t)
             p->tiqueBaseTempo();
+        QCOMPARE(m_pedidos, (QList<int>{1, 2, 3, 4, 5, 6}));
         // Step 6 asks for "/6" itself: the caption stays at "7".
         QCOMPARE(m_paginas, (QStringList{"1", "2", "3", "4", "5", "7"}));
         QCOMPARE(m_passos.last(), QStringLiteral("6"));
-        QCOMPARE(texto(p, "lbl_param"), QStringLiteral("5"));
-        QCOMPARE(base->interval(), 2160); // "30 seg" shipped
-        QCOMPARE(p->findChild<QProgressBar*>(QStringLiteral("bar_atualizacaoDia"))->value(), 6);
-        QCOMPARE(p->findChild<QProgressBar*>(QStringLiteral("bar_atualizacaoMes"))->maximum(), 9);
+        QCOMPARE(p->findChild<Temporizador*>(QStringLiteral("TimerBaseTempo"))->interval(), 4320);
     }
 
-    void exibicaoDoHistoricoDura30Segundos()
+    // The refresh pictures steer the cycle: the next steps ask for the pages they refresh, fast
+    // for today's hours, at the normal pace for the month (its day part runs last).
+    void figurasDeAtualizar_data()
+    {
+        QTest::addColumn<QString>("figura");
+        QTest::addColumn<QList<int>>("pedidos");
+        QTest::addColumn<int>("intervalo");
+        QTest::newRow("pic_atualizarAgora") << "pic_atualizarAgora" << QList<int>{4, 5} << 1000;
+        QTest::newRow("Picture1") << "Picture1" << QList<int>{4, 5} << 1000;
+        QTest::newRow("pic_atualizarTotalMes") << "pic_atualizarTotalMes" << QList<int>{1, 2, 3, 5} << 2160;
+    }
+    void figurasDeAtualizar()
+    {
+        QFETCH(QString, figura);
+        QFETCH(QList<int>, pedidos);
+        PainelAvancado* p = painel();
+        for (int t = 0; t < 28; ++t)
+            p->tiqueBaseTempo();
+        QTest::mouseClick(p->findChild<QLabel*>(figura), Qt::LeftButton);
+        QVERIFY(p->findChild<QLabel*>(figura)->isHidden() || figura == "Picture1");
+        m_pedidos.clear();
+        for (int t = 0; t < 10; ++t) {
+            p->tiqueBaseTempo();
+            if (t == 1)
+                QTEST(p->findChild<Temporizador*>(QStringLiteral("TimerBaseTempo"))->interval(), "intervalo");
+        }
+        QCOMPARE(m_pedidos.mid(0, pedidos.size()), pedidos);
+    }
+
+    // Chosen periods show beside the live series until 30 s after the first choice.
+    void exibicaoDoHistorico()
     {
         executar("INSERT INTO Meses (ano, fev) VALUES ('2023', '" + apoio::grupos({10, 0, 20}) + "')");
-        PainelAvancado* p = m_janelas->obter();
-        escolher(combo(p, "cmb_ano"), QStringLiteral("2023"));
+        painel();
+        escolher(combo("cmb_ano"), QStringLiteral("2023"));
         // The year alone loads the month of the selectors: March 2023, not recorded.
-        QCOMPARE(texto(p, "lbl_HistoricoTotalMes"), QStringLiteral("0"));
-        QCOMPARE(texto(p, "lbl_relatorio"), QStringLiteral("Sem Registros"));
-        QVERIFY(!exportar(p)->isEnabled());
-        escolher(combo(p, "cmb_mes"), QStringLiteral("02"));
-        QCOMPARE(texto(p, "lbl_HistoricoTotalMes"), QStringLiteral("30"));
-        QCOMPARE(texto(p, "lbl_HistoricoMediaMes"), QStringLiteral("15")); // over the 2 days with visits
-        QCOMPARE(texto(p, "lbl_relatorio"), QStringLiteral("Excel Disponível"));
-        QVERIFY(exportar(p)->isEnabled());
-        QCOMPARE(grafico(p, "chartMes")->columnCount(), 2);
-        QCOMPARE(grafico(p, "chartDia")->columnCount(), 2);
-        QVERIFY(!p->findChild<QLabel*>(QStringLiteral("lbl_HistoricoTotalDia"))->isHidden());
-
-        Temporizador* historico = p->findChild<Temporizador*>(QStringLiteral("TimerExibirHistorico"));
-        QVERIFY(historico->isActive());
-        for (int s = 0; s < 29; ++s)
-            p->tiqueExibirHistorico();
-        QCOMPARE(p->findChild<QProgressBar*>(QStringLiteral("bar_tempoHistorico"))->value(), 1);
-        QCOMPARE(grafico(p, "chartMes")->columnCount(), 2);
-        p->tiqueExibirHistorico();
-        QVERIFY(!historico->isActive());
-        QCOMPARE(grafico(p, "chartMes")->columnCount(), 1);
-        QCOMPARE(grafico(p, "chartDia")->columnCount(), 1);
-        QCOMPARE(combo(p, "cmb_ano")->currentText(), QStringLiteral("2024"));
-        QCOMPARE(combo(p, "cmb_mes")->currentText(), QStringLiteral("03"));
-        QVERIFY(!exportar(p)->isEnabled());
-        QVERIFY(p->findChild<QLabel*>(QStringLiteral("lbl_relatorio"))->isHidden());
-        QVERIFY(p->findChild<QLabel*>(QStringLiteral("lbl_HistoricoTotalMes"))->isHidden());
+        QCOMPARE(vista(), QStringLiteral("2023/03/10 colunas 2+1 sem exportar Sem Registros mês 0/0"));
+        m_relogio->avancar(20000);
+        escolher(combo("cmb_mes"), QStringLiteral("02"));
+        // The mean is over the 2 days with visits.
+        QCOMPARE(vista(),
+                 QStringLiteral("2023/02/10 colunas 2+2 exportar Excel Disponível mês 30/15 dia 0/0"));
+        m_relogio->avancar(10000);
+        QCOMPARE(vista(), QStringLiteral("2024/03/10 colunas 1+1 sem exportar"));
     }
 
     void diaDoHistoricoNoExpediente()
@@ -139,50 +124,36 @@ private Q_SLOTS:
         horas[9] = 12;
         horas[10] = 30;
         executar("INSERT INTO Dias (mes, ano, hora5) VALUES ('03', '2024', '" + apoio::grupos(horas) + "')");
-        PainelAvancado* p = m_janelas->obter();
-        escolher(combo(p, "cmb_dia"), QStringLiteral("05"));
-        QCOMPARE(texto(p, "lbl_HistoricoTotalDia"), QStringLiteral("42"));
-        QCOMPARE(texto(p, "lbl_HistoricoMediaDia"), QStringLiteral("21"));
-        Grafico* dia = grafico(p, "chartDia");
-        QCOMPARE(dia->valor(2, 2).value_or(-1), 12.0); // category 2 is 9h
+        m_ajustes.cmb_inicio = QStringLiteral("09h");
+        painel();
+        escolher(combo("cmb_dia"), QStringLiteral("05"));
+        QCOMPARE(texto("lbl_HistoricoTotalDia"), QStringLiteral("42"));
+        QCOMPARE(texto("lbl_HistoricoMediaDia"), QStringLiteral("21"));
+        QCOMPARE(grafico("chartDia")->valor(2, 2).value_or(-1), 30.0); // category 2 is 10h
     }
 
-    // Neither keys nor the wheel over a selector change it or load history; an opened list has the
-    // shown value highlighted, whatever entry the list held before.
-    void seletoresSoPelaLista_data()
-    {
-        QTest::addColumn<QString>("nome");
-        QTest::addColumn<QString>("mostrado");
-        QTest::newRow("ano") << "cmb_ano"
-                             << "2024";
-        QTest::newRow("dia") << "cmb_dia"
-                             << "10";
-    }
+    // Neither keys nor the wheel over a selector change it or load history; an opened list has
+    // the shown value highlighted.
     void seletoresSoPelaLista()
     {
-        QFETCH(QString, nome);
-        QFETCH(QString, mostrado);
         executar("INSERT INTO Meses (ano) VALUES ('2023'), ('2024'), ('2025')");
-        PainelAvancado* p = m_janelas->obter();
+        PainelAvancado* p = painel();
         p->show();
         QVERIFY(QTest::qWaitForWindowExposed(p));
-        auto* c = p->findChild<QComboBox*>(nome);
-        QCOMPARE(c->currentText(), mostrado);
-        for (int passo : {120, -120, -120, -120}) {
+        for (QComboBox* c : {combo("cmb_ano"), combo("cmb_dia")}) {
+            const QString mostrado = c->currentText();
             const QPointF dentro(c->width() / 2.0, c->height() / 2.0);
-            QWheelEvent roda(dentro, c->mapToGlobal(dentro), QPoint(), QPoint(0, passo), Qt::NoButton,
+            QWheelEvent roda(dentro, c->mapToGlobal(dentro), QPoint(), QPoint(0, -120), Qt::NoButton,
                              Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(c, &roda);
+            QTest::keyClicks(c, QStringLiteral("1999"));
+            QTest::keyClick(c, Qt::Key_Down);
             QCOMPARE(c->currentText(), mostrado);
+            QCOMPARE(grafico("chartMes")->columnCount(), 1);
+            c->showPopup();
+            QCOMPARE(c->view()->currentIndex().data().toString(), mostrado);
+            c->hidePopup();
         }
-        QTest::keyClicks(c, QStringLiteral("1999"));
-        QTest::keyClick(c, Qt::Key_Down);
-        QCOMPARE(c->currentText(), mostrado);
-        QVERIFY(!p->findChild<Temporizador*>(QStringLiteral("TimerExibirHistorico"))->isActive());
-        QCOMPARE(grafico(p, "chartMes")->columnCount(), 1);
-        c->showPopup();
-        QCOMPARE(c->view()->currentIndex().data().toString(), mostrado);
-        c->hidePopup();
     }
 
     void exportacaoDoMes()
@@ -190,50 +161,35 @@ private Q_SLOTS:
         QList<int> dias(32, 0);
         dias[0] = 12;
         dias[1] = 3;
-        executar("INSERT INTO Meses (ano, mar) VALUES ('2024', '" + apoio::grupos(dias) + "')");
-        PainelAvancado* p = m_janelas->obter();
-        escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
-        exportar(p)->trigger();
+        executar("INSERT INTO Meses (ano, mar) VALUES ('2024', '" + apoio::grupos({7}) + "')");
+        painel();
+        escolher(combo("cmb_mes"), QStringLiteral("03"));
+        exportar()->trigger();
+        // The same month again replaces the file, after the month changed in the database.
+        executar("UPDATE Meses SET mar = '" + apoio::grupos(dias) + "' WHERE ano = '2024'");
+        escolher(combo("cmb_mes"), QStringLiteral("03"));
+        exportar()->trigger();
         const QString arquivo = m_pasta.filePath(QStringLiteral("excel_2024_03.csv"));
-        QFile f(arquivo);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll();
-        f.close();
         QByteArray esperado = "Hist\xF3rico de Visitas M\xEAs 03/2024\r\nDia;Visitas\r\n;\r\n1;12\r\n2;3\r\n";
         for (int d = 3; d <= 31; ++d)
             esperado += QByteArray::number(d) + ";0\r\n";
-        QCOMPARE(bytes, esperado);
-        QCOMPARE(bytes.count("\r\n"), 34);
-        QCOMPARE(m_abertos, QStringList{arquivo});
+        QCOMPARE(conteudo(arquivo), esperado);
+        QCOMPARE(m_abertos, (QStringList{arquivo, arquivo}));
         QVERIFY(m_caixas.isEmpty());
-
-        // The same month again replaces the file, after the month changed in the database.
-        executar("UPDATE Meses SET mar = '" + apoio::grupos({7}) + "' WHERE ano = '2024'");
-        escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
-        exportar(p)->trigger();
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        // A month column shorter than the month: the days it lacks are days without visits.
-        QVERIFY(f.readAll().startsWith(esperado.left(esperado.indexOf("1;12")) + "1;7\r\n2;0\r\n3;0\r\n"));
-        f.close();
-        QCOMPARE(m_abertos.size(), 2);
-        executar("UPDATE Meses SET mar = '" + apoio::grupos(dias) + "' WHERE ano = '2024'");
-        escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
-        exportar(p)->trigger();
 
         // Held read-only (as by a spreadsheet): the message, and the old file as it was.
         QFile::setPermissions(arquivo, QFile::ReadOwner);
         QFile::setPermissions(m_pasta.path(), QFile::ReadOwner | QFile::ExeOwner);
-        exportar(p)->trigger();
+        exportar()->trigger();
         QFile::setPermissions(m_pasta.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(m_caixas.size(), 1);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), esperado);
-        QCOMPARE(m_abertos.size(), 3);
+        QCOMPARE(conteudo(arquivo), esperado);
+        QCOMPARE(m_abertos.size(), 2);
     }
 
-    // On a small screen (a laptop with a taskbar; 1366x768 at 150 %, 910x512 in the window's
-    // own units) the panel opens inside the free area with the history row and the charts on
-    // it, and the charts stay put while the figures beside them change width.
+    // On a small screen (1366x768 at 150 % is 910x512 in the window's own units) the panel opens
+    // inside the free area with the history row and the charts on it, and the charts stay put
+    // while the figures beside them change width.
     void disposicao_data()
     {
         QTest::addColumn<QRect>("area");
@@ -244,31 +200,24 @@ private Q_SLOTS:
     void disposicao()
     {
         QFETCH(QRect, area);
-        PainelAvancado* p = m_janelas->obter();
+        PainelAvancado* p = painel();
         p->show();
         QVERIFY(QTest::qWaitForWindowExposed(p));
         p->ajustarAoEspaco(area);
-        // Inside the area, with room left for a window manager's title bar.
         QTRY_VERIFY2(area.contains(p->frameGeometry()) && p->height() + 30 <= area.height(),
                      qPrintable(QStringLiteral("%1x%2").arg(p->width()).arg(p->height())));
+        escolher(combo("cmb_mes"), QStringLiteral("03"));
         p->layout()->activate();
-        auto naJanela = [p](const char* nome) {
+        QVERIFY(area.contains(p->frameGeometry()));
+        for (const char* nome : {"cmb_ano", "cmb_dia", "lbl_excluir", "chartDia", "chartMes", "lbl_lotacao",
+                                 "lbl_mediaHora", "lbl_HistoricoMediaDia", "lbl_relatorio"}) {
             auto* w = p->findChild<QWidget*>(QString::fromLatin1(nome));
-            return w && p->rect().contains(QRect(w->mapTo(p, QPoint(0, 0)), w->size())) && w->height() > 0;
-        };
-        for (const char* nome : {"cmb_ano", "cmb_mes", "cmb_dia", "lbl_excluir", "chartDia", "chartMes",
-                                 "lbl_lotacao", "lbl_mediaHora"})
-            QVERIFY2(naJanela(nome), nome);
-
-        // History figures shown, then live figures of every width.
-        escolher(combo(p, "cmb_mes"), QStringLiteral("03"));
-        p->layout()->activate();
-        QVERIFY2(area.contains(p->frameGeometry()), qPrintable(QStringLiteral("%1 wide").arg(p->width())));
-        for (const char* nome : {"lbl_HistoricoMediaDia", "lbl_relatorio", "lbl_excluir"})
-            QVERIFY2(naJanela(nome), nome);
-        auto* chart = grafico(p, "chartDia");
+            QVERIFY2(p->rect().contains(QRect(w->mapTo(p, QPoint(0, 0)), w->size())) && w->height() > 0,
+                     nome);
+        }
+        auto* chart = grafico("chartDia");
         const QRect antes(chart->mapTo(p, QPoint(0, 0)), chart->size());
-        for (const char* valor : {"0", "3561", "99999", "00000"}) {
+        for (const char* valor : {"0", "99999", "00000"}) {
             for (const char* nome : {"lbl_lotacao", "lbl_total", "lbl_mediaDia", "lbl_mediaHora"})
                 p->findChild<QLabel*>(QString::fromLatin1(nome))->setText(QString::fromLatin1(valor));
             p->findChild<QLabel*>(QStringLiteral("lbl_mes"))
@@ -282,93 +231,139 @@ private Q_SLOTS:
     {
         executar("INSERT INTO Meses (ano, mar, abr) VALUES ('2024', '" + apoio::grupos({4, 4}) + "', '" +
                  apoio::grupos({9}) + "')");
-        PainelAvancado* p = m_janelas->obter();
+        PainelAvancado* p = painel();
         auto* x = p->findChild<QLabel*>(QStringLiteral("lbl_excluir"));
-        m_resposta = mensagens::Resposta::Nao;
         QTest::mouseClick(x, Qt::LeftButton);
         QCOMPARE(m_caixas.size(), 1);
         QVERIFY(m_caixas[0].padraoNao);
         QCOMPARE(consulta("SELECT mar FROM Meses"), apoio::grupos({4, 4}));
-        QVERIFY(!p->findChild<Temporizador*>(QStringLiteral("TimerExibirHistorico"))->isActive());
+        QCOMPARE(grafico("chartMes")->columnCount(), 1);
 
         m_resposta = mensagens::Resposta::Sim;
         QTest::mouseClick(x, Qt::LeftButton);
         QCOMPARE(consulta("SELECT mar FROM Meses"), QString(155, u'0'));
         QCOMPARE(consulta("SELECT abr FROM Meses"), apoio::grupos({9}));
-        QCOMPARE(texto(p, "lbl_HistoricoTotalMes"), QStringLiteral("0"));
-        QCOMPARE(texto(p, "lbl_HistoricoMediaMes"), QStringLiteral("0"));
-        QVERIFY(p->findChild<Temporizador*>(QStringLiteral("TimerExibirHistorico"))->isActive());
+        QCOMPARE(texto("lbl_HistoricoTotalMes"), QStringLiteral("0"));
+        QCOMPARE(grafico("chartMes")->columnCount(), 2);
     }
 
+    // The cycle pauses while the settings window is open, and its closing applies the new
+    // business hours and re-reads today's hours.
     void ajustesPausamEAplicam()
     {
-        PainelAvancado* p = m_janelas->obter();
+        PainelAvancado* p = painel();
         Temporizador* base = p->findChild<Temporizador*>(QStringLiteral("TimerBaseTempo"));
         bool pausado = false;
-        QTimer::singleShot(0, this, [&] {
-            PainelAvancadoAjustes* a = m_ajustes->existente();
-            QVERIFY(a);
+        m_abrirAjustes = [&](const std::function<void()>& aoFechar) {
             pausado = !base->isActive();
-            auto* inicio = a->findChild<CaixaAjuste*>(QStringLiteral("cmb_inicio"));
-            QVERIFY(inicio);
-            inicio->definirTexto(QStringLiteral("10h"));
-            a->close();
-        });
+            m_ajustes.cmb_inicio = QStringLiteral("10h");
+            aoFechar();
+        };
         p->findChild<QAction*>(QStringLiteral("menuAjustesExpediente"))->trigger();
         QVERIFY(pausado);
         QVERIFY(base->isActive());
         QCOMPARE(base->interval(), 1000);
         QCOMPARE(p->estadoCiclo().passoCiclo, 3);
-        QCOMPARE(grafico(p, "chartDia")->rowCount(), 9);
+        QCOMPARE(grafico("chartDia")->rowCount(), 9);
         QVERIFY(p->findChild<QLabel*>(QStringLiteral("pic_atualizarAgora"))->isHidden());
-        QCOMPARE(consulta("SELECT cmb_inicio FROM painelavancado"), QStringLiteral("10h"));
     }
 
     void fecharDescarregaEReabreDoZero()
     {
-        QPointer<PainelAvancado> p = m_janelas->obter();
+        QPointer<PainelAvancado> p = painel();
         for (int t = 0; t < 15; ++t)
             p->tiqueBaseTempo();
         p->exibirDesconectadoAvancado();
-        QVERIFY(!p->findChild<QFrame*>(QStringLiteral("frm_desconectado"))->isHidden());
-        const int ciclos = ciclo::contadores().ciclosMes;
+        const int ciclos = m_contadores.ciclosMes;
+        QVERIFY(ciclos > 0);
         p->close();
         QTRY_VERIFY(p.isNull());
-        PainelAvancado* novo = m_janelas->obter();
+        PainelAvancado* novo = painel();
         QCOMPARE(novo->estadoCiclo().passoCiclo, 0);
         QVERIFY(!novo->estadoCiclo().leituraMesCompleta);
-        QCOMPARE(ciclo::contadores().ciclosMes, ciclos);
+        QCOMPARE(m_contadores.ciclosMes, ciclos);
         QVERIFY(novo->findChild<QFrame*>(QStringLiteral("frm_desconectado"))->isHidden());
     }
 
-private:
-    static QString texto(PainelAvancado* p, const char* nome)
+    void demonstracao()
     {
-        auto* l = p->findChild<QLabel*>(QString::fromLatin1(nome));
+        costuras::aleatorio = [] { return 0.5; };
+        PainelAvancado* p = painel();
+        QTest::mouseClick(p->findChild<QLabel*>(QStringLiteral("Label14")), Qt::LeftButton);
+        QCOMPARE(texto("lbl_total"), QStringLiteral("330")); // 11 business hours of 30
+        QCOMPARE(texto("lbl_mediaHora"), QStringLiteral("30"));
+        QCOMPARE(texto("lbl_mes"), QStringLiteral("7750"));
+        QCOMPARE(grafico("chartDia")->valor(1, 11).value_or(-1), 30.0);
+    }
+
+private:
+    // What the history browser shows: selectors, series per chart, the export item, the
+    // indicator and the figures on display.
+    QString vista() const
+    {
+        QString v = combo("cmb_ano")->currentText() + u'/' + combo("cmb_mes")->currentText() + u'/' +
+                    combo("cmb_dia")->currentText() +
+                    QStringLiteral(" colunas %1+%2 ")
+                        .arg(grafico("chartMes")->columnCount())
+                        .arg(grafico("chartDia")->columnCount()) +
+                    (exportar()->isEnabled() ? QStringLiteral("exportar") : QStringLiteral("sem exportar"));
+        auto visivel = [this](const char* nome) {
+            return !m_painel->findChild<QLabel*>(QString::fromLatin1(nome))->isHidden();
+        };
+        if (visivel("lbl_relatorio"))
+            v += u' ' + texto("lbl_relatorio");
+        if (visivel("lbl_HistoricoTotalMes"))
+            v += QStringLiteral(" mês ") + texto("lbl_HistoricoTotalMes") + u'/' +
+                 texto("lbl_HistoricoMediaMes");
+        if (visivel("lbl_HistoricoTotalDia"))
+            v += QStringLiteral(" dia ") + texto("lbl_HistoricoTotalDia") + u'/' +
+                 texto("lbl_HistoricoMediaDia");
+        return v;
+    }
+    PainelAvancado* painel()
+    {
+        m_painel = new PainelAvancado({m_contadores,
+                                       m_ajustes,
+                                       [this](int n) { m_pedidos << n; },
+                                       [this] { m_pedidos << 6; },
+                                       {},
+                                       {},
+                                       [this](const QString& t) { m_paginas << t; },
+                                       [this](const QString& t) { m_passos << t; },
+                                       [this](const std::function<void()>& aoFechar) {
+                                           if (m_abrirAjustes)
+                                               m_abrirAjustes(aoFechar);
+                                       }});
+        m_painel->carregar();
+        return m_painel;
+    }
+    QString texto(const char* nome) const
+    {
+        auto* l = m_painel->findChild<QLabel*>(QString::fromLatin1(nome));
         return l ? l->text() : QStringLiteral("<sem %1>").arg(QString::fromLatin1(nome));
     }
-    static QComboBox* combo(PainelAvancado* p, const char* nome)
+    QComboBox* combo(const char* nome) const
     {
-        return p->findChild<QComboBox*>(QString::fromLatin1(nome));
+        return m_painel->findChild<QComboBox*>(QString::fromLatin1(nome));
     }
-    static Grafico* grafico(PainelAvancado* p, const char* nome)
+    Grafico* grafico(const char* nome) const
     {
-        return p->findChild<Grafico*>(QString::fromLatin1(nome));
+        return m_painel->findChild<Grafico*>(QString::fromLatin1(nome));
     }
-    static QAction* exportar(PainelAvancado* p)
-    {
-        return p->findChild<QAction*>(QStringLiteral("menuExportarMensal"));
-    }
+    QAction* exportar() const { return m_painel->findChild<QAction*>(QStringLiteral("menuExportarMensal")); }
     // A pick from the list, as the mouse makes it.
     static void escolher(QComboBox* c, const QString& item)
     {
         const int i = c->findText(item);
         QVERIFY(i >= 0);
         c->setCurrentIndex(i);
-        Q_EMIT c->activated(i);
         Q_EMIT c->textActivated(item);
     }
-
+    static QByteArray conteudo(const QString& arquivo)
+    {
+        QFile f(arquivo);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     void executar(const QString& sql)
     {
         const QString erro = apoio::executar(m_arquivo, sql);
@@ -376,15 +371,19 @@ private:
     }
     QString consulta(const QString& sql) { return apoio::consulta(m_arquivo, sql); }
 
-    std::unique_ptr<InstanciaUnica<PainelAvancado>> m_janelas;
-    std::unique_ptr<InstanciaUnica<PainelAvancadoAjustes>> m_ajustes;
     QTemporaryDir m_pasta;
     QString m_arquivo;
+    std::unique_ptr<RelogioManual> m_relogio;
+    ciclo::Contadores m_contadores;
+    ajustes::Avancado m_ajustes;
+    QPointer<PainelAvancado> m_painel;
+    std::function<void(const std::function<void()>&)> m_abrirAjustes;
     QStringList m_abertos;
     QList<mensagens::Pedido> m_caixas;
     mensagens::Resposta m_resposta = mensagens::Resposta::Nao;
     QStringList m_paginas;
     QStringList m_passos;
+    QList<int> m_pedidos;
 };
 
 QTEST_MAIN(TestePainelAvancado)

@@ -1,10 +1,9 @@
-// The advanced panel settings window: loading and repairing the stored row, the hour lists,
-// the coupled intervals, refused typing, and storing the row on every kind of close.
+// The advanced panel settings: the value read back, repaired and stored; the window's hour lists,
+// coupled intervals and refused typing; the value edited at once and stored on every close.
 #include "../apoio/bancoTeste.h"
+#include "ajustesAvancado.h"
 #include "banco.h"
 #include "caixaAjuste.h"
-#include "costuras.h"
-#include "instanciaUnica.h"
 #include "mensagens.h"
 #include "painelavancadoAjustes.h"
 
@@ -14,31 +13,14 @@
 
 namespace {
 
-QStringList linhaNoArquivo(const QString& arquivo)
-{
-    const QString r = apoio::consulta(
-        arquivo, QStringLiteral("SELECT cmb_inicio||'|'||cmb_fim||'|'||cmb_tempoMes||'|'||cmb_tempoDia "
-                                "FROM painelavancado"));
-    return r.split(u'|');
-}
+const QStringList entregue{"08h", "18h", "03 min", "30 seg"};
 
-bool gravarLinha(const QString& arquivo, const QStringList& c)
+QStringList horas(int de, int ate)
 {
-    return apoio::executar(arquivo, QStringLiteral("UPDATE painelavancado SET cmb_inicio='%1', cmb_fim='%2', "
-                                                   "cmb_tempoMes='%3', cmb_tempoDia='%4'")
-                                        .arg(c[0], c[1], c[2], c[3]))
-        .isEmpty();
-}
-
-CaixaAjuste* caixa(PainelAvancadoAjustes* janela, const char* nome)
-{
-    return janela->findChild<CaixaAjuste*>(QLatin1String(nome));
-}
-
-QStringList mostrado(PainelAvancadoAjustes* j)
-{
-    return {caixa(j, "cmb_inicio")->texto(), caixa(j, "cmb_fim")->texto(), caixa(j, "cmb_tempoMes")->texto(),
-            caixa(j, "cmb_tempoDia")->texto()};
+    QStringList l;
+    for (int h = de; h <= ate; ++h)
+        l << QStringLiteral("%1h").arg(h, 2, 10, QLatin1Char('0'));
+    return l;
 }
 
 QStringList itens(QComboBox* c)
@@ -54,30 +36,14 @@ bool escolher(QComboBox* c, const QString& texto)
 {
     c->showPopup();
     const int i = c->findText(texto);
-    if (i < 0 || !c->view()->isVisible())
-        return false;
     QAbstractItemView* lista = c->view();
+    if (i < 0 || !lista->isVisible())
+        return false;
     const QModelIndex item = lista->model()->index(i, 0);
     lista->scrollTo(item);
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(item).center());
     return !lista->isVisible();
 }
-
-void abrirEFechar(QComboBox* c)
-{
-    c->showPopup();
-    c->hidePopup();
-}
-
-QStringList horas(int de, int ate)
-{
-    QStringList l;
-    for (int h = de; h <= ate; ++h)
-        l << QStringLiteral("%1h").arg(h, 2, 10, QLatin1Char('0'));
-    return l;
-}
-
-const QStringList entregue{"08h", "18h", "03 min", "30 seg"};
 
 } // namespace
 
@@ -86,42 +52,22 @@ class TestePainelAvancadoAjustes : public QObject {
 private Q_SLOTS:
     void init()
     {
-        m_janelas = std::make_unique<InstanciaUnica<PainelAvancadoAjustes>>([] { return new PainelAvancadoAjustes(); });
-        ajustes::definirJanela([this] { return m_janelas->obter(); });
         QVERIFY(m_pasta.isValid());
         QVERIFY(!apoio::copiarBancoEntregue(m_pasta).isEmpty());
-        m_caixas.clear();
+        m_caixas = 0;
+        m_ajustes = {};
         // Each case is a fresh start: a failure told in an earlier one does not silence it.
         banco::novaAcaoDoOperador();
-        mensagens::instalar([this](const mensagens::Pedido& p) {
-            m_caixas.append(p);
+        mensagens::instalar([this](const mensagens::Pedido&) {
+            ++m_caixas;
             return mensagens::Resposta::Ok;
         });
     }
     void cleanup()
     {
-        delete m_janelas->existente();
-        QVERIFY(!m_janelas->existente());
+        delete m_janela;
         costuras::restaurar();
         mensagens::instalar({});
-    }
-
-    // Asking for a value with no window alive loads one window, hidden, and asks it again after.
-    void funcaoCarregaInvisivel()
-    {
-        QVERIFY(gravarLinha(banco(), {"07h", "22h", "10 min", "60 seg"}));
-        int criadas = 0;
-        m_janelas->definirAoCriar([&](PainelAvancadoAjustes*) { ++criadas; });
-        QCOMPARE(ajustes::inicioExpediente(), 7);
-        PainelAvancadoAjustes* janela = m_janelas->existente();
-        QVERIFY(janela);
-        QVERIFY(!janela->isVisible());
-        QCOMPARE(ajustes::fimExpediente(), 22);
-        QCOMPARE(ajustes::lerTempoAtualizarDia(), 60);
-        QCOMPARE(ajustes::lerTempoAtualizarMes(), 10);
-        QCOMPARE(m_janelas->existente(), janela);
-        QCOMPARE(criadas, 1);
-        m_janelas->definirAoCriar({});
     }
 
     // Valid texts are kept exactly; empty or junk ones are made usable, so the day chart always
@@ -131,9 +77,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("guardado");
         QTest::addColumn<QStringList>("esperado");
         QTest::addColumn<QList<int>>("valores");
-        QTest::newRow("validos") << QStringList{"23h", "23h", "10 min", "60 seg"}
-                                 << QStringList{"23h", "23h", "10 min", "60 seg"}
-                                 << QList<int>{23, 23, 60, 10};
+        const QStringList validos{"23h", "23h", "10 min", "60 seg"};
+        QTest::newRow("validos") << validos << validos << QList<int>{23, 23, 60, 10};
         QTest::newRow("vazios") << QStringList{"", "", "", ""} << entregue << QList<int>{8, 18, 30, 3};
         QTest::newRow("sem zeros") << QStringList{"8h", "18", "3 min", "60"}
                                    << QStringList{"08h", "18h", "03 min", "60 seg"}
@@ -153,46 +98,23 @@ private Q_SLOTS:
         QFETCH(QStringList, guardado);
         QFETCH(QStringList, esperado);
         QFETCH(QList<int>, valores);
-        QVERIFY(gravarLinha(banco(), guardado));
-        PainelAvancadoAjustes* janela = m_janelas->obter();
-        QCOMPARE(mostrado(janela), esperado);
-        QCOMPARE((QList<int>{ajustes::inicioExpediente(), ajustes::fimExpediente(),
-                             ajustes::lerTempoAtualizarDia(), ajustes::lerTempoAtualizarMes()}),
+        QVERIFY(gravar(guardado));
+        ajustes::Avancado& a = m_ajustes;
+        QVERIFY(a.carregar());
+        QCOMPARE((QStringList{a.cmb_inicio, a.cmb_fim, a.cmb_tempoMes, a.cmb_tempoDia}), esperado);
+        QCOMPARE((QList<int>{a.inicioExpediente(), a.fimExpediente(), a.lerTempoAtualizarDia(),
+                             a.lerTempoAtualizarMes()}),
                  valores);
-        janela->close();
-        QCOMPARE(linhaNoArquivo(banco()), esperado);
-        QCOMPARE(m_caixas.size(), 0);
+        // The window shows the value and stores it back on closing.
+        QCOMPARE(mostrado(abrir()), esperado);
+        m_janela->close();
+        QCOMPARE(linha(), esperado);
+        QCOMPARE(m_caixas, 0);
     }
 
-    void listaDoFim_data()
-    {
-        QTest::addColumn<QString>("inicio");
-        QTest::addColumn<QStringList>("lista");
-        QTest::newRow("08h") << "08h" << horas(9, 23);
-        QTest::newRow("23h") << "23h" << QStringList{"23h"};
-    }
-    // The start list offers the 24 hours once however often dropped down; the end list shows
-    // the first hour until something is picked and offers the hours after it.
-    void listaDoFim()
-    {
-        QFETCH(QString, inicio);
-        QFETCH(QStringList, lista);
-        PainelAvancadoAjustes* janela = m_janelas->obter();
-        janela->show();
-        abrirEFechar(caixa(janela, "cmb_inicio"));
-        abrirEFechar(caixa(janela, "cmb_inicio"));
-        QCOMPARE(itens(caixa(janela, "cmb_inicio")), horas(0, 23));
-        QVERIFY(escolher(caixa(janela, "cmb_inicio"), inicio));
-        CaixaAjuste* fim = caixa(janela, "cmb_fim");
-        for (int vez = 0; vez < 2; ++vez) {
-            abrirEFechar(fim);
-            QCOMPARE(itens(fim), lista);
-            QCOMPARE(fim->texto(), inicio);
-        }
-        QVERIFY(escolher(fim, lista.last()));
-        QCOMPARE(janela->fimExpediente(), 23);
-    }
-
+    // Picking a first hour moves the last one when it would lie before it; the end list then
+    // shows the first hour until something is picked and offers the hours after it. The value
+    // follows at once; the row only on closing.
     void escolherInicio_data()
     {
         QTest::addColumn<QStringList>("guardado");
@@ -210,63 +132,67 @@ private Q_SLOTS:
         QFETCH(QStringList, guardado);
         QFETCH(QString, inicio);
         QFETCH(QString, fim);
-        QVERIFY(gravarLinha(banco(), guardado));
-        PainelAvancadoAjustes* janela = m_janelas->obter();
+        QVERIFY(gravar(guardado));
+        PainelAvancadoAjustes* janela = abrir();
         janela->show();
-        QVERIFY(escolher(caixa(janela, "cmb_inicio"), inicio));
-        QCOMPARE(caixa(janela, "cmb_fim")->texto(), fim);
-        // Not stored until the window closes.
-        QCOMPARE(linhaNoArquivo(banco()), guardado);
+        for (int vez = 0; vez < 2; ++vez) {
+            caixa("cmb_inicio")->showPopup();
+            caixa("cmb_inicio")->hidePopup();
+        }
+        QCOMPARE(itens(caixa("cmb_inicio")), horas(0, 23));
+        QVERIFY(escolher(caixa("cmb_inicio"), inicio));
+        QCOMPARE(caixa("cmb_fim")->texto(), fim);
+        QCOMPARE(m_ajustes.cmb_inicio, inicio);
+        QCOMPARE(m_ajustes.cmb_fim, fim);
+        QCOMPARE(linha(), guardado);
+        caixa("cmb_fim")->showPopup();
+        caixa("cmb_fim")->hidePopup();
+        QCOMPARE(caixa("cmb_fim")->texto(), inicio);
+        const int s = inicio.left(2).toInt();
+        QCOMPARE(itens(caixa("cmb_fim")), horas(s < 23 ? s + 1 : s, 23));
+        QVERIFY(escolher(caixa("cmb_fim"), QStringLiteral("23h")));
+        QCOMPARE(m_ajustes.fimExpediente(), 23);
         janela->close();
-        QCOMPARE(linhaNoArquivo(banco()), (QStringList{inicio, fim, guardado[2], guardado[3]}));
+        QCOMPARE(linha(), (QStringList{inicio, QStringLiteral("23h"), guardado[2], guardado[3]}));
     }
 
     // Picking the day interval moves the month interval with it; the month one can still be
     // picked on its own.
     void intervalos()
     {
-        PainelAvancadoAjustes* janela = m_janelas->obter();
-        janela->show();
-        QVERIFY(escolher(caixa(janela, "cmb_tempoDia"), QStringLiteral("60 seg")));
-        QCOMPARE(caixa(janela, "cmb_tempoMes")->texto(), QStringLiteral("10 min"));
-        QCOMPARE(ajustes::lerTempoAtualizarDia(), 60);
-        QVERIFY(escolher(caixa(janela, "cmb_tempoMes"), QStringLiteral("03 min")));
-        QCOMPARE(caixa(janela, "cmb_tempoDia")->texto(), QStringLiteral("60 seg"));
-        QCOMPARE(ajustes::lerTempoAtualizarMes(), 3);
-        janela->close();
-        QCOMPARE(linhaNoArquivo(banco()), (QStringList{"08h", "18h", "03 min", "60 seg"}));
+        abrir()->show();
+        QVERIFY(escolher(caixa("cmb_tempoDia"), QStringLiteral("60 seg")));
+        QCOMPARE(caixa("cmb_tempoMes")->texto(), QStringLiteral("10 min"));
+        QCOMPARE(m_ajustes.lerTempoAtualizarDia(), 60);
+        QCOMPARE(m_ajustes.lerTempoAtualizarMes(), 10);
+        QVERIFY(escolher(caixa("cmb_tempoMes"), QStringLiteral("03 min")));
+        QCOMPARE(m_ajustes.lerTempoAtualizarMes(), 3);
+        m_janela->close();
+        QCOMPARE(linha(), (QStringList{"08h", "18h", "03 min", "60 seg"}));
     }
 
-    void teclasDescartadas_data()
-    {
-        QTest::addColumn<QString>("nome");
-        QTest::newRow("cmb_fim") << "cmb_fim";
-        QTest::newRow("cmb_tempoDia") << "cmb_tempoDia";
-    }
     // Neither typing, nor the arrow keys, nor type-ahead, nor the wheel changes a value.
     void teclasDescartadas()
     {
-        QFETCH(QString, nome);
-        PainelAvancadoAjustes* janela = m_janelas->obter();
+        PainelAvancadoAjustes* janela = abrir();
         janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(janela));
-        auto* c = janela->findChild<CaixaAjuste*>(nome);
-        abrirEFechar(caixa(janela, "cmb_inicio"));
-        abrirEFechar(c); // the hour lists are filled
-        QVERIFY(c->count() > 1);
-        const QString antes = c->texto();
-        c->setFocus();
-        QTest::keyClicks(c, QStringLiteral("1260abc "));
-        for (Qt::Key tecla : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Backspace})
-            QTest::keyClick(c, tecla);
-        QWheelEvent roda(QPointF(5, 5), c->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
-                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(c, &roda);
-        c->hidePopup(); // the space bar may have dropped the list down
-        QCOMPARE(c->texto(), antes);
+        for (const char* nome : {"cmb_inicio", "cmb_tempoDia"}) {
+            CaixaAjuste* c = caixa(nome);
+            c->showPopup(); // the hour list is filled
+            c->hidePopup();
+            QVERIFY(c->count() > 1);
+            c->setFocus();
+            QTest::keyClicks(c, QStringLiteral("1260abc "));
+            for (Qt::Key tecla : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Backspace})
+                QTest::keyClick(c, tecla);
+            QWheelEvent roda(QPointF(5, 5), c->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                             Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(c, &roda);
+            c->hidePopup(); // the space bar may have dropped the list down
+        }
         janela->close();
-        QCOMPARE(linhaNoArquivo(banco()),
-                 (QStringList{"08h", nome == "cmb_fim" ? "08h" : "18h", "03 min", "30 seg"}));
+        QCOMPARE(linha(), entregue);
     }
 
     void fecharGrava_data()
@@ -279,27 +205,20 @@ private Q_SLOTS:
         QTest::newRow("carregada invisivel") << "invisivel";
     }
     // Every close stores what the window shows (overwriting a row edited behind its back), then
-    // signals fechado once while the window still answers, then the window goes away.
+    // signals fechado once, then the window goes away.
     void fecharGrava()
     {
         QFETCH(QString, modo);
-        PainelAvancadoAjustes* janela = m_janelas->obter();
+        PainelAvancadoAjustes* janela = abrir();
         if (modo != "invisivel" && modo != "exec") {
             janela->show();
             QVERIFY(QTest::qWaitForWindowExposed(janela));
         }
-        QVERIFY(gravarLinha(banco(), {"05h", "06h", "10 min", "60 seg"}));
+        QVERIFY(gravar({"05h", "06h", "10 min", "60 seg"}));
         QStringList guardadoNoSinal;
-        int inicioNoSinal = -1;
-        int sinais = 0;
-        connect(janela, &PainelAvancadoAjustes::fechado, this, [&] {
-            ++sinais;
-            guardadoNoSinal = linhaNoArquivo(banco());
-            inicioNoSinal =
-                m_janelas->existente() == janela ? ajustes::inicioExpediente() : -2;
-        });
+        connect(janela, &PainelAvancadoAjustes::fechado, this, [&] { guardadoNoSinal << linha(); });
         if (modo == "escape")
-            QTest::keyClick(caixa(janela, "cmb_fim"), Qt::Key_Escape);
+            QTest::keyClick(caixa("cmb_fim"), Qt::Key_Escape);
         else if (modo == "accept")
             janela->accept();
         else if (modo == "exec") {
@@ -307,24 +226,21 @@ private Q_SLOTS:
             janela->exec();
         } else
             janela->close();
-        QCOMPARE(sinais, 1);
+        QTRY_VERIFY(!m_janela);
         QCOMPARE(guardadoNoSinal, entregue);
-        QCOMPARE(inicioNoSinal, 8);
-        QTRY_VERIFY(!m_janelas->existente());
-        QCOMPARE(sinais, 1);
-        QCOMPARE(m_caixas.size(), 0);
+        QCOMPARE(m_ajustes.inicioExpediente(), 8);
+        QCOMPARE(m_caixas, 0);
     }
 
     // A close while the file is gone reports the failure and still closes.
     void fecharSemArquivo()
     {
-        PainelAvancadoAjustes* janela = m_janelas->obter();
-        QSignalSpy fechado(janela, &PainelAvancadoAjustes::fechado);
+        QSignalSpy fechado(abrir(), &PainelAvancadoAjustes::fechado);
         QVERIFY(QFile::remove(banco()));
-        janela->close();
+        m_janela->close();
         QCOMPARE(fechado.count(), 1);
-        QCOMPARE(m_caixas.size(), 1);
-        QTRY_VERIFY(!m_janelas->existente());
+        QCOMPARE(m_caixas, 1);
+        QTRY_VERIFY(!m_janela);
         QVERIFY(!QFile::exists(banco()));
     }
 
@@ -340,32 +256,27 @@ private Q_SLOTS:
     void leituraFalhou()
     {
         QFETCH(bool, escolheu);
-        QFETCH(QStringList, guardado);
-        QVERIFY(gravarLinha(banco(), {"05h", "06h", "10 min", "60 seg"}));
+        QVERIFY(gravar({"05h", "06h", "10 min", "60 seg"}));
         const QString escondido = banco() + QStringLiteral(".fora");
         QVERIFY(QFile::rename(banco(), escondido));
-        QCOMPARE(ajustes::inicioExpediente(), 8);
-        QCOMPARE(ajustes::lerTempoAtualizarDia(), 30);
-        QCOMPARE(m_caixas.size(), 1);
+        PainelAvancadoAjustes* janela = abrir();
+        QCOMPARE(mostrado(janela), entregue);
+        QCOMPARE(m_caixas, 1);
         QVERIFY(QFile::rename(escondido, banco()));
-
-        PainelAvancadoAjustes* janela = m_janelas->existente();
         janela->show();
         if (escolheu)
-            QVERIFY(escolher(caixa(janela, "cmb_tempoDia"), QStringLiteral("60 seg")));
+            QVERIFY(escolher(caixa("cmb_tempoDia"), QStringLiteral("60 seg")));
         janela->close();
-        QTRY_VERIFY(!m_janelas->existente());
-        QCOMPARE(linhaNoArquivo(banco()), guardado);
-        QCOMPARE(m_caixas.size(), 1);
+        QTEST(linha(), "guardado");
+        QCOMPARE(m_caixas, 1);
     }
 
     // The public display's capacity: re-read when the window comes back on screen (the simple
-    // panel may have changed it meanwhile), stored when changed.
+    // panel may have changed it meanwhile), stored when changed, the rest of its row kept.
     void lotacaoMaxima()
     {
-        PainelAvancadoAjustes* janela = m_janelas->obter();
+        PainelAvancadoAjustes* janela = abrir();
         auto* maxima = janela->findChild<QSpinBox*>("txt_lotacaoMaxima");
-        auto* aviso = janela->findChild<QSpinBox*>("txt_lotacaoAviso");
         QCOMPARE(maxima->value(), 0);
         banco::Lotacao v;
         v.maxima = 80;
@@ -374,23 +285,54 @@ private Q_SLOTS:
         janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(janela));
         QCOMPARE(maxima->value(), 80);
+        auto* aviso = janela->findChild<QSpinBox*>("txt_lotacaoAviso");
         aviso->selectAll();
         QTest::keyClicks(aviso, QStringLiteral("70"));
         janela->close();
-        QTRY_VERIFY(!m_janelas->existente());
         banco::Lotacao lido;
         QVERIFY(banco::lerLotacao(lido));
-        QCOMPARE(lido.maxima, 80);
-        QCOMPARE(lido.aviso, 70);
+        QCOMPARE((QList<int>{lido.maxima, lido.aviso}), (QList<int>{80, 70}));
         QCOMPARE(lido.mensagemLotado, QStringLiteral("Cheio"));
-        QCOMPARE(m_caixas.size(), 0);
+        QCOMPARE(m_caixas, 0);
     }
 
 private:
+    PainelAvancadoAjustes* abrir()
+    {
+        m_janela = new PainelAvancadoAjustes(m_ajustes);
+        m_janela->carregar();
+        return m_janela;
+    }
+    CaixaAjuste* caixa(const char* nome) const
+    {
+        return m_janela->findChild<CaixaAjuste*>(QLatin1String(nome));
+    }
+    QStringList mostrado(PainelAvancadoAjustes*) const
+    {
+        return {caixa("cmb_inicio")->texto(), caixa("cmb_fim")->texto(), caixa("cmb_tempoMes")->texto(),
+                caixa("cmb_tempoDia")->texto()};
+    }
     QString banco() const { return m_pasta.filePath("Fluxoradb.mdb"); }
-    std::unique_ptr<InstanciaUnica<PainelAvancadoAjustes>> m_janelas;
+    bool gravar(const QStringList& c) const
+    {
+        return apoio::executar(banco(),
+                               QStringLiteral("UPDATE painelavancado SET cmb_inicio='%1', cmb_fim='%2', "
+                                              "cmb_tempoMes='%3', cmb_tempoDia='%4'")
+                                   .arg(c[0], c[1], c[2], c[3]))
+            .isEmpty();
+    }
+    QStringList linha() const
+    {
+        return apoio::consulta(banco(),
+                               QStringLiteral("SELECT cmb_inicio||'|'||cmb_fim||'|'||cmb_tempoMes||'|'||"
+                                              "cmb_tempoDia FROM painelavancado"))
+            .split(u'|');
+    }
+
     QTemporaryDir m_pasta;
-    QList<mensagens::Pedido> m_caixas;
+    int m_caixas = 0;
+    ajustes::Avancado m_ajustes;
+    QPointer<PainelAvancadoAjustes> m_janela;
 };
 
 QTEST_MAIN(TestePainelAvancadoAjustes)

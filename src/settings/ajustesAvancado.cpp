@@ -1,0 +1,50 @@
+#include "ajustesAvancado.h"
+
+#include "banco.h"
+
+namespace ajustes {
+
+bool Avancado::carregar()
+{
+    banco::PainelAvancado lido;
+    if (!banco::lerPainelAvancado(lido))
+        return false;
+    // Empty or junk fields are made usable: the charts divide by and count rows from them.
+    const banco::PainelAvancado v = normalizar(lido);
+    cmb_inicio = v.cmb_inicio;
+    cmb_fim = v.cmb_fim;
+    cmb_tempoMes = v.cmb_tempoMes;
+    cmb_tempoDia = v.cmb_tempoDia;
+    linhaLida = true;
+    return true;
+}
+
+bool Avancado::salvar()
+{
+    if (!banco::salvarPainelAvancado({cmb_inicio, cmb_fim, cmb_tempoMes, cmb_tempoDia}))
+        return false;
+    linhaLida = true;
+    return true;
+}
+
+int Avancado::inicioExpediente() const
+{
+    return valorHora(cmb_inicio);
+}
+
+int Avancado::fimExpediente() const
+{
+    return valorHora(cmb_fim);
+}
+
+int Avancado::lerTempoAtualizarDia() const
+{
+    return valorTempo(cmb_tempoDia);
+}
+
+int Avancado::lerTempoAtualizarMes() const
+{
+    return valorTempo(cmb_tempoMes);
+}
+
+} // namespace ajustes
