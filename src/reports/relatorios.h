@@ -10,6 +10,10 @@
 #include <optional>
 #include <utility>
 
+namespace banco {
+class Banco;
+}
+
 // What the reports window shows and exports, computed from the database alone (no device, no
 // widgets). Readers report a database failure in a message box and return nullopt.
 namespace relatorios {
