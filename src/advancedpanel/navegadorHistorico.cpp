@@ -1,5 +1,6 @@
 #include "navegadorHistorico.h"
 
+#include "abertura.h"
 #include "ajustesAvancado.h"
 #include "banco.h"
 #include "controlesPainel.h"

@@ -8,6 +8,7 @@
 #include "figurasAoVivo.h"
 #include "grafico.h"
 #include "historico.h"
+#include "coresLotacao.h"
 #include "regrasLotacao.h"
 #include "temporizador.h"
 #include "textos.h"

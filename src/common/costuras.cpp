@@ -1,7 +1,6 @@
 #include "costuras.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QHostAddress>
 #include <QNetworkInterface>
 #include <QRandomGenerator>
@@ -18,11 +17,6 @@ QDateTime relogioReal()
 QString pastaReal()
 {
     return QCoreApplication::applicationDirPath();
-}
-
-bool abrirReal(const QUrl& url)
-{
-    return QDesktopServices::openUrl(url);
 }
 
 QString ipReal()
@@ -56,7 +50,6 @@ quint16 portaReal()
 
 std::function<QDateTime()> relogio = relogioReal;
 std::function<QString()> pastaAplicacao = pastaReal;
-std::function<bool(const QUrl&)> abrirEndereco = abrirReal;
 std::function<QString()> ipLocal = ipReal;
 std::function<double()> aleatorio = aleatorioReal;
 std::function<quint16()> portaPadrao = portaReal;
@@ -65,7 +58,6 @@ void restaurar()
 {
     relogio = relogioReal;
     pastaAplicacao = pastaReal;
-    abrirEndereco = abrirReal;
     ipLocal = ipReal;
     aleatorio = aleatorioReal;
     portaPadrao = portaReal;

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-#include <QUrl>
 
 #include <functional>
 
@@ -14,8 +13,6 @@ namespace costuras {
 extern std::function<QDateTime()> relogio;
 // Folder of the database and the exports (the executable's folder by default).
 extern std::function<QString()> pastaAplicacao;
-// Opens a file or web address with the system's program for it; false when that failed.
-extern std::function<bool(const QUrl&)> abrirEndereco;
 // This computer's own IPv4 address as dotted text, empty when it has none.
 extern std::function<QString()> ipLocal;
 // Uniform random number in [0, 1), for the demonstration fill.

@@ -1,13 +1,10 @@
 #include "planilha.h"
 
 #include "arquivos.h"
-#include "costuras.h"
-#include "mensagens.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QUrl>
 
 #include <cerrno>
 #include <cstring>
@@ -94,29 +91,6 @@ Resultado gravar(const QString& caminho, const QStringList& linhas)
     }
     r.ok = true;
     return r;
-}
-
-bool exportar(const QString& caminho, const QStringList& linhas)
-{
-    return concluir(caminho, gravar(caminho, linhas));
-}
-
-bool concluir(const QString& caminho, const Resultado& r)
-{
-    if (!r.ok) {
-        mensagens::Pedido erro;
-        erro.titulo = QStringLiteral("Erro ao Exportar");
-        erro.icone = mensagens::Icone::Nenhum;
-        erro.texto = QStringLiteral("Não pudemos exportar o arquivo EXCEL.");
-        if (r.acessoNegado)
-            erro.texto += QStringLiteral("\r\n\r\nPor favor, feche o EXCEL e tente novamente.");
-        else
-            erro.texto += QStringLiteral("\r\n\r\n") + r.motivo;
-        mensagens::mostrar(erro);
-        return false;
-    }
-    costuras::abrirEndereco(QUrl::fromLocalFile(caminho));
-    return true;
 }
 
 } // namespace planilha

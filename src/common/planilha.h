@@ -30,10 +30,6 @@ struct Resultado {
 // the old file only once complete: a failure never leaves a half-written or emptied file.
 Resultado gravar(const QString& caminho, const QStringList& linhas);
 
-// Exports the lines, reports a failure in a message box ("Erro ao Exportar") and, only
-// after a successful write, opens the file with the system's program for it.
-bool exportar(const QString& caminho, const QStringList& linhas);
-// The end of any export: the failure box with the export's texts, or the file opened.
-bool concluir(const QString& caminho, const Resultado& r);
+// Reporting a failure and opening the written file need the desktop: see abertura.h.
 
 } // namespace planilha

@@ -1,5 +1,6 @@
 #include "ethernetConfig.h"
 
+#include "abertura.h"
 #include "banco.h"
 #include "constantes.h"
 #include "costuras.h"

@@ -2,6 +2,7 @@
 
 #include "costuras.h"
 #include "datas.h"
+#include "abertura.h"
 #include "exportacao.h"
 
 #include <QBarCategoryAxis>

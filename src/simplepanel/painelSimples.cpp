@@ -5,7 +5,7 @@
 #include "datas.h"
 #include "dispositivoWindows.h"
 #include "painelAtivo.h"
-#include "regrasLotacao.h"
+#include "coresLotacao.h"
 
 #include <QApplication>
 #include <QCheckBox>

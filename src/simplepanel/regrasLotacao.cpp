@@ -29,19 +29,6 @@ Estado estado(const QString& textoLotacao, int maxima, int aviso)
     return Estado::normal;
 }
 
-QColor cor(Estado estado, const QColor& normal)
-{
-    switch (estado) {
-    case Estado::aviso:
-        return corAviso;
-    case Estado::lotado:
-        return corLotado;
-    case Estado::normal:
-        break;
-    }
-    return normal;
-}
-
 QString mensagem(Estado estado, const QString& mensagemPersonalizada, const QString& mensagemLotado)
 {
     return estado == Estado::lotado ? mensagemLotado : mensagemPersonalizada;

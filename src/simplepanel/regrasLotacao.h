@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
 
 // How the occupancy looks against the capacity the operator set: shared by the simple panel
-// and the advanced panel's live figure, free of any widget.
+// and the advanced panel's live figure, free of any widget (the colours: coresLotacao.h).
 namespace regrasLotacao {
 
 enum class Estado {
@@ -19,11 +18,6 @@ int nivelAviso(int maxima, int aviso);
 
 // The state of an occupancy caption ("42", or "---" before the first reading).
 Estado estado(const QString& textoLotacao, int maxima, int aviso);
-
-// The digits' colour: `normal` below the warning level.
-QColor cor(Estado estado, const QColor& normal);
-inline const QColor corAviso(0xFF, 0xB0, 0x00);
-inline const QColor corLotado(0xFF, 0x20, 0x20);
 
 // The message line: the full-house text at or above the maximum, the custom message otherwise.
 QString mensagem(Estado estado, const QString& mensagemPersonalizada, const QString& mensagemLotado);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dispositivoWindows.h"
+#include "tela.h"
 
 #include <QList>
 #include <QPoint>

@@ -1,7 +1,10 @@
 // The advanced panel as the operator sees it: load state, the cycle's requests and the clicks
 // that steer it, the history display, export, deletion, the settings command, the layout.
 #include "../apoio/bancoTeste.h"
+#include "abertura.h"
 #include "ajustesAvancado.h"
+#include "caixaAjuste.h"
+#include "ciclo.h"
 #include "costuras.h"
 #include "grafico.h"
 #include "mensagens.h"

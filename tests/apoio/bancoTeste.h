@@ -28,45 +28,43 @@ inline QString copiarBancoEntregue(const QTemporaryDir& pasta)
     return arquivo;
 }
 
-// The first column of the first row of `sql`, empty when there is none or it failed.
-inline QString consulta(const QString& arquivo, const QString& sql)
+// Runs `sql` on a connection of its own (read-only for a query, so that looking never changes
+// the file); the first column of the first row goes to `valor`. The engine's message, if any.
+inline QString rodar(const QString& arquivo, const QString& sql, QString* valor)
 {
-    const QString nome = QStringLiteral("apoio-consulta");
-    QString r;
+    const QString nome = QStringLiteral("apoio-sql");
+    QString erro;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
         db.setDatabaseName(arquivo);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (valor)
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (db.open()) {
             QSqlQuery q(db);
-            if (q.exec(sql) && q.next())
-                r = q.value(0).toString();
-            db.close();
+            if (!q.exec(sql))
+                erro = q.lastError().text() + QStringLiteral(" (") + sql + u')';
+            else if (valor && q.next())
+                *valor = q.value(0).toString();
+        } else {
+            erro = db.lastError().text();
         }
     }
     QSqlDatabase::removeDatabase(nome);
-    return r;
+    return erro;
+}
+
+// The first column of the first row of `sql`, empty when there is none or it failed.
+inline QString consulta(const QString& arquivo, const QString& sql)
+{
+    QString valor;
+    rodar(arquivo, sql, &valor);
+    return valor;
 }
 
 // Runs `sql`; the engine's message when it failed, empty otherwise.
 inline QString executar(const QString& arquivo, const QString& sql)
 {
-    const QString nome = QStringLiteral("apoio-executar");
-    QString erro;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
-        db.setDatabaseName(arquivo);
-        if (!db.open()) {
-            erro = db.lastError().text();
-        } else {
-            QSqlQuery q(db);
-            if (!q.exec(sql))
-                erro = q.lastError().text() + QStringLiteral(" (") + sql + u')';
-            db.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(nome);
-    return erro;
+    return rodar(arquivo, sql, nullptr);
 }
 
 // A count series from numbers, as the program records it (five digits each).

@@ -1,31 +1,16 @@
-// Virtual time, text rules, date keys and failures of the export file.
-#include "costuras.h"
-#include "datas.h"
-#include "mensagens.h"
-#include "planilha.h"
+// Virtual time, the leading-number rule and failures of the export file.
+#include "../apoio/ambienteTeste.h"
 #include "temporizador.h"
 #include "textos.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-QByteArray ler(const QString& caminho)
-{
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-} // namespace
+using namespace Qt::StringLiterals;
 
 class TesteCommon : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup()
-    {
-        costuras::restaurar();
-        mensagens::instalar({});
-    }
+    void cleanup() { costuras::restaurar(); }
 
     // Virtual time: ticks fire in the order they fall due, a repeating timer as often as its
     // interval fits, a stopped one never, and the clock seam reads the same time.
@@ -40,7 +25,7 @@ private Q_SLOTS:
         QStringList tiques;
         auto anotar = [&](const char* nome, Temporizador& t) {
             QObject::connect(&t, &Temporizador::timeout, &t, [&tiques, &relogio, nome] {
-                tiques << QStringLiteral("%1@%2").arg(QLatin1String(nome)).arg(relogio.agora().time().msec());
+                tiques << u"%1@%2"_s.arg(QLatin1StringView(nome)).arg(relogio.agora().time().msec());
             });
         };
         anotar("lento", lento);
@@ -50,13 +35,13 @@ private Q_SLOTS:
         rapido.start();
         unico.start();
         relogio.avancar(999);
-        QCOMPARE(tiques, (QStringList{"rapido@300", "unico@450", "rapido@600", "rapido@900"}));
+        QCOMPARE(tiques, (QStringList{u"rapido@300"_s, u"unico@450"_s, u"rapido@600"_s, u"rapido@900"_s}));
         QCOMPARE(lento.remainingTime(), 1);
         QVERIFY(!unico.isActive());
         rapido.stop();
         tiques.clear();
         relogio.avancar(1);
-        QCOMPARE(tiques, QStringList{"lento@0"});
+        QCOMPARE(tiques, QStringList{u"lento@0"_s});
         QCOMPARE(costuras::relogio(), QDateTime(QDate(2024, 4, 1), QTime(0, 0)));
     }
 
@@ -77,19 +62,6 @@ private Q_SLOTS:
         QCOMPARE(strings::valorNumerico(texto), valor);
     }
 
-    void chavesDeData()
-    {
-        costuras::fixarRelogio("07/09/2024", "09:05:03");
-        QCOMPARE(datas::diaHoje(), QStringLiteral("07"));
-        QCOMPARE(datas::mesHoje(), QStringLiteral("09"));
-        QCOMPARE(datas::anoHoje(), QStringLiteral("2024"));
-        QCOMPARE(datas::carimbo(), QStringLiteral("as 09:05:03"));
-        QCOMPARE(datas::colunaMes(9), QStringLiteral("sete"));
-        QCOMPARE(datas::colunaMes(13), QString());
-        QCOMPARE(datas::colunaDia(31), QStringLiteral("hora31"));
-        QCOMPARE(datas::colunaDia(0), QString());
-    }
-
     void falhasDeExportacao_data()
     {
         QTest::addColumn<QString>("caso");
@@ -106,37 +78,31 @@ private Q_SLOTS:
     {
         QFETCH(QString, caso);
         QFETCH(QString, texto);
-        QTemporaryDir pasta;
-        QString caminho = pasta.filePath("excel_2024_03.csv");
+        apoio::Ambiente amb;
+        const QString antigo = amb.caminho(u"excel_2024_03.csv"_s);
+        QString caminho = antigo;
         {
             QFile f(caminho);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("antigo");
         }
-        if (caso == "arquivo")
+        if (caso == u"arquivo")
             QFile::setPermissions(caminho, QFile::ReadOwner | QFile::ReadUser);
-        if (caso == "pasta")
-            QFile::setPermissions(pasta.path(), QFile::ReadOwner | QFile::ExeOwner);
-        if (caso == "inexistente")
-            caminho = pasta.filePath("nao/existe/excel_2024_03.csv");
-        QList<mensagens::Pedido> caixas;
-        mensagens::instalar([&](const mensagens::Pedido& p) {
-            caixas.append(p);
-            return mensagens::Resposta::Ok;
-        });
-        bool abriu = false;
-        costuras::abrirEndereco = [&](const QUrl&) { return abriu = true; };
-        QVERIFY(!planilha::exportar(caminho, planilha::linhasMes("03", "2024", {{"1", "5"}})));
-        QFile::setPermissions(pasta.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(caixas.size(), 1);
-        if (caso == "inexistente")
-            QVERIFY(caixas.first().texto.startsWith(texto) && caixas.first().texto.size() > texto.size());
-        else
-            QCOMPARE(caixas.first().texto, texto);
-        QCOMPARE(ler(pasta.filePath("excel_2024_03.csv")), QByteArray("antigo"));
-        QVERIFY(!abriu);
+        if (caso == u"pasta")
+            QFile::setPermissions(amb.pasta.path(), QFile::ReadOwner | QFile::ExeOwner);
+        if (caso == u"inexistente")
+            caminho = amb.caminho(u"nao/existe/excel_2024_03.csv"_s);
+        QVERIFY(!planilha::exportar(caminho, planilha::linhasMes(u"03"_s, u"2024"_s, {{u"1"_s, u"5"_s}})));
+        QFile::setPermissions(amb.pasta.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(amb.caixas.size(), 1);
+        QVERIFY(amb.caixas.first().texto.startsWith(texto));
+        QCOMPARE(amb.caixas.first().texto.size() > texto.size(), caso == u"inexistente");
+        QFile f(antigo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("antigo"));
+        QVERIFY(amb.abertos.isEmpty());
         // No temporary file is left behind.
-        QCOMPARE(QDir(pasta.path()).entryList(QDir::Files).size(), 1);
+        QCOMPARE(QDir(amb.pasta.path()).entryList({u"*.csv*"_s}, QDir::Files | QDir::Hidden).size(), 1);
     }
 };
 

@@ -1,11 +1,8 @@
 // The .xlsx files read back by an independent reader (openpyxl): the month from the advanced
 // panel with its chart, the period from the reports window; and what a failed export leaves.
-#include "../apoio/bancoTeste.h"
+#include "../apoio/ambienteTeste.h"
 #include "aplicacao.h"
-#include "costuras.h"
-#include "exportacao.h"
 #include "janelaRelatorios.h"
-#include "mensagens.h"
 #include "painelavancado.h"
 
 #include <QAction>
@@ -16,7 +13,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TestePlanilhas : public QObject {
@@ -24,27 +20,14 @@ class TestePlanilhas : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(m_pasta.isValid());
-        m_arquivo = apoio::copiarBancoEntregue(m_pasta);
-        QVERIFY(!m_arquivo.isEmpty());
-        costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
-        m_abertos.clear();
-        costuras::abrirEndereco = [this](const QUrl& u) {
-            m_abertos << u.toLocalFile();
-            return true;
-        };
-        m_caixas.clear();
-        mensagens::instalar([this](const mensagens::Pedido& p) {
-            m_caixas << p;
-            return mensagens::Resposta::Ok;
-        });
+        amb.emplace();
+        QVERIFY(amb->valido());
         m_aplicacao = std::make_unique<Aplicacao>();
     }
     void cleanup()
     {
         m_aplicacao.reset();
-        mensagens::instalar({});
-        costuras::restaurar();
+        amb.reset();
     }
 
     void mesComGrafico()
@@ -56,15 +39,15 @@ private Q_SLOTS:
         PainelAvancado* p = m_aplicacao->janelas().painelavancado();
         QAction* xlsx = p->findChild<QAction*>(QStringLiteral("menuExportarMensalXlsx"));
         QVERIFY(xlsx);
-        const QString arquivo = m_pasta.filePath(QStringLiteral("excel_2024_03.xlsx"));
+        const QString arquivo = amb->caminho(QStringLiteral("excel_2024_03.xlsx"));
         // Available only while a month with visits is on display, as the text export.
         xlsx->trigger();
         QVERIFY(!QFile::exists(arquivo));
         p->escolherMes(); // the selectors start on today, 10/03/2024
         QVERIFY(xlsx->isEnabled());
         xlsx->trigger();
-        QCOMPARE(m_abertos, QStringList{arquivo});
-        QVERIFY(m_caixas.isEmpty());
+        QCOMPARE(amb->abertos, QStringList{arquivo});
+        QVERIFY(amb->caixas.isEmpty());
 
         const QJsonObject lido = ler(arquivo);
         QCOMPARE(celulas(lido, {"A1", "A2", "B2", "A3", "B3", "B4", "A33", "B33", "A34", "A35", "B35", "A36",
@@ -81,13 +64,13 @@ private Q_SLOTS:
         // and no temporary file left behind.
         const QByteArray antes = conteudo(arquivo);
         QFile::setPermissions(arquivo, QFile::ReadOwner);
-        QFile::setPermissions(m_pasta.path(), QFile::ReadOwner | QFile::ExeOwner);
+        QFile::setPermissions(amb->pasta.path(), QFile::ReadOwner | QFile::ExeOwner);
         xlsx->trigger();
-        QFile::setPermissions(m_pasta.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(m_caixas.size(), 1);
+        QFile::setPermissions(amb->pasta.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(amb->caixas.size(), 1);
         QVERIFY(conteudo(arquivo) == antes);
-        QCOMPARE(m_abertos.size(), 1);
-        QCOMPARE(QDir(m_pasta.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("xlsx")),
+        QCOMPARE(amb->abertos.size(), 1);
+        QCOMPARE(QDir(amb->pasta.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("xlsx")),
                  QStringList{QStringLiteral("excel_2024_03.xlsx")});
     }
 
@@ -107,9 +90,9 @@ private Q_SLOTS:
         j->findChild<QDateEdit*>(QStringLiteral("dt_fim"))->setDate(QDate(2024, 1, 31));
         QVERIFY(j->exportarPeriodoXlsx());
         QVERIFY(j->exportarPeriodoCsv());
-        const QString xlsx = m_pasta.filePath(QStringLiteral("visitas_2023-12-01_2024-01-31.xlsx"));
-        const QString csv = m_pasta.filePath(QStringLiteral("visitas_2023-12-01_2024-01-31.csv"));
-        QCOMPARE(m_abertos, (QStringList{xlsx, csv}));
+        const QString xlsx = amb->caminho(QStringLiteral("visitas_2023-12-01_2024-01-31.xlsx"));
+        const QString csv = amb->caminho(QStringLiteral("visitas_2023-12-01_2024-01-31.csv"));
+        QCOMPARE(amb->abertos, (QStringList{xlsx, csv}));
 
         QCOMPARE(
             celulas(ler(xlsx), {"A1", "C2", "D2", "AA2", "A3", "B3", "C3", "M3", "AA3", "A4", "C4", "A5"}),
@@ -120,7 +103,6 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<Aplicacao> m_aplicacao;
     // The named cells as "type value", as openpyxl returns them; "-" for an empty one.
     static QStringList celulas(const QJsonObject& lido, const QList<const char*>& nomes)
     {
@@ -154,14 +136,12 @@ private:
     }
     void executar(const QString& sql)
     {
-        const QString erro = apoio::executar(m_arquivo, sql);
+        const QString erro = amb->executar(sql);
         QVERIFY2(erro.isEmpty(), qPrintable(erro));
     }
 
-    QTemporaryDir m_pasta;
-    QString m_arquivo;
-    QStringList m_abertos;
-    QList<mensagens::Pedido> m_caixas;
+    std::optional<apoio::Ambiente> amb;
+    std::unique_ptr<Aplicacao> m_aplicacao;
 };
 
 QTEST_MAIN(TestePlanilhas)

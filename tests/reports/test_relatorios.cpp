@@ -1,36 +1,61 @@
 // The reports' figures computed from a database the test fills: the year at a glance, the
 // recorded days of a period, the busiest hours and the period's text file.
-#include "../apoio/bancoTeste.h"
-#include "banco.h"
-#include "costuras.h"
-#include "mensagens.h"
+#include "../apoio/ambienteTeste.h"
 #include "relatorios.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
+#include <numeric>
+
+using namespace Qt::StringLiterals;
 using relatorios::Dia;
+
+namespace {
+// A day's column from the visits of its first hours.
+QString dia(QList<int> horas)
+{
+    horas.resize(24);
+    return apoio::grupos(horas);
+}
+QList<int> em(int indice, int valor)
+{
+    QList<int> r(indice + 1, 0);
+    r[indice] = valor;
+    return r;
+}
+} // namespace
 
 class TesteRelatorios : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(m_pasta.isValid());
-        m_arquivo = apoio::copiarBancoEntregue(m_pasta);
-        QVERIFY(!m_arquivo.isEmpty());
-        m_caixas.clear();
-        mensagens::instalar([this](const mensagens::Pedido& p) {
-            m_caixas << p.texto;
-            return mensagens::Resposta::Ok;
-        });
-        preencher();
+        amb.emplace();
+        QVERIFY(amb->valido());
+        QList<int> fev(32, 0);
+        fev[0] = 5;
+        fev[28] = 1024; // 29 February: a day in 2024, none in 2023
+        const QStringList linhas{
+            u"INSERT INTO Meses (ano, jan, fev, sete, dez) VALUES ('2024', '%1', '%2', '%3', NULL)"_s.arg(
+                apoio::grupos({10, 20}), apoio::grupos(fev), apoio::grupos({0, 0, 77})),
+            u"INSERT INTO Meses (ano, fev, mar) VALUES ('2023', '%1', '%2')"_s.arg(apoio::grupos(fev),
+                                                                                   u"00000"_s.repeated(31)),
+            // A second row of a year is never read.
+            u"INSERT INTO Meses (ano, jan) VALUES ('2024', '00999')"_s,
+            u"INSERT INTO Dias (mes, ano, hora18, hora25, hora28, hora31) VALUES ('12', '2023', '%1', '', "
+            "'%2', '%3')"_s.arg(dia(em(9, 6)), dia(em(8, 24)), dia({})),
+            u"INSERT INTO Dias (mes, ano, hora1, hora2, hora8) VALUES ('01', '2024', '%1', '%2', '%3')"_s.arg(
+                dia(em(9, 40) << 8), dia({2}), dia(em(9, 20))),
+            u"INSERT INTO Dias (mes, ano, hora1) VALUES ('01', '2024', '%1')"_s.arg(dia({500})),
+            u"INSERT INTO Dias (mes, ano, hora29, hora30) VALUES ('02', '2024', '%1', '%2')"_s.arg(
+                apoio::grupos(QList<int>(24, 10)), dia({7})),
+            // A short column (an older writer): the missing hours are zero.
+            u"INSERT INTO Dias (mes, ano, hora1) VALUES ('03', '2024', '00001')"_s,
+        };
+        for (const QString& sql : linhas)
+            QCOMPARE(amb->executar(sql), QString());
     }
-    void cleanup()
-    {
-        mensagens::instalar({});
-        costuras::restaurar();
-    }
+    void cleanup() { amb.reset(); }
 
     void resumoDoAno_data()
     {
@@ -51,19 +76,16 @@ private Q_SLOTS:
         const std::optional<relatorios::Ano> a = relatorios::resumoDoAno(ano);
         QVERIFY(a);
         QCOMPARE(a->meses[static_cast<size_t>(mes - 1)], visitas);
-        long long soma = 0;
-        for (long long v : a->meses)
-            soma += v;
-        QCOMPARE(a->total, soma);
+        QCOMPARE(a->total, std::accumulate(a->meses.begin(), a->meses.end(), 0LL));
         QCOMPARE(a->registrado, ano != 2022);
-        QVERIFY(m_caixas.isEmpty());
+        QVERIFY(amb->caixas.isEmpty());
     }
 
     void anosSemRepeticaoDoMaisNovo()
     {
         QCOMPARE(relatorios::anosRegistrados(2030).value(), (QList<int>{2024, 2023}));
         QCOMPARE(relatorios::resumoDoAno(2024)->total, 30 + 1029 + 77);
-        QVERIFY(apoio::executar(m_arquivo, "DELETE FROM Meses").isEmpty());
+        QCOMPARE(amb->executar(u"DELETE FROM Meses"_s), QString());
         QCOMPARE(relatorios::anosRegistrados(2030).value(), QList<int>{2030});
     }
 
@@ -72,11 +94,11 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("inicio");
         QTest::addColumn<QDate>("fim");
         QTest::addColumn<QStringList>("dias"); // "dd/MM total"
-        QTest::newRow("semana entre dois anos") << QDate(2023, 12, 28) << QDate(2024, 1, 3)
-                                                << QStringList{"28/12 24", "31/12 0", "01/01 48", "02/01 2"};
+        QTest::newRow("semana entre dois anos")
+            << QDate(2023, 12, 28) << QDate(2024, 1, 3)
+            << QStringList{u"28/12 24"_s, u"31/12 0"_s, u"01/01 48"_s, u"02/01 2"_s};
         QTest::newRow("dia bissexto, 30 de fevereiro fora")
-            << QDate(2024, 2, 26) << QDate(2024, 3, 3) << QStringList{"29/02 240", "01/03 1"};
-        QTest::newRow("um dia só") << QDate(2024, 1, 2) << QDate(2024, 1, 2) << QStringList{"02/01 2"};
+            << QDate(2024, 2, 26) << QDate(2024, 3, 3) << QStringList{u"29/02 240"_s, u"01/03 1"_s};
         QTest::newRow("fim antes do início") << QDate(2024, 1, 3) << QDate(2024, 1, 1) << QStringList{};
     }
     void diasRegistrados()
@@ -84,11 +106,10 @@ private Q_SLOTS:
         QFETCH(QDate, inicio);
         QFETCH(QDate, fim);
         QFETCH(QStringList, dias);
-        const std::optional<QList<Dia>> lidos = relatorios::diasRegistrados(inicio, fim);
-        QVERIFY(lidos);
+        const QList<Dia> lidos = relatorios::diasRegistrados(inicio, fim).value();
         QStringList obtidos;
-        for (const Dia& d : *lidos)
-            obtidos << d.data.toString(QStringLiteral("dd/MM")) + u' ' + QString::number(d.total());
+        for (const Dia& d : lidos)
+            obtidos << d.data.toString(u"dd/MM"_s) + u' ' + QString::number(d.total());
         QCOMPARE(obtidos, dias);
     }
 
@@ -98,8 +119,7 @@ private Q_SLOTS:
         const QList<Dia> dias = relatorios::diasRegistrados(QDate(2023, 12, 18), QDate(2024, 1, 9)).value();
         const relatorios::MapaHoras m = relatorios::horasMovimentadas(dias);
         // Days per weekday (Mon 18/12, 01/01, 08/01; Sun 31/12 recorded with no visits), then means.
-        QCOMPARE((QList<double>{double(m.dias[0]), double(m.dias[1]), double(m.dias[4]), double(m.dias[6])}),
-                 (QList<double>{3, 1, 0, 1}));
+        QCOMPARE((QList<int>{m.dias[0], m.dias[1], m.dias[4], m.dias[6]}), (QList<int>{3, 1, 0, 1}));
         QCOMPARE((QList<double>{m.media[0][9], m.media[0][10], m.media[1][0], m.media[6][9], m.media[3][8]}),
                  (QList<double>{(6.0 + 40 + 20) / 3, 8.0 / 3, 2, 0, 24}));
         QCOMPARE(m.maximo, 24.0);
@@ -112,72 +132,27 @@ private Q_SLOTS:
                               "Data;Dia da semana;Total";
         for (int h = 0; h < 24; ++h)
             esperado += ';' + QByteArray(h < 10 ? "0" : "") + QByteArray::number(h) + 'h';
-        esperado += "\r\n";
-        esperado += "31/12/2023;domingo;0" + QByteArray(";0").repeated(24) + "\r\n";
+        esperado += "\r\n31/12/2023;domingo;0" + QByteArray(";0").repeated(24) + "\r\n";
         esperado +=
             "01/01/2024;segunda-feira;48;0;0;0;0;0;0;0;0;0;40;8" + QByteArray(";0").repeated(13) + "\r\n";
         QCOMPARE(relatorios::csvPeriodo(dias), esperado);
         const QByteArray sabado = relatorios::csvPeriodo({Dia{QDate(2024, 3, 2), {}}});
-        QVERIFY(sabado.endsWith("02/03/2024;s\xC3\xA1"
-                                "bado;0" +
-                                QByteArray(";0").repeated(24) + "\r\n"));
+        QVERIFY(sabado.endsWith(QByteArray("02/03/2024;s\xC3\xA1"
+                                           "bado;0" +
+                                           QByteArray(";0").repeated(24) + "\r\n")));
     }
 
     void bancoAusenteAvisaSemCriar()
     {
-        QVERIFY(QFile::remove(m_arquivo));
+        QVERIFY(QFile::remove(amb->banco));
         QVERIFY(!relatorios::diasRegistrados(QDate(2024, 1, 1), QDate(2024, 1, 31)));
         QVERIFY(!relatorios::resumoDoAno(2024));
-        QCOMPARE(m_caixas.size(), 2);
-        QVERIFY(!QFile::exists(m_arquivo));
+        QCOMPARE(amb->caixas.size(), 2);
+        QVERIFY(!QFile::exists(amb->banco));
     }
 
 private:
-    static QString dia(QList<int> horas)
-    {
-        horas.resize(24);
-        return apoio::grupos(horas);
-    }
-    void executar(const QString& sql)
-    {
-        const QString erro = apoio::executar(m_arquivo, sql);
-        QVERIFY2(erro.isEmpty(), qPrintable(erro));
-    }
-    void preencher()
-    {
-        QList<int> fev(32, 0);
-        fev[0] = 5;
-        fev[28] = 1024; // 29 February: a day in 2024, none in 2023
-        executar("INSERT INTO Meses (ano, jan, fev, sete, dez) VALUES ('2024', '" + apoio::grupos({10, 20}) +
-                 "', '" + apoio::grupos(fev) + "', '" + apoio::grupos({0, 0, 77}) + "', NULL)");
-        executar("INSERT INTO Meses (ano, fev, mar) VALUES ('2023', '" + apoio::grupos(fev) + "', '" +
-                 QStringLiteral("00000").repeated(31) + "')");
-        // A second row of a year is never read.
-        executar("INSERT INTO Meses (ano, jan) VALUES ('2024', '" + apoio::grupos({999}) + "')");
-
-        QList<int> h9(10, 0);
-        h9[9] = 6;
-        executar("INSERT INTO Dias (mes, ano, hora18, hora25, hora28, hora31) VALUES ('12', '2023', '" +
-                 dia(h9) + "', '', '" + dia({0, 0, 0, 0, 0, 0, 0, 0, 24}) + "', '" + dia({}) + "')");
-        QList<int> ano(11, 0);
-        ano[9] = 40;
-        ano[10] = 8;
-        QList<int> h20(10, 0);
-        h20[9] = 20;
-        executar("INSERT INTO Dias (mes, ano, hora1, hora2, hora8) VALUES ('01', '2024', '" + dia(ano) +
-                 "', '" + dia({2}) + "', '" + dia(h20) + "')");
-        executar("INSERT INTO Dias (mes, ano, hora1) VALUES ('01', '2024', '" + dia({500}) + "')");
-        QList<int> bissexto(24, 10);
-        executar("INSERT INTO Dias (mes, ano, hora29, hora30) VALUES ('02', '2024', '" + dia(bissexto) +
-                 "', '" + dia({7}) + "')");
-        // A short column (an older writer): the missing hours are zero.
-        executar("INSERT INTO Dias (mes, ano, hora1) VALUES ('03', '2024', '00001')");
-        executar("INSERT INTO Dias (mes, ano, hora7) VALUES ('09', '2023', '" + dia({9}) + "')");
-    }
-
-    QTemporaryDir m_pasta;
-    QString m_arquivo;
-    QStringList m_caixas;
+    std::optional<apoio::Ambiente> amb;
 };
 
 QTEST_GUILESS_MAIN(TesteRelatorios)

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 QByteArray ler(const QString& caminho)
 {
@@ -32,11 +34,11 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(m_raiz.isValid());
-        QDir(m_raiz.path()).mkpath("bin");
-        QDir(m_raiz.path()).mkpath("share/fluxora");
-        m_programa = m_raiz.filePath("bin");
-        m_usuario = m_raiz.filePath("usuario/Fluxora");
-        m_modelo = m_raiz.filePath("share/fluxora/Fluxoradb.mdb");
+        QDir(m_raiz.path()).mkpath(u"bin"_s);
+        QDir(m_raiz.path()).mkpath(u"share/fluxora"_s);
+        m_programa = m_raiz.filePath(u"bin"_s);
+        m_usuario = m_raiz.filePath(u"usuario/Fluxora"_s);
+        m_modelo = m_raiz.filePath(u"share/fluxora/Fluxoradb.mdb"_s);
         escrever(m_modelo, "modelo");
     }
     void cleanup()
@@ -46,21 +48,17 @@ private Q_SLOTS:
     }
 
     // The build folder or a portable copy: the database beside the program is used as it is.
-    void pastaGravavelComBanco()
-    {
-        escrever(m_programa + "/Fluxoradb.mdb", "meu");
-        QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_programa);
-        QVERIFY(!QFileInfo::exists(m_usuario));
-        QCOMPARE(ler(m_programa + "/Fluxoradb.mdb"), QByteArray("meu"));
-    }
-
-    // Not installed and no database: the folder stays the program's (the missing file is
-    // then reported), and no database is made up.
-    void semModeloNaoInventaBanco()
+    // Not installed and no database either: the folder stays the program's (the missing file
+    // is then reported), and no database is made up.
+    void pastaDoPrograma()
     {
         QFile::remove(m_modelo);
         QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_programa);
-        QVERIFY(!QFile::exists(m_programa + "/Fluxoradb.mdb"));
+        QVERIFY(!QFile::exists(m_programa + u"/Fluxoradb.mdb"_s));
+        escrever(m_programa + u"/Fluxoradb.mdb"_s, "meu");
+        escrever(m_modelo, "modelo");
+        QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_programa);
+        QCOMPARE(ler(m_programa + u"/Fluxoradb.mdb"_s), QByteArray("meu"));
         QVERIFY(!QFileInfo::exists(m_usuario));
     }
 
@@ -79,19 +77,19 @@ private Q_SLOTS:
         if (somenteLeitura)
             QFile::setPermissions(m_programa, ::somenteLeitura);
         // A first start interrupted before: its leftovers do not stop this one.
-        QDir().mkpath(m_usuario + ".novo");
-        escrever(m_usuario + ".novo/Fluxoradb.mdb", "meio");
+        QDir().mkpath(m_usuario + u".novo"_s);
+        escrever(m_usuario + u".novo/Fluxoradb.mdb"_s, "meio");
         QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_usuario);
-        QVERIFY(!QFileInfo::exists(m_usuario + ".novo"));
-        QCOMPARE(ler(m_usuario + "/Fluxoradb.mdb"), QByteArray("modelo"));
-        QVERIFY(QFile::permissions(m_usuario + "/Fluxoradb.mdb").testFlag(QFile::WriteOwner));
-        escrever(m_usuario + "/Fluxoradb.mdb", "historico");
+        QVERIFY(!QFileInfo::exists(m_usuario + u".novo"_s));
+        QCOMPARE(ler(m_usuario + u"/Fluxoradb.mdb"_s), QByteArray("modelo"));
+        QVERIFY(QFile::permissions(m_usuario + u"/Fluxoradb.mdb"_s).testFlag(QFile::WriteOwner));
+        escrever(m_usuario + u"/Fluxoradb.mdb"_s, "historico");
         QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_usuario);
-        QCOMPARE(ler(m_usuario + "/Fluxoradb.mdb"), QByteArray("historico"));
-        QVERIFY(!QFile::exists(m_programa + "/Fluxoradb.mdb"));
-        QVERIFY(QFile::remove(m_usuario + "/Fluxoradb.mdb"));
+        QCOMPARE(ler(m_usuario + u"/Fluxoradb.mdb"_s), QByteArray("historico"));
+        QVERIFY(!QFile::exists(m_programa + u"/Fluxoradb.mdb"_s));
+        QVERIFY(QFile::remove(m_usuario + u"/Fluxoradb.mdb"_s));
         QCOMPARE(localDados::escolherPasta(m_programa, m_usuario, m_modelo), m_usuario);
-        QVERIFY(!QFile::exists(m_usuario + "/Fluxoradb.mdb"));
+        QVERIFY(!QFile::exists(m_usuario + u"/Fluxoradb.mdb"_s));
     }
 
     // A second owner of the same folder is refused and can call the first forward; another
@@ -117,17 +115,17 @@ private Q_SLOTS:
     void segundoInicioDoPrograma()
     {
         const QString original = QStringLiteral(FLUXORA_PROGRAMA);
-        const QString copia = m_programa + "/fluxora";
+        const QString copia = m_programa + u"/fluxora"_s;
         QVERIFY(QFile::copy(original, copia));
-        QVERIFY(QFile::copy(FLUXORA_BANCO_MODELO, m_programa + "/Fluxoradb.mdb"));
-        QFile::setPermissions(m_programa + "/Fluxoradb.mdb", QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), m_programa + u"/Fluxoradb.mdb"_s));
+        QFile::setPermissions(m_programa + u"/Fluxoradb.mdb"_s, QFile::ReadOwner | QFile::WriteOwner);
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.insert("QT_QPA_PLATFORM", "offscreen");
+        ambiente.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         QProcess primeiro;
         primeiro.setProcessEnvironment(ambiente);
         primeiro.start(copia, {});
         QVERIFY(primeiro.waitForStarted());
-        QTRY_VERIFY(QFile::exists(m_programa + "/Fluxoradb.mdb.lock"));
+        QTRY_VERIFY(QFile::exists(m_programa + u"/Fluxoradb.mdb.lock"_s));
         QProcess segundo;
         segundo.setProcessEnvironment(ambiente);
         segundo.start(copia, {});

@@ -1,34 +1,26 @@
-// The main window: start-up request, status line, menus.
-#include "../apoio/bancoTeste.h"
-#include "costuras.h"
-#include "ethernet.h"
-#include "mensagens.h"
+// The main window: its commands, the start-up request, the status line.
+#include "../apoio/ambienteTeste.h"
 #include "aplicacao.h"
+#include "ethernet.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 class TestePrincipal : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(m_pasta.isValid());
-        QVERIFY(!apoio::copiarBancoEntregue(m_pasta).isEmpty());
-        m_caixas.clear();
-        mensagens::instalar([this](const mensagens::Pedido& p) {
-            m_caixas.append(p);
-            return mensagens::Resposta::Ok;
-        });
-        QVERIFY(m_servidor.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0));
+        amb.emplace();
+        QVERIFY(amb->valido());
+        QVERIFY(m_servidor.listen(QHostAddress(u"127.0.0.1"_s), 0));
         m_recebido.clear();
         connect(&m_servidor, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* s = m_servidor.nextPendingConnection()) {
@@ -43,26 +35,34 @@ private Q_SLOTS:
     {
         m_servidor.close();
         m_servidor.disconnect(this);
-        costuras::restaurar();
-        mensagens::instalar({});
+        amb.reset();
     }
 
-    // The operator's commands, by the names the rest of the program finds them with.
+    // The program's texts that the operator reads in the menus, against the system's list, and
+    // the names the rest of the program finds the commands by.
     void menus()
     {
         Aplicacao aplicacao;
         Principal& janela = aplicacao.principal();
-        const QList<std::pair<const char*, const char*>> itens = {{"menuConectar", "Conectar ao Contador"},
-                                                                  {"menuConfigurarRele", "Configurar Rede"},
-                                                                  {"menuPainelSimples", "Painel Simples"},
-                                                                  {"menuPainelAvancado", "Painel Avançado"},
-                                                                  {"menuSair", "Sair"}};
+        const QList<std::pair<QString, QString>> itens = {{u"menuConectar"_s, u"Conectar ao Contador"_s},
+                                                          {u"menuConfigurarRele"_s, u"Configurar Rede"_s},
+                                                          {u"menuPainelSimples"_s, u"Painel Simples"_s},
+                                                          {u"menuPainelAvancado"_s, u"Painel Avançado"_s},
+                                                          {u"menuSair"_s, u"Sair"_s}};
         for (const auto& [nome, legenda] : itens) {
             auto* acao = janela.findChild<QAction*>(nome);
-            QVERIFY2(acao, nome);
-            QCOMPARE(acao->text(), QString::fromUtf8(legenda));
+            QVERIFY2(acao, qPrintable(nome));
+            QCOMPARE(acao->text(), legenda);
         }
-        QVERIFY(janela.findChild<QPlainTextEdit*>("txtSource")->isReadOnly());
+        QVERIFY(janela.findChild<QPlainTextEdit*>(u"txtSource"_s)->isReadOnly());
+
+        // "Conectar ao Contador" does nothing: no request, no page change.
+        janela.definirSubPagina(u"/3"_s);
+        janela.findChild<QAction*>(u"menuConectar"_s)->trigger();
+        QCOMPARE(janela.subPaginaAtual(), u"/3"_s);
+        QCOMPARE(janela.conexao().winsock().estado(), 0);
+        QVERIFY(!aplicacao.conexao().findChild<Temporizador*>(u"TimeOut"_s)->isActive());
+        QVERIFY(amb->caixas.isEmpty());
     }
 
     // Start-up reads the stored address (127.0.0.1 in the shipped file) and requests page 0;
@@ -72,64 +72,39 @@ private Q_SLOTS:
         Aplicacao aplicacao;
         Principal& janela = aplicacao.principal();
         aplicacao.carregar();
-        QVERIFY(aplicacao.conexao().findChild<Temporizador*>("TimeOut")->isActive());
+        QVERIFY(aplicacao.conexao().findChild<Temporizador*>(u"TimeOut"_s)->isActive());
         QTRY_COMPARE(m_recebido, QByteArray("GET /0 HTTP/1.0\n\n"));
         m_cliente->write("HTTP/1.0 200 OK\r\nServer: Arduino\r\n\r\n{\"status\":1,}");
-        auto* log = janela.findChild<QPlainTextEdit*>("txtSource");
-        QTRY_VERIFY(log->toPlainText().contains("Server: Arduino"));
-        auto* status = janela.findChild<QLabel*>("lbl_legendaDesconectado");
-        QCOMPARE(status->text(), QStringLiteral("Já estamos coletando os dados."));
-        QVERIFY(!janela.findChild<QFrame*>("frm_desconectado")->isVisibleTo(&janela));
-        QVERIFY(!aplicacao.conexao().findChild<Temporizador*>("TimeOut")->isActive());
-        QVERIFY(m_caixas.isEmpty());
-    }
-
-    void estadoDesconectado()
-    {
-        Aplicacao aplicacao;
-        Principal& janela = aplicacao.principal();
-        janela.exibirColetandoPrincipal();
-        janela.exibirDesconectadoPrincipal();
-        auto* status = janela.findChild<QLabel*>("lbl_legendaDesconectado");
-        QCOMPARE(status->text(), QStringLiteral("Desconectado."));
-        QVERIFY(status->isVisibleTo(&janela));
-        QVERIFY(janela.findChild<QFrame*>("frm_desconectado")->isVisibleTo(&janela));
+        auto* log = janela.findChild<QPlainTextEdit*>(u"txtSource"_s);
+        QTRY_VERIFY(log->toPlainText().contains(u"Server: Arduino"_s));
+        QCOMPARE(janela.findChild<QLabel*>(u"lbl_legendaDesconectado"_s)->text(),
+                 u"Já estamos coletando os dados."_s);
+        QVERIFY(!janela.findChild<QFrame*>(u"frm_desconectado"_s)->isVisibleTo(&janela));
+        QVERIFY(!aplicacao.conexao().findChild<Temporizador*>(u"TimeOut"_s)->isActive());
+        QVERIFY(amb->caixas.isEmpty());
     }
 
     // Without the database file the address stays empty: the message of the guarded read,
     // the request goes to "//.../0", nothing reaches any server, and no file is created.
     void semBanco()
     {
-        QVERIFY(QFile::remove(m_pasta.filePath("Fluxoradb.mdb")));
+        QVERIFY(QFile::remove(amb->banco));
         Aplicacao aplicacao;
         Principal& janela = aplicacao.principal();
         aplicacao.carregar();
-        QCOMPARE(m_caixas.size(), 1);
-        QCOMPARE(m_caixas.first().texto, QStringLiteral("Não encontramos o arquivo fluxoradb.mdb\r\n\r\n."));
-        QCOMPARE(janela.subPaginaAtual(), QStringLiteral("/0"));
+        QCOMPARE(amb->caixas.size(), 1);
+        QCOMPARE(amb->caixas.first().texto, u"Não encontramos o arquivo fluxoradb.mdb\r\n\r\n."_s);
+        QCOMPARE(janela.subPaginaAtual(), u"/0"_s);
         QTRY_COMPARE(janela.conexao().winsock().estado(), 9);
         QVERIFY(m_recebido.isEmpty());
-        QVERIFY(!QFile::exists(m_pasta.filePath("Fluxoradb.mdb")));
-    }
-
-    void conectarNaoFazNada()
-    {
-        Aplicacao aplicacao;
-        Principal& janela = aplicacao.principal();
-        janela.definirSubPagina(QStringLiteral("/3"));
-        janela.findChild<QAction*>("menuConectar")->trigger();
-        QCOMPARE(janela.subPaginaAtual(), QStringLiteral("/3"));
-        QCOMPARE(janela.conexao().winsock().estado(), 0);
-        QVERIFY(!aplicacao.conexao().findChild<Temporizador*>("TimeOut")->isActive());
-        QVERIFY(m_caixas.isEmpty());
+        QVERIFY(!QFile::exists(amb->banco));
     }
 
 private:
-    QTemporaryDir m_pasta;
+    std::optional<apoio::Ambiente> amb;
     QTcpServer m_servidor;
     QTcpSocket* m_cliente = nullptr;
     QByteArray m_recebido;
-    QList<mensagens::Pedido> m_caixas;
 };
 
 QTEST_MAIN(TestePrincipal)

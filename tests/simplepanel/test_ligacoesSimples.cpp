@@ -16,6 +16,7 @@
 #include "painelavancado.h"
 #include "painelavancadoAjustes.h"
 #include "principal.h"
+#include "coresLotacao.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,17 +1,14 @@
 // The simple panel window: the settings row loaded and stored, the options frame, the refresh
 // rhythm on the wire, the capacity, the screen it covers.
-#include "../apoio/bancoTeste.h"
-#include "controle.h"
-#include "costuras.h"
-#include "instanciaUnica.h"
+#include "../apoio/ambienteTeste.h"
 #include "dispositivoWindows.h"
+#include "controle.h"
 #include "ethernet.h"
-#include "mensagens.h"
+#include "instanciaUnica.h"
 #include "painelAtivo.h"
 #include "painelSimples.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,8 +16,9 @@
 #include <QSpinBox>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -45,17 +43,11 @@ class TestePainelSimples : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(m_pasta.isValid());
-        QVERIFY(!apoio::copiarBancoEntregue(m_pasta).isEmpty());
-        costuras::fixarRelogio("10/03/2024", "14:05:33");
+        amb.emplace();
+        QVERIFY(amb->valido());
         dispositivoWindows::telas = [] {
-            return QList<dispositivoWindows::Tela>{{"tela", QRect(0, 0, 1920, 1080)}};
+            return QList<dispositivoWindows::Tela>{{u"tela"_s, QRect(0, 0, 1920, 1080)}};
         };
-        m_caixas.clear();
-        mensagens::instalar([this](const mensagens::Pedido& p) {
-            m_caixas.append(p);
-            return mensagens::Resposta::Ok;
-        });
         m_conexao = new ethernet::Conexao;
         m_controle = std::make_unique<controle::Controle>(m_conexao);
         m_painelAtivo = PainelAtivo();
@@ -68,23 +60,8 @@ private Q_SLOTS:
         m_janelas.reset();
         m_controle.reset();
         delete m_conexao;
-        costuras::restaurar();
         dispositivoWindows::restaurar();
-        mensagens::instalar({});
-    }
-
-    void cargaDoBanco()
-    {
-        PainelSimples* janela = m_janelas->obter();
-        QVERIFY(janela->isHidden());
-        QCOMPARE(janela->geometry(), QRect(0, 0, 1920, 1080));
-        QCOMPARE(rotulo(janela, "lbl_lotacao")->font().pointSizeF(), 200.0);
-        QVERIFY(!janela->findChild<QLineEdit*>("txt_infoEmpresa")->isVisibleTo(janela));
-        QVERIFY(!janela->findChild<QFrame*>("frm_desconectado")->isVisibleTo(janela));
-        QVERIFY(!janela->findChild<QFrame*>("frm_opcoes")->isVisibleTo(janela));
-        QCOMPARE(janela->findChild<Temporizador*>("TimerLT")->interval(), 1000);
-        QVERIFY(janela->findChild<Temporizador*>("TimerLT")->isActive());
-        QVERIFY(m_caixas.isEmpty());
+        amb.reset();
     }
 
     void intervaloGuardado_data()
@@ -92,25 +69,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("guardado");
         QTest::addColumn<QString>("legenda");
         QTest::addColumn<int>("ms");
-        QTest::newRow("15s") << "15s"
-                             << "15s" << 1500;
-        QTest::newRow("texto") << "rapido"
-                               << "60s" << 6000;
-        QTest::newRow("5s") << "5s"
-                            << "60s" << 6000;
+        QTest::newRow("15s") << u"15s"_s << u"15s"_s << 1500;
+        QTest::newRow("texto") << u"rapido"_s << u"60s"_s << 6000;
+        // A stored interval that would flood the device with requests.
+        QTest::newRow("5s") << u"5s"_s << u"60s"_s << 6000;
     }
     void intervaloGuardado()
     {
         QFETCH(QString, guardado);
         QFETCH(QString, legenda);
         QFETCH(int, ms);
-        QCOMPARE(
-            apoio::executar(banco(),
-                            QStringLiteral("UPDATE painelSimples SET tempoAtualizacao = '%1'").arg(guardado)),
-            QString());
+        QCOMPARE(amb->executar(u"UPDATE painelSimples SET tempoAtualizacao = '%1'"_s.arg(guardado)),
+                 QString());
         PainelSimples* janela = m_janelas->obter();
         QCOMPARE(rotulo(janela, "lbl_tempoAtualizacao")->text(), legenda);
-        QCOMPARE(janela->findChild<Temporizador*>("TimerLT")->interval(), ms);
+        QCOMPARE(janela->findChild<Temporizador*>(u"TimerLT"_s)->interval(), ms);
     }
 
     void idaEVolta_data()
@@ -127,22 +100,22 @@ private Q_SLOTS:
         janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(janela));
         passar(rotulo(janela, "lbl_opcoes"));
-        QVERIFY(janela->findChild<QFrame*>("frm_opcoes")->isVisible());
+        QVERIFY(janela->findChild<QFrame*>(u"frm_opcoes"_s)->isVisible());
         QTest::mouseClick(rotulo(janela, "lbl_aumentarFonteLotacao"), Qt::LeftButton);
         QTest::mouseClick(rotulo(janela, "lbl_aumentarFonteLotacao"), Qt::LeftButton);
-        QCOMPARE(rotulo(janela, "lbl_tamLotacao")->text(), QStringLiteral("28"));
+        QCOMPARE(rotulo(janela, "lbl_tamLotacao")->text(), u"28"_s);
         QTest::mouseClick(rotulo(janela, "lbl_posicaoTotal"), Qt::LeftButton);
         QTest::mouseClick(rotulo(janela, "lbl_aumentarLegendaFonteTotal"), Qt::LeftButton);
         QTest::mouseClick(rotulo(janela, "lbl_tempoAtualizacao"), Qt::LeftButton);
-        QCOMPARE(rotulo(janela, "lbl_tempoAtualizacao")->text(), QStringLiteral("20s"));
-        QCOMPARE(janela->findChild<Temporizador*>("TimerLT")->interval(), 2000);
-        QTest::mouseClick(janela->findChild<QCheckBox*>("chk_lotacao"), Qt::LeftButton);
-        QTest::mouseClick(janela->findChild<QCheckBox*>("chk_infoEmpresa"), Qt::LeftButton);
-        auto* editor = janela->findChild<QLineEdit*>("txt_infoEmpresa");
+        QCOMPARE(rotulo(janela, "lbl_tempoAtualizacao")->text(), u"20s"_s);
+        QCOMPARE(janela->findChild<Temporizador*>(u"TimerLT"_s)->interval(), 2000);
+        QTest::mouseClick(janela->findChild<QCheckBox*>(u"chk_lotacao"_s), Qt::LeftButton);
+        QTest::mouseClick(janela->findChild<QCheckBox*>(u"chk_infoEmpresa"_s), Qt::LeftButton);
+        auto* editor = janela->findChild<QLineEdit*>(u"txt_infoEmpresa"_s);
         QVERIFY(editor->isVisible());
         editor->clear();
-        QTest::keyClicks(editor, QStringLiteral("  Loja Centro  "));
-        QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(), QStringLiteral("Loja Centro"));
+        QTest::keyClicks(editor, u"  Loja Centro  "_s);
+        QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(), u"Loja Centro"_s);
 
         QSignalSpy fechando(janela, &PainelSimples::fechando);
         if (peloX)
@@ -153,116 +126,81 @@ private Q_SLOTS:
         QTRY_VERIFY(!m_janelas->existente());
         QVERIFY(!m_painelAtivo.painelSimplesEstaAtivo());
 
-        QCOMPARE(apoio::consulta(banco(), QStringLiteral("SELECT count(*) FROM painelSimples")),
-                 QStringLiteral("1"));
-        QCOMPARE(apoio::consulta(
-                     banco(),
-                     QStringLiteral("SELECT lotacaoFonte||'|'||chklotacao||'|'||chktotal||'|'||"
-                                    "tempoAtualizacao||'|'||legendaFonteTotal||'|'||infoEmpresa||'|'||dia "
-                                    "FROM painelSimples")),
-                 QStringLiteral("280.0|1|0|20s|34.0|Loja Centro|2024-03-10"));
-        QVERIFY(m_caixas.isEmpty());
+        QCOMPARE(amb->consulta(u"SELECT count(*)||'|'||lotacaoFonte||'|'||chklotacao||'|'||chktotal||'|'||"
+                               "tempoAtualizacao||'|'||legendaFonteTotal||'|'||infoEmpresa||'|'||dia "
+                               "FROM painelSimples"_s),
+                 u"1|280.0|1|0|20s|34.0|Loja Centro|2024-03-10"_s);
+        QVERIFY(amb->caixas.isEmpty());
 
         // A new window starts afresh from the row: the message in display mode, frame closed.
         PainelSimples* outra = m_janelas->obter();
         QCOMPARE(rotulo(outra, "lbl_lotacao")->font().pointSizeF(), 280.0);
         QVERIFY(!rotulo(outra, "lbl_lotacao")->isVisibleTo(outra));
-        QVERIFY(!outra->findChild<QLineEdit*>("txt_infoEmpresa")->isVisibleTo(outra));
-        QCOMPARE(rotulo(outra, "lbl_infoEmpresa")->text(), QStringLiteral("Loja Centro"));
-        QCOMPARE(rotulo(outra, "lbl_total")->y(), 407);
+        QVERIFY(!outra->findChild<QLineEdit*>(u"txt_infoEmpresa"_s)->isVisibleTo(outra));
+        QCOMPARE(rotulo(outra, "lbl_infoEmpresa")->text(), u"Loja Centro"_s);
+        QCOMPARE(rotulo(outra, "lbl_total")->y(), 407); // moved down once
     }
 
-    // The frame opens and closes on a mere pass of the pointer; an editor left open stays.
-    void opcoesPorPassagem()
-    {
-        PainelSimples* janela = m_janelas->obter();
-        janela->show();
-        QVERIFY(QTest::qWaitForWindowExposed(janela));
-        auto* frame = janela->findChild<QFrame*>("frm_opcoes");
-        passar(rotulo(janela, "lbl_opcoes"));
-        QVERIFY(frame->isVisible());
-        QTest::mouseClick(janela->findChild<QCheckBox*>("chk_infoEmpresa"), Qt::LeftButton);
-        QVERIFY(!rotulo(janela, "lbl_aumentarFonteinfoEmpresa")->isVisible());
-        passar(rotulo(janela, "lbl_fecharopcoes"));
-        QVERIFY(!frame->isVisible());
-        QCOMPARE(janela->focusWidget(), janela->findChild<QLineEdit*>("txt_ocultarMouse"));
-        QVERIFY(janela->findChild<QLineEdit*>("txt_infoEmpresa")->isVisible());
-        QVERIFY(rotulo(janela, "lbl_infoEmpresa")->isVisible());
-    }
-
-    // "10s": eleven ticks, the bar climbing 0 ... 10, and GET /6 on the wire at the eleventh.
+    // The refresh rhythm on the wire. Lowered from 60 s while the counter is past the new N:
+    // the bar stays in range and GET /6 goes out at once. Then at 10 s: eleven ticks, the bar
+    // climbing 0 ... 10, and the next GET /6 at the eleventh.
     void ritmoNoFio()
     {
         QTcpServer servidor;
-        QVERIFY(servidor.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0));
+        QVERIFY(servidor.listen(QHostAddress(u"127.0.0.1"_s), 0));
         const quint16 porta = servidor.serverPort();
         costuras::portaPadrao = [porta] { return porta; };
         QByteArray recebido;
-        int conexoes = 0;
         connect(&servidor, &QTcpServer::newConnection, this, [&] {
-            while (QTcpSocket* s = servidor.nextPendingConnection()) {
-                ++conexoes;
+            while (QTcpSocket* s = servidor.nextPendingConnection())
                 connect(s, &QTcpSocket::readyRead, this, [&recebido, s] { recebido += s->readAll(); });
-            }
         });
+        QCOMPARE(amb->executar(u"UPDATE painelSimples SET tempoAtualizacao = '60s'"_s), QString());
         PainelSimples* janela = m_janelas->obter();
-        janela->findChild<Temporizador*>("TimerLT")->stop();
-        auto* barra = janela->findChild<QProgressBar*>("bar_atualizacao");
-        for (int t = 0; t < 10; ++t) {
-            janela->tiqueTimerLT();
-            QCOMPARE(barra->value(), t);
-            QCOMPARE(barra->maximum(), 10);
-        }
-        QCoreApplication::processEvents();
-        QCOMPARE(conexoes, 0);
-        QVERIFY(m_conexao->subPaginaAtual().isEmpty());
-        janela->tiqueTimerLT();
-        QCOMPARE(barra->value(), 10);
-        QCOMPARE(m_conexao->subPaginaAtual(), QStringLiteral("/6"));
-        QTRY_COMPARE(recebido, QByteArray("GET /6 HTTP/1.0\n\n"));
-        QCOMPARE(janela->contadorAtualizacao(), 0);
-        servidor.disconnect(this);
-    }
-
-    // Lowering the interval while the counter is past the new N: the bar stays in range and
-    // the request goes out at once.
-    void intervaloReduzido()
-    {
-        QCOMPARE(
-            apoio::executar(banco(), QStringLiteral("UPDATE painelSimples SET tempoAtualizacao = '60s'")),
-            QString());
-        PainelSimples* janela = m_janelas->obter();
-        janela->findChild<Temporizador*>("TimerLT")->stop();
+        janela->findChild<Temporizador*>(u"TimerLT"_s)->stop();
+        auto* barra = janela->findChild<QProgressBar*>(u"bar_atualizacao"_s);
         for (int t = 0; t < 30; ++t)
             janela->tiqueTimerLT();
         QCOMPARE(janela->contadorAtualizacao(), 30);
+        QVERIFY(m_conexao->subPaginaAtual().isEmpty());
         janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(janela));
         passar(rotulo(janela, "lbl_opcoes"));
         QTest::mouseClick(rotulo(janela, "lbl_tempoAtualizacao"), Qt::LeftButton);
-        QCOMPARE(rotulo(janela, "lbl_tempoAtualizacao")->text(), QStringLiteral("10s"));
+        QCOMPARE(rotulo(janela, "lbl_tempoAtualizacao")->text(), u"10s"_s);
         janela->tiqueTimerLT();
-        auto* barra = janela->findChild<QProgressBar*>("bar_atualizacao");
         QCOMPARE(barra->maximum(), 10);
         QCOMPARE(barra->value(), 10);
-        QCOMPARE(m_conexao->subPaginaAtual(), QStringLiteral("/6"));
+        const QByteArray pedido("GET /6 HTTP/1.0\n\n");
+        QTRY_COMPARE(recebido, pedido);
         QCOMPARE(janela->contadorAtualizacao(), 0);
+
+        for (int t = 0; t < 10; ++t) {
+            janela->tiqueTimerLT();
+            QCOMPARE(barra->value(), t);
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(recebido, pedido);
+        janela->tiqueTimerLT();
+        QCOMPARE(barra->value(), 10);
+        QTRY_COMPARE(recebido, pedido + pedido);
+        servidor.disconnect(this);
     }
 
     // Without a readable row the panel still shows the counts, reports once and never writes
     // its stand-ins over the file.
     void semBanco()
     {
-        QVERIFY(QFile::remove(banco()));
+        QVERIFY(QFile::remove(amb->banco));
         PainelSimples* janela = m_janelas->obter();
-        QCOMPARE(m_caixas.size(), 1);
-        QCOMPARE(rotulo(janela, "lbl_tempoAtualizacao")->text(), QStringLiteral("60s"));
-        janela->definirTotal(QStringLiteral("7"));
-        QCOMPARE(rotulo(janela, "lbl_total")->text(), QStringLiteral("7"));
+        QCOMPARE(amb->caixas.size(), 1);
+        QCOMPARE(rotulo(janela, "lbl_tempoAtualizacao")->text(), u"60s"_s);
+        janela->definirTotal(u"7"_s);
+        QCOMPARE(rotulo(janela, "lbl_total")->text(), u"7"_s);
         janela->close();
         QTRY_VERIFY(!m_janelas->existente());
-        QCOMPARE(m_caixas.size(), 1);
-        QVERIFY(!QFile::exists(banco()));
+        QCOMPARE(amb->caixas.size(), 1);
+        QVERIFY(!QFile::exists(amb->banco));
     }
 
     // The capacity set on the panel: colours and message follow at once, the full-house text
@@ -270,8 +208,7 @@ private Q_SLOTS:
     // each state against the simulator: test_ligacoesSimples.)
     void lotacaoMaxima()
     {
-        QCOMPARE(apoio::executar(banco(), QStringLiteral("UPDATE painelLotacao SET lotacaoMaxima = 50")),
-                 QString());
+        QCOMPARE(amb->executar(u"UPDATE painelLotacao SET lotacaoMaxima = 50"_s), QString());
         PainelSimples* janela = m_janelas->obter();
         janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(janela));
@@ -279,50 +216,48 @@ private Q_SLOTS:
             return rotulo(janela, nome)->palette().color(QPalette::WindowText);
         };
         const QColor branco(0xFF, 0xFF, 0xFF);
-        janela->definirLotacao(QStringLiteral("50"));
+        janela->definirLotacao(u"50"_s);
         const QColor corLotado = cor("lbl_lotacao");
         QVERIFY(corLotado != branco);
         QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(),
-                 QStringLiteral("Lotação máxima atingida. Por favor, aguarde."));
+                 u"Lotação máxima atingida. Por favor, aguarde."_s);
 
         // Raised on the spot: 50 is now below the warning level of 54.
         passar(rotulo(janela, "lbl_opcoes"));
-        auto* maxima = janela->findChild<QSpinBox*>("txt_lotacaoMaxima");
+        auto* maxima = janela->findChild<QSpinBox*>(u"txt_lotacaoMaxima"_s);
         QVERIFY(maxima->isVisible());
         maxima->selectAll();
-        QTest::keyClicks(maxima, QStringLiteral("60"));
+        QTest::keyClicks(maxima, u"60"_s);
         QCOMPARE(maxima->value(), 60);
         QCOMPARE(cor("lbl_lotacao"), branco);
-        janela->definirLotacao(QStringLiteral("60"));
+        janela->definirLotacao(u"60"_s);
         QCOMPARE(cor("lbl_lotacao"), corLotado);
 
-        QTest::mouseClick(janela->findChild<QCheckBox*>("chk_infoLotado"), Qt::LeftButton);
-        auto* editor = janela->findChild<QLineEdit*>("txt_infoLotado");
+        QTest::mouseClick(janela->findChild<QCheckBox*>(u"chk_infoLotado"_s), Qt::LeftButton);
+        auto* editor = janela->findChild<QLineEdit*>(u"txt_infoLotado"_s);
         QVERIFY(editor->isVisible());
-        QVERIFY(!janela->findChild<QCheckBox*>("chk_infoEmpresa")->isChecked());
+        QVERIFY(!janela->findChild<QCheckBox*>(u"chk_infoEmpresa"_s)->isChecked());
         editor->clear();
-        QTest::keyClicks(editor, QStringLiteral("  Aguarde na fila  "));
-        QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(), QStringLiteral("Aguarde na fila"));
-        QTest::mouseClick(janela->findChild<QCheckBox*>("chk_infoLotado"), Qt::LeftButton);
+        QTest::keyClicks(editor, u"  Aguarde na fila  "_s);
+        QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(), u"Aguarde na fila"_s);
+        QTest::mouseClick(janela->findChild<QCheckBox*>(u"chk_infoLotado"_s), Qt::LeftButton);
         QVERIFY(!editor->isVisible());
-        janela->definirLotacao(QStringLiteral("12"));
-        QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(), QStringLiteral("Seja bem-vindo!"));
+        janela->definirLotacao(u"12"_s);
+        QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(), u"Seja bem-vindo!"_s);
         janela->close();
         QTRY_VERIFY(!m_janelas->existente());
-        QCOMPARE(apoio::consulta(
-                     banco(),
-                     QStringLiteral("SELECT lotacaoMaxima || '|' || lotacaoAviso || '|' || infoLotado FROM "
-                                    "painelLotacao")),
-                 QStringLiteral("60|0|Aguarde na fila"));
-        QVERIFY(m_caixas.isEmpty());
+        QCOMPARE(
+            amb->consulta(u"SELECT lotacaoMaxima||'|'||lotacaoAviso||'|'||infoLotado FROM painelLotacao"_s),
+            u"60|0|Aguarde na fila"_s);
+        QVERIFY(amb->caixas.isEmpty());
     }
 
     // The panel covers the screen the rules pick, lays itself out on that screen's size, and
     // moves to a remaining screen when its own goes away; a chosen screen is remembered.
     void telaDoPainel()
     {
-        const dispositivoWindows::Tela notebook{"eDP-1", QRect(0, 0, 1366, 768)};
-        const dispositivoWindows::Tela tv{"HDMI-1", QRect(1366, 0, 1920, 1080)};
+        const dispositivoWindows::Tela notebook{u"eDP-1"_s, QRect(0, 0, 1366, 768)};
+        const dispositivoWindows::Tela tv{u"HDMI-1"_s, QRect(1366, 0, 1920, 1080)};
         QList<dispositivoWindows::Tela> telas{notebook, tv};
         dispositivoWindows::telas = [&telas] { return telas; };
         PainelSimples* janela = m_janelas->obter();
@@ -332,7 +267,7 @@ private Q_SLOTS:
         janela->acompanharTela();
         QCOMPARE(janela->geometry(), notebook.geometria);
         QCOMPARE(rotulo(janela, "lbl_lotacao")->width(), 1366);
-        QVERIFY(janela->findChild<QFrame*>("frm_opcoes")->geometry().bottom() < 768);
+        QVERIFY(janela->findChild<QFrame*>(u"frm_opcoes"_s)->geometry().bottom() < 768);
 
         // The operator picks the notebook's screen; it comes back the next time.
         telas = {notebook, tv};
@@ -342,15 +277,14 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(janela));
         QVERIFY(janela->windowState() & Qt::WindowFullScreen);
         passar(rotulo(janela, "lbl_opcoes"));
-        QCOMPARE(rotulo(janela, "lbl_tela")->text(), QStringLiteral("Auto"));
+        QCOMPARE(rotulo(janela, "lbl_tela")->text(), u"Auto"_s);
         QTest::mouseClick(rotulo(janela, "lbl_tela"), Qt::LeftButton);
-        QCOMPARE(rotulo(janela, "lbl_tela")->text(), QStringLiteral("1"));
-        QCOMPARE(janela->nomeTela(), QStringLiteral("eDP-1"));
+        QCOMPARE(rotulo(janela, "lbl_tela")->text(), u"1"_s);
+        QCOMPARE(janela->nomeTela(), u"eDP-1"_s);
         QCOMPARE(rotulo(janela, "lbl_lotacao")->width(), 1366);
         janela->close();
         QTRY_VERIFY(!m_janelas->existente());
-        QCOMPARE(apoio::consulta(banco(), QStringLiteral("SELECT telaPainel FROM painelLotacao")),
-                 QStringLiteral("eDP-1"));
+        QCOMPARE(amb->consulta(u"SELECT telaPainel FROM painelLotacao"_s), u"eDP-1"_s);
         QCOMPARE(m_janelas->obter()->geometry(), notebook.geometria);
     }
 
@@ -358,24 +292,21 @@ private Q_SLOTS:
     void mensagemEmTextoPuro()
     {
         PainelSimples* janela = m_janelas->obter();
-        QTest::mouseClick(janela->findChild<QCheckBox*>("chk_infoEmpresa"), Qt::LeftButton);
-        auto* editor = janela->findChild<QLineEdit*>("txt_infoEmpresa");
+        QTest::mouseClick(janela->findChild<QCheckBox*>(u"chk_infoEmpresa"_s), Qt::LeftButton);
+        auto* editor = janela->findChild<QLineEdit*>(u"txt_infoEmpresa"_s);
         editor->clear();
-        QTest::keyClicks(editor, QStringLiteral("<b>x</b>"));
-        QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(), QStringLiteral("<b>x</b>"));
+        QTest::keyClicks(editor, u"<b>x</b>"_s);
+        QCOMPARE(rotulo(janela, "lbl_infoEmpresa")->text(), u"<b>x</b>"_s);
         for (QLabel* l : janela->findChildren<QLabel*>())
             QVERIFY2(l->textFormat() == Qt::PlainText, qPrintable(l->objectName()));
     }
 
 private:
-    QString banco() const { return m_pasta.filePath("Fluxoradb.mdb"); }
-
-    QTemporaryDir m_pasta;
+    std::optional<apoio::Ambiente> amb;
     ethernet::Conexao* m_conexao = nullptr;
     std::unique_ptr<controle::Controle> m_controle;
     PainelAtivo m_painelAtivo;
     std::unique_ptr<InstanciaUnica<PainelSimples>> m_janelas;
-    QList<mensagens::Pedido> m_caixas;
 };
 
 QTEST_MAIN(TestePainelSimples)

@@ -1,20 +1,18 @@
 // The public display as a kiosk: the screen saver kept away through the session bus while the
 // panel is on screen, and the pointer hidden while it rests over the panel.
-#include "../apoio/bancoTeste.h"
-#include "costuras.h"
+#include "../apoio/ambienteTeste.h"
 #include "instanciaUnica.h"
 #include "dispositivoWindows.h"
-#include "mensagens.h"
 #include "painelSimples.h"
 #include "protecaoTela.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 // Plays the desktop's screen saver on the test's own session bus.
 class ProtetorFalso : public QObject {
@@ -42,21 +40,19 @@ class TesteQuiosque : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(m_pasta.isValid());
-        QVERIFY(!apoio::copiarBancoEntregue(m_pasta).isEmpty());
+        amb.emplace();
+        QVERIFY(amb->valido());
         dispositivoWindows::telas = [] {
-            return QList<dispositivoWindows::Tela>{{"tela", QRect(0, 0, 1280, 720)}};
+            return QList<dispositivoWindows::Tela>{{u"tela"_s, QRect(0, 0, 1280, 720)}};
         };
-        mensagens::instalar([](const mensagens::Pedido&) { return mensagens::Resposta::Ok; });
         m_janelas = std::make_unique<InstanciaUnica<PainelSimples>>([] { return new PainelSimples(nullptr, nullptr); });
     }
     void cleanup()
     {
         delete m_janelas->existente();
         m_janelas.reset();
-        costuras::restaurar();
         dispositivoWindows::restaurar();
-        mensagens::instalar({});
+        amb.reset();
     }
 
     // Shown, the panel holds one inhibition; closed, it holds none. A cookie that arrives
@@ -65,12 +61,13 @@ private Q_SLOTS:
     {
         if (qEnvironmentVariableIsEmpty("FLUXORA_BARRAMENTO_TESTE"))
             QSKIP("runs under dbus-run-session only");
-        QDBusConnection servico = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "protetorFalso");
+        QDBusConnection servico =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"protetorFalso"_s);
         QVERIFY(servico.isConnected());
         ProtetorFalso falso;
-        QVERIFY(servico.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &falso,
+        QVERIFY(servico.registerObject(u"/org/freedesktop/ScreenSaver"_s, &falso,
                                        QDBusConnection::ExportAllSlots));
-        QVERIFY(servico.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
+        QVERIFY(servico.registerService(u"org.freedesktop.ScreenSaver"_s));
 
         PainelSimples* janela = m_janelas->obter();
         QTest::qWait(100);
@@ -89,15 +86,15 @@ private Q_SLOTS:
         }
         QTRY_COMPARE(falso.pedidos, 2);
         QTRY_VERIFY(falso.ativos.isEmpty());
-        servico.unregisterService(QStringLiteral("org.freedesktop.ScreenSaver"));
-        QDBusConnection::disconnectFromBus("protetorFalso");
+        servico.unregisterService(u"org.freedesktop.ScreenSaver"_s);
+        QDBusConnection::disconnectFromBus(u"protetorFalso"_s);
     }
 
     // Without a session bus nothing is asked and nothing complains.
     void semBarramento()
     {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-        ProtecaoTela protecao{QDBusConnection(QStringLiteral("inexistente"))};
+        QTest::failOnWarning(QRegularExpression(u".*"_s));
+        ProtecaoTela protecao{QDBusConnection(u"inexistente"_s)};
         protecao.inibir();
         protecao.liberar();
         protecao.inibir();
@@ -110,7 +107,7 @@ private Q_SLOTS:
         PainelSimples* janela = m_janelas->obter();
         janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(janela));
-        auto* espera = janela->findChild<Temporizador*>("TimerPonteiro");
+        auto* espera = janela->findChild<Temporizador*>(u"TimerPonteiro"_s);
         QTest::mouseMove(janela->windowHandle(), QPoint(600, 400));
         QVERIFY(espera->isActive());
         QCOMPARE(espera->interval(), 3000);
@@ -126,8 +123,8 @@ private Q_SLOTS:
     }
 
 private:
+    std::optional<apoio::Ambiente> amb;
     std::unique_ptr<InstanciaUnica<PainelSimples>> m_janelas;
-    QTemporaryDir m_pasta;
 };
 
 QTEST_MAIN(TesteQuiosque)

@@ -1,20 +1,14 @@
 #pragma once
 
+#include "tela.h"
+
 #include <QList>
-#include <QRect>
 #include <QSize>
-#include <QString>
 
 #include <functional>
 
 // Screen metrics.
 namespace dispositivoWindows {
-
-// One connected screen: its name and its place on the desktop, in the program's pixels.
-struct Tela {
-    QString nome;
-    QRect geometria;
-};
 
 // The connected screens, the primary one first.
 QList<Tela> lerTelas();

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "regrasLotacao.h"
+
+#include <QColor>
+
+// The colours of the capacity states, for the windows (QColor is Qt Gui, kept out of the rules).
+namespace regrasLotacao {
+
+inline const QColor corAviso(0xFF, 0xB0, 0x00);
+inline const QColor corLotado(0xFF, 0x20, 0x20);
+
+// The digits' colour: `normal` below the warning level.
+inline QColor cor(Estado estado, const QColor& normal)
+{
+    switch (estado) {
+    case Estado::aviso:
+        return corAviso;
+    case Estado::lotado:
+        return corLotado;
+    case Estado::normal:
+        break;
+    }
+    return normal;
+}
+
+} // namespace regrasLotacao
