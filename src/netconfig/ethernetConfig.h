@@ -28,7 +28,7 @@ public:
     void carregar();
 
     // Reads the stored octets into the four strings (the guarded read).
-    static void leConfiguracoes(QString& iP1, QString& iP2, QString& iP3, QString& iP4);
+    void leConfiguracoes(QString& iP1, QString& iP2, QString& iP3, QString& iP4);
     void leConfiguracoesDestaTela(QString& iP1, QString& iP2, QString& iP3, QString& iP4);
     bool salvarConfiguracoes();
     // The four fields as the numbers they are stored as (leading number, 0 without one).
