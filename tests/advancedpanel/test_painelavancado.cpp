@@ -2,6 +2,7 @@
 // it, the history display, export, deletion, the settings command, closing, the layout.
 #include "../apoio/ambienteTeste.h"
 #include "ajustesAvancado.h"
+#include "banco.h"
 #include "ciclo.h"
 #include "grafico.h"
 #include "painelavancado.h"
@@ -24,6 +25,7 @@ private Q_SLOTS:
         m_relogio.emplace(QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)));
         m_contadores = {};
         m_ajustes = {};
+        m_banco = banco::Banco();
         m_pedidos.clear();
         m_paginas.clear();
         m_abrirAjustes = {};
@@ -276,16 +278,11 @@ private:
     PainelAvancado* painel()
     {
         auto pedir = [this](int n) { m_pedidos << n; };
+        auto pedir6 = [this] { m_pedidos << 6; };
         auto pagina = [this](const QString& t) { m_paginas << t; };
-        m_painel = new PainelAvancado({m_contadores,
-                                       m_ajustes,
-                                       pedir,
-                                       [pedir] { pedir(6); },
-                                       {},
-                                       {},
-                                       pagina,
-                                       [](const QString&) {},
-                                       m_abrirAjustes});
+        auto passo = [](const QString&) {};
+        m_painel = new PainelAvancado(
+            {m_contadores, m_ajustes, m_banco, pedir, pedir6, {}, {}, pagina, passo, m_abrirAjustes});
         m_painel->carregar();
         return m_painel;
     }
@@ -309,6 +306,7 @@ private:
     std::optional<RelogioManual> m_relogio;
     ciclo::Contadores m_contadores;
     ajustes::Avancado m_ajustes;
+    banco::Banco m_banco;
     QPointer<PainelAvancado> m_painel;
     std::function<void(const std::function<void()>&)> m_abrirAjustes;
     QStringList m_paginas;

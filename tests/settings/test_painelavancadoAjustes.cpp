@@ -48,7 +48,7 @@ private Q_SLOTS:
         QVERIFY(amb->valido());
         m_ajustes = {};
         // Each case is a fresh start: a failure told in an earlier one does not silence it.
-        banco::novaAcaoDoOperador();
+        m_banco = banco::Banco();
     }
     void cleanup()
     {
@@ -77,7 +77,7 @@ private Q_SLOTS:
         QFETCH(QString, esperado);
         gravar(guardado);
         ajustes::Avancado& a = m_ajustes;
-        QVERIFY(a.carregar());
+        QVERIFY(a.carregar(m_banco));
         QCOMPARE(QStringList({a.cmb_inicio, a.cmb_fim, a.cmb_tempoMes, a.cmb_tempoDia}).join(u'|'), esperado);
         abrir()->close();
         QCOMPARE(linha(), esperado);
@@ -239,7 +239,7 @@ private Q_SLOTS:
 private:
     PainelAvancadoAjustes* abrir()
     {
-        m_janela = new PainelAvancadoAjustes(m_ajustes);
+        m_janela = new PainelAvancadoAjustes(m_ajustes, m_banco);
         m_janela->carregar();
         return m_janela;
     }
@@ -262,6 +262,7 @@ private:
 
     std::optional<apoio::Ambiente> amb;
     ajustes::Avancado m_ajustes;
+    banco::Banco m_banco;
     QPointer<PainelAvancadoAjustes> m_janela;
 };
 
