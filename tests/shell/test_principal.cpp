@@ -27,8 +27,7 @@ private Q_SLOTS:
                 connect(s, &QTcpSocket::readyRead, this, [this, s] { m_recebido += s->readAll(); });
             }
         });
-        const quint16 porta = m_servidor.serverPort();
-        costuras::portaPadrao = [porta] { return porta; };
+        costuras::portaPadrao = [porta = m_servidor.serverPort()] { return porta; };
     }
     void cleanup()
     {

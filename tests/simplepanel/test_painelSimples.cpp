@@ -130,8 +130,8 @@ private Q_SLOTS:
         auto* editor = filho<QLineEdit>(janela, "txt_infoEmpresa");
         QVERIFY(editor->isVisible());
         editor->clear();
-        QTest::keyClicks(editor, u"  <b>Loja</b>  "_s);
-        QCOMPARE(filho(janela, "lbl_infoEmpresa")->text(), u"<b>Loja</b>"_s);
+        QTest::keyClicks(editor, u"  <b>Loja d'Água; \"aberta\"</b>  "_s);
+        QCOMPARE(filho(janela, "lbl_infoEmpresa")->text(), u"<b>Loja d'Água; \"aberta\"</b>"_s);
         for (QLabel* l : janela->findChildren<QLabel*>())
             QVERIFY2(l->textFormat() == Qt::PlainText, qPrintable(l->objectName()));
 
@@ -144,14 +144,14 @@ private Q_SLOTS:
             amb->consulta(u"SELECT count(*)||'|'||lotacaoFonte||'|'||chklotacao||'|'||chktotal||'|'||"
                           "tempoAtualizacao||'|'||legendaFonteTotal||'|'||totalPosicao||'|'||infoEmpresa||"
                           "'|'||dia FROM painelSimples"_s),
-            u"1|280.0|1|0|20s|34.0|406.72|<b>Loja</b>|2024-03-10"_s);
+            u"1|280.0|1|0|20s|34.0|406.72|<b>Loja d'Água; \"aberta\"</b>|2024-03-10"_s);
         QVERIFY(amb->caixas.isEmpty());
         // A new window starts afresh from the row: the message in display mode, frame closed.
         PainelSimples* outra = m_janelas->obter();
         QCOMPARE(filho(outra, "lbl_lotacao")->font().pointSizeF(), 280.0);
         QVERIFY(!filho(outra, "lbl_lotacao")->isVisibleTo(outra));
         QVERIFY(!filho<QLineEdit>(outra, "txt_infoEmpresa")->isVisibleTo(outra));
-        QCOMPARE(filho(outra, "lbl_infoEmpresa")->text(), u"<b>Loja</b>"_s);
+        QCOMPARE(filho(outra, "lbl_infoEmpresa")->text(), u"<b>Loja d'Água; \"aberta\"</b>"_s);
     }
 
     // Lowered from 60 s while the counter is past the new 10 s: the bar stays in range and
