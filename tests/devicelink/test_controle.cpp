@@ -1,6 +1,7 @@
 // Reply format, page routing, live counts and today's hours, on recorded panels.
 #include "../apoio/paineisGravados.h"
 #include "../apoio/resposta.h"
+#include "banco.h"
 #include "controle.h"
 #include "costuras.h"
 
@@ -44,8 +45,8 @@ private Q_SLOTS:
         costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
         m_avancado = std::make_unique<PainelAvancadoGravado>();
         m_simples = std::make_unique<PainelSimplesGravado>();
-        m_c = std::make_unique<controle::Controle>(
-            nullptr, controle::Controle::Paineis{[this] { return m_simples.get(); },
+        m_banco = banco::Banco();
+        m_c = std::make_unique<controle::Controle>(nullptr, m_banco, controle::Controle::Paineis{[this] { return m_simples.get(); },
                                                  [this] { return m_avancado.get(); }});
     }
     void cleanup() { costuras::restaurar(); }
@@ -265,7 +266,8 @@ private Q_SLOTS:
 
     void semPainelNaoFalha()
     {
-        m_c = std::make_unique<controle::Controle>(nullptr);
+        m_banco = banco::Banco();
+        m_c = std::make_unique<controle::Controle>(nullptr, m_banco);
         for (const char* p : {"/0", "/1", "/2", "/3", "/4", "/5", "/6"})
             m_c->tratarResposta(todasAsPaginas(), [p] { return QString::fromLatin1(p); });
         QCOMPARE(m_c->horasHoje()[0], QStringLiteral("00100"));
@@ -274,6 +276,7 @@ private Q_SLOTS:
     }
 
 private:
+    banco::Banco m_banco;
     std::unique_ptr<controle::Controle> m_c;
     std::unique_ptr<PainelAvancadoGravado> m_avancado;
     std::unique_ptr<PainelSimplesGravado> m_simples;

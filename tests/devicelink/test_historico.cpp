@@ -52,8 +52,8 @@ private Q_SLOTS:
             return mensagens::Resposta::Ok;
         });
         m_painel = std::make_unique<PainelAvancadoGravado>();
-        m_c = std::make_unique<controle::Controle>(
-            nullptr, controle::Controle::Paineis{{}, [this] { return m_painel.get(); }});
+        m_banco = banco::Banco();
+        m_c = std::make_unique<controle::Controle>(nullptr, m_banco, controle::Controle::Paineis{{}, [this] { return m_painel.get(); }});
     }
     void cleanup()
     {
@@ -114,7 +114,7 @@ private Q_SLOTS:
     {
         for (int n = 1; n <= 3; ++n)
             tratar(paginaMes(n, [](int) { return 3; }), n);
-        QVERIFY(banco::excluirMes(QStringLiteral("2024"), 3));
+        QVERIFY(m_banco.excluirMes(QStringLiteral("2024"), 3));
         QCOMPARE(campo("Meses", "mar", "ano = '2024'"), QString(155, u'0'));
         for (int n = 1; n <= 3; ++n)
             tratar(paginaMes(n, [](int) { return 3; }), n);
@@ -364,6 +364,7 @@ private:
     QTemporaryDir m_pasta;
     QStringList m_mensagens;
     std::unique_ptr<PainelAvancadoGravado> m_painel;
+    banco::Banco m_banco;
     std::unique_ptr<controle::Controle> m_c;
 };
 

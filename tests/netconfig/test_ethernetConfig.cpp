@@ -1,6 +1,7 @@
 // The network configuration window: typing, storing, proposing and testing the address.
 #include "../apoio/ambienteTeste.h"
 #include "../apoio/simuladorProcesso.h"
+#include "banco.h"
 #include "ethernet.h"
 #include "ethernetConfig.h"
 #include "instanciaUnica.h"
@@ -22,8 +23,9 @@ private Q_SLOTS:
         amb.emplace();
         QVERIFY(amb->valido());
         m_conexao = new ethernet::Conexao;
+        m_banco = banco::Banco();
         m_janelas = std::make_unique<InstanciaUnica<EthernetConfig>>(
-            [this] { return new EthernetConfig(m_conexao); });
+            [this] { return new EthernetConfig(m_conexao, m_banco); });
     }
     void cleanup()
     {
@@ -185,6 +187,7 @@ private Q_SLOTS:
 private:
     std::optional<apoio::Ambiente> amb;
     ethernet::Conexao* m_conexao = nullptr;
+    banco::Banco m_banco;
     std::unique_ptr<InstanciaUnica<EthernetConfig>> m_janelas;
 };
 

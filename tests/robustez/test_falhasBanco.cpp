@@ -26,7 +26,6 @@ private Q_SLOTS:
         QVERIFY(!m_arquivo.isEmpty());
         costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
         m_caixas.clear();
-        banco::novaAcaoDoOperador();
         m_profundidade = 0;
         m_maiorProfundidade = 0;
         mensagens::instalar([this](const mensagens::Pedido& p) {

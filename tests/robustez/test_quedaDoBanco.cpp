@@ -23,11 +23,12 @@ QString serieUniforme(int valor, int grupos)
 int escritor(const QString& pasta)
 {
     costuras::pastaAplicacao = [pasta] { return pasta; };
+    banco::Banco bd;
     for (int i = 1;; ++i) {
         const int v = i % 99999;
-        if (!banco::gravarMes(u"2024"_s, 3, serieUniforme(v, 32)))
+        if (!bd.gravarMes(u"2024"_s, 3, serieUniforme(v, 32)))
             return 3;
-        if (!banco::gravarDia(u"2024"_s, u"03"_s, 10, serieUniforme(v, 24)))
+        if (!bd.gravarDia(u"2024"_s, u"03"_s, 10, serieUniforme(v, 24)))
             return 4;
         std::printf("%d\n", i);
         std::fflush(stdout);

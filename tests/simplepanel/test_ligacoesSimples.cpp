@@ -143,7 +143,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, janela);
         qDeleteAll(janelasVivas(janela));
-        banco::novaAcaoDoOperador(); // an earlier row's failure is not this one's
+        m_aplicacao->banco().novaAcaoDoOperador(); // an earlier row's failure is not this one's
         QVERIFY(QFile::remove(amb->banco));
         QWidget* pedidaNaCaixa = nullptr;
         amb->aoMostrar = [&, pediu = false]() mutable {
