@@ -40,8 +40,7 @@ public:
         costuras::restaurar();
         costuras::restaurarAbertura();
     }
-    Ambiente(const Ambiente&) = delete;
-    Ambiente& operator=(const Ambiente&) = delete;
+    Q_DISABLE_COPY(Ambiente)
 
     bool valido() const { return pasta.isValid() && !banco.isEmpty(); }
     QString caminho(const QString& nome) const { return pasta.filePath(nome); }

@@ -23,8 +23,7 @@ inline QString copiarBancoEntregue(const QTemporaryDir& pasta)
     if (!QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), arquivo))
         return QString();
     QFile::setPermissions(arquivo, QFile::ReadOwner | QFile::WriteOwner);
-    const QString caminho = pasta.path();
-    costuras::pastaAplicacao = [caminho] { return caminho; };
+    costuras::pastaAplicacao = [caminho = pasta.path()] { return caminho; };
     return arquivo;
 }
 
@@ -32,24 +31,19 @@ inline QString copiarBancoEntregue(const QTemporaryDir& pasta)
 // the file); the first column of the first row goes to `valor`. The engine's message, if any.
 inline QString rodar(const QString& arquivo, const QString& sql, QString* valor)
 {
-    const QString nome = QStringLiteral("apoio-sql");
     QString erro;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("apoio-sql"));
         db.setDatabaseName(arquivo);
-        if (valor)
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (db.open()) {
-            QSqlQuery q(db);
-            if (!q.exec(sql))
-                erro = q.lastError().text() + QStringLiteral(" (") + sql + u')';
-            else if (valor && q.next())
-                *valor = q.value(0).toString();
-        } else {
+        db.setConnectOptions(valor ? QStringLiteral("QSQLITE_OPEN_READONLY") : QString());
+        if (!db.open())
             erro = db.lastError().text();
-        }
+        else if (QSqlQuery q(db); !q.exec(sql))
+            erro = q.lastError().text() + QStringLiteral(" (") + sql + u')';
+        else if (valor && q.next())
+            *valor = q.value(0).toString();
     }
-    QSqlDatabase::removeDatabase(nome);
+    QSqlDatabase::removeDatabase(QStringLiteral("apoio-sql"));
     return erro;
 }
 

@@ -1,11 +1,9 @@
 // Where the data lives, and one running program per database.
-#include "instanciaPrograma.h"
 #include "localDados.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,9 +21,7 @@ void escrever(const QString& caminho, const QByteArray& dados)
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(dados);
 }
-const auto somenteLeitura = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
-                            QFile::ReadOther | QFile::ExeOther;
-const auto leituraEscrita = somenteLeitura | QFile::WriteOwner;
+const auto somenteLeitura = QFile::ReadOwner | QFile::ExeOwner;
 } // namespace
 
 class TesteLocalDados : public QObject {
@@ -33,17 +29,15 @@ class TesteLocalDados : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(m_raiz.isValid());
-        QDir(m_raiz.path()).mkpath(u"bin"_s);
-        QDir(m_raiz.path()).mkpath(u"share/fluxora"_s);
+        QVERIFY(QDir(m_raiz.path()).mkpath(u"bin"_s) && QDir(m_raiz.path()).mkpath(u"share"_s));
         m_programa = m_raiz.filePath(u"bin"_s);
         m_usuario = m_raiz.filePath(u"usuario/Fluxora"_s);
-        m_modelo = m_raiz.filePath(u"share/fluxora/Fluxoradb.mdb"_s);
+        m_modelo = m_raiz.filePath(u"share/Fluxoradb.mdb"_s);
         escrever(m_modelo, "modelo");
     }
     void cleanup()
     {
-        QFile::setPermissions(m_programa, leituraEscrita);
+        QFile::setPermissions(m_programa, somenteLeitura | QFile::WriteOwner);
         QDir(m_raiz.path()).removeRecursively();
     }
 
@@ -92,24 +86,6 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(m_usuario + u"/Fluxoradb.mdb"_s));
     }
 
-    // A second owner of the same folder is refused and can call the first forward; another
-    // folder is independent.
-    void umaInstanciaPorBanco()
-    {
-        InstanciaPrograma primeira(m_programa);
-        QVERIFY(primeira.adquirir());
-        QSignalSpy frente(&primeira, &InstanciaPrograma::frentePedida);
-        {
-            InstanciaPrograma segunda(m_programa);
-            QVERIFY(!segunda.adquirir());
-            QVERIFY(segunda.pedirFrente());
-        }
-        QTRY_COMPARE(frente.count(), 1);
-        QDir().mkpath(m_usuario);
-        InstanciaPrograma outraPasta(m_usuario);
-        QVERIFY(outraPasta.adquirir());
-    }
-
     // The real program: a second start on the same folder exits at once without a window of
     // its own, while the first keeps running.
     void segundoInicioDoPrograma()
@@ -119,15 +95,10 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(original, copia));
         QVERIFY(QFile::copy(QStringLiteral(FLUXORA_BANCO_MODELO), m_programa + u"/Fluxoradb.mdb"_s));
         QFile::setPermissions(m_programa + u"/Fluxoradb.mdb"_s, QFile::ReadOwner | QFile::WriteOwner);
-        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-        QProcess primeiro;
-        primeiro.setProcessEnvironment(ambiente);
+        QProcess primeiro, segundo;
         primeiro.start(copia, {});
         QVERIFY(primeiro.waitForStarted());
         QTRY_VERIFY(QFile::exists(m_programa + u"/Fluxoradb.mdb.lock"_s));
-        QProcess segundo;
-        segundo.setProcessEnvironment(ambiente);
         segundo.start(copia, {});
         QVERIFY(segundo.waitForFinished(10000));
         QCOMPARE(segundo.exitCode(), 0);

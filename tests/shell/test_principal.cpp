@@ -1,9 +1,8 @@
-// The main window: its commands, the start-up request, the status line.
+// The main window: the start-up request and the status line, with and without the database.
 #include "../apoio/ambienteTeste.h"
 #include "aplicacao.h"
 #include "ethernet.h"
 
-#include <QAction>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -28,41 +27,13 @@ private Q_SLOTS:
                 connect(s, &QTcpSocket::readyRead, this, [this, s] { m_recebido += s->readAll(); });
             }
         });
-        const quint16 porta = m_servidor.serverPort();
-        costuras::portaPadrao = [porta] { return porta; };
+        costuras::portaPadrao = [porta = m_servidor.serverPort()] { return porta; };
     }
     void cleanup()
     {
         m_servidor.close();
         m_servidor.disconnect(this);
         amb.reset();
-    }
-
-    // The program's texts that the operator reads in the menus, against the system's list, and
-    // the names the rest of the program finds the commands by.
-    void menus()
-    {
-        Aplicacao aplicacao;
-        Principal& janela = aplicacao.principal();
-        const QList<std::pair<QString, QString>> itens = {{u"menuConectar"_s, u"Conectar ao Contador"_s},
-                                                          {u"menuConfigurarRele"_s, u"Configurar Rede"_s},
-                                                          {u"menuPainelSimples"_s, u"Painel Simples"_s},
-                                                          {u"menuPainelAvancado"_s, u"Painel Avançado"_s},
-                                                          {u"menuSair"_s, u"Sair"_s}};
-        for (const auto& [nome, legenda] : itens) {
-            auto* acao = janela.findChild<QAction*>(nome);
-            QVERIFY2(acao, qPrintable(nome));
-            QCOMPARE(acao->text(), legenda);
-        }
-        QVERIFY(janela.findChild<QPlainTextEdit*>(u"txtSource"_s)->isReadOnly());
-
-        // "Conectar ao Contador" does nothing: no request, no page change.
-        janela.definirSubPagina(u"/3"_s);
-        janela.findChild<QAction*>(u"menuConectar"_s)->trigger();
-        QCOMPARE(janela.subPaginaAtual(), u"/3"_s);
-        QCOMPARE(janela.conexao().winsock().estado(), 0);
-        QVERIFY(!aplicacao.conexao().findChild<Temporizador*>(u"TimeOut"_s)->isActive());
-        QVERIFY(amb->caixas.isEmpty());
     }
 
     // Start-up reads the stored address (127.0.0.1 in the shipped file) and requests page 0;

@@ -1,28 +1,22 @@
 // The simple panel inside the program: the live counts written into it, the menu command
 // that shows it, and the connection status sent to it while it is on screen.
-#include "../apoio/bancoTeste.h"
+#include "../apoio/ambienteTeste.h"
 #include "../apoio/resposta.h"
-#include "../apoio/simuladorProcesso.h"
 #include "aplicacao.h"
 #include "banco.h"
 #include "controle.h"
-#include "costuras.h"
 #include "dispositivoWindows.h"
 #include "ethernet.h"
 #include "ethernetConfig.h"
-#include "mensagens.h"
 #include "painelAtivo.h"
 #include "painelSimples.h"
 #include "painelavancado.h"
 #include "painelavancadoAjustes.h"
 #include "principal.h"
-#include "coresLotacao.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -65,26 +59,19 @@ class TesteLigacoesSimples : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(m_pasta.isValid());
-        QVERIFY(!apoio::copiarBancoEntregue(m_pasta).isEmpty());
-        costuras::fixarRelogio("10/03/2024", "14:05:33");
+        amb.emplace();
+        QVERIFY(amb->valido());
         dispositivoWindows::telas = [] {
             return QList<dispositivoWindows::Tela>{{"tela", QRect(0, 0, 1366, 768)}};
         };
-        m_caixas.clear();
-        mensagens::instalar([this](const mensagens::Pedido& p) {
-            m_caixas.append(p);
-            return mensagens::Resposta::Ok;
-        });
         m_aplicacao = std::make_unique<Aplicacao>();
         m_principal = &m_aplicacao->principal();
     }
     void cleanup()
     {
         m_aplicacao.reset();
-        costuras::restaurar();
         dispositivoWindows::restaurar();
-        mensagens::instalar({});
+        amb.reset();
     }
 
     // A reply to /6 creates the panel hidden, running its own rhythm. The menu shows it
@@ -99,59 +86,29 @@ private Q_SLOTS:
         QVERIFY(painel && painel->isHidden());
         QCOMPARE(texto(painel, "lbl_total"), QStringLiteral("7"));
         QVERIFY(painel->findChild<Temporizador*>("TimerLT")->isActive());
-        QCOMPARE(apoio::executar(banco(), QStringLiteral("UPDATE painelSimples SET dia = 'antes'")),
-                 QString());
-        bool visivel = false;
-        bool modal = false;
-        bool ativo = false;
-        QString pagina;
-        QString lotacao;
+        QCOMPARE(amb->executar(QStringLiteral("UPDATE painelSimples SET dia = 'antes'")), QString());
+        QString visto; // shown, modal, the panel active, the page, the capacity
         QTimer::singleShot(0, this, [&] {
-            visivel = painel && painel->isVisible();
-            modal = painel && QApplication::activeModalWidget() == painel;
-            ativo = m_aplicacao->painelAtivo().painelSimplesEstaAtivo();
-            pagina = texto(m_principal, "lbl_pagina");
-            lotacao = painel ? texto(painel, "lbl_lotacao") : QString();
-            if (painel)
-                QTest::mouseClick(painel->findChild<QLabel*>("lbl_fechar"), Qt::LeftButton);
+            if (!painel)
+                return;
+            visto = QStringLiteral("%1|%2|%3|%4|%5")
+                        .arg(painel->isVisible())
+                        .arg(QApplication::activeModalWidget() == painel)
+                        .arg(m_aplicacao->painelAtivo().painelSimplesEstaAtivo())
+                        .arg(texto(m_principal, "lbl_pagina"), texto(painel, "lbl_lotacao"));
+            QTest::mouseClick(painel->findChild<QLabel*>("lbl_fechar"), Qt::LeftButton);
         });
         m_principal->findChild<QAction*>("menuPainelSimples")->trigger();
-        QVERIFY(visivel);
-        QVERIFY(modal);
-        QVERIFY(ativo);
-        QCOMPARE(pagina, QStringLiteral("6"));
-        QCOMPARE(lotacao, QStringLiteral("42"));
+        QCOMPARE(visto, QStringLiteral("1|1|1|6|42"));
         QVERIFY(!m_aplicacao->painelAtivo().painelSimplesEstaAtivo());
         QTRY_VERIFY(!painel);
-        QCOMPARE(apoio::consulta(banco(), QStringLiteral("SELECT dia FROM painelSimples")),
+        QCOMPARE(amb->consulta(QStringLiteral("SELECT dia FROM painelSimples")),
                  QStringLiteral("2024-03-10"));
         // The next reply creates it again, hidden, with numbers from that reply only.
         m_aplicacao->controle().lerContagemAtual(resposta("00043", "00008"));
         QVERIFY(m_aplicacao->janelas().painelsimplesExistente()->isHidden());
         QCOMPARE(texto(m_aplicacao->janelas().painelsimplesExistente(), "lbl_total"), QStringLiteral("8"));
-        QVERIFY(m_caixas.isEmpty());
-    }
-
-    // The panel's own rhythm asks the device for the live counts through the program's
-    // exchange; the reply fills both panels.
-    void ritmoProprioComOSimulador()
-    {
-        const QStringList argumentos = SimuladorProcesso::argumentosFixos(7);
-        const QString lotacao = QString::number(
-            SimuladorProcesso::valorDaPagina(argumentos, 6, QStringLiteral("\"h\":34,")).toInt());
-        SimuladorProcesso simulador(argumentos);
-        const quint16 porta = simulador.porta();
-        QVERIFY(porta != 0);
-        costuras::portaPadrao = [porta] { return porta; };
-        PainelSimples* painel = m_aplicacao->janelas().painelsimples();
-        painel->findChild<Temporizador*>("TimerLT")->stop();
-        for (int t = 0; t <= 10; ++t)
-            painel->tiqueTimerLT();
-        QTRY_COMPARE(texto(painel, "lbl_lotacao"), lotacao);
-        const QStringList pedidos = simulador.caminhos();
-        QVERIFY(!pedidos.isEmpty() && pedidos.count(QStringLiteral("/6")) == pedidos.size());
-        QCOMPARE(texto(m_aplicacao->janelas().painelavancadoExistente(), "lbl_lotacao"), lotacao);
-        QVERIFY(m_caixas.isEmpty());
+        QVERIFY(amb->caixas.isEmpty());
     }
 
     // While the panel is on screen, time-outs and data go to it; otherwise to the advanced panel.
@@ -159,18 +116,18 @@ private Q_SLOTS:
     {
         ethernet::Conexao& conexao = m_aplicacao->conexao();
         PainelSimples* painel = m_aplicacao->janelas().painelsimples();
-        auto* legenda = painel->findChild<QLabel*>("lbl_legendaDesconectado");
-        auto* faixa = painel->findChild<QFrame*>("frm_desconectado");
+        auto avisado = [painel] {
+            return painel->findChild<QLabel*>("lbl_legendaDesconectado")->isVisibleTo(painel) &&
+                   painel->findChild<QFrame*>("frm_desconectado")->isVisibleTo(painel);
+        };
         conexao.sinalizarDesconexao();
-        QVERIFY(!legenda->isVisibleTo(painel));
+        QVERIFY(!avisado());
         m_aplicacao->painelAtivo().ativarPainelSimples();
         conexao.sinalizarDesconexao();
-        QVERIFY(legenda->isVisibleTo(painel));
-        QVERIFY(faixa->isVisibleTo(painel));
+        QVERIFY(avisado());
         QCOMPARE(texto(m_principal, "lbl_legendaDesconectado"), QStringLiteral("Desconectado."));
         Q_EMIT conexao.conexaoConfirmada();
-        QVERIFY(!legenda->isVisibleTo(painel));
-        QVERIFY(!faixa->isVisibleTo(painel));
+        QVERIFY(!avisado());
     }
 
     void janelaPedidaDuranteACarga_data()
@@ -187,31 +144,23 @@ private Q_SLOTS:
         QFETCH(QString, janela);
         qDeleteAll(janelasVivas(janela));
         m_aplicacao->banco().novaAcaoDoOperador(); // an earlier row's failure is not this one's
-        QVERIFY(QFile::remove(banco()));
+        QVERIFY(QFile::remove(amb->banco));
         QWidget* pedidaNaCaixa = nullptr;
-        bool pediu = false;
-        mensagens::instalar([&](const mensagens::Pedido&) {
-            if (!pediu) {
-                pediu = true;
+        amb->aoMostrar = [&, pediu = false]() mutable {
+            if (!std::exchange(pediu, true))
                 pedidaNaCaixa = pedirJanela(m_aplicacao->janelas(), janela);
-            }
-            return mensagens::Resposta::Ok;
-        });
+        };
         QWidget* criada = pedirJanela(m_aplicacao->janelas(), janela);
-        QVERIFY(pediu);
-        QCOMPARE(pedidaNaCaixa, criada);
+        QVERIFY(criada && pedidaNaCaixa == criada);
         QCOMPARE(janelasVivas(janela), QList<QWidget*>{criada});
         QCOMPARE(pedirJanela(m_aplicacao->janelas(), janela), criada);
         delete criada;
     }
 
 private:
-    QString banco() const { return m_pasta.filePath("Fluxoradb.mdb"); }
-
-    QTemporaryDir m_pasta;
+    std::optional<apoio::Ambiente> amb;
     std::unique_ptr<Aplicacao> m_aplicacao;
     Principal* m_principal = nullptr;
-    QList<mensagens::Pedido> m_caixas;
 };
 
 QTEST_MAIN(TesteLigacoesSimples)
