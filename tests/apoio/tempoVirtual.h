@@ -12,8 +12,7 @@
 
 namespace apoio {
 
-class TempoVirtual
-{
+class TempoVirtual {
 public:
     explicit TempoVirtual(const QDateTime& inicio) : m_relogio(inicio) {}
 
@@ -37,8 +36,7 @@ public:
     }
 
     // Moves time forward until cond() holds; false when limiteMs of virtual time passed first.
-    template<class Condicao>
-    bool avancarAte(Condicao cond, qint64 limiteMs, int passoMs = 100)
+    template <class Condicao> bool avancarAte(Condicao cond, qint64 limiteMs, int passoMs = 100)
     {
         for (qint64 feito = 0; feito <= limiteMs; feito += passoMs) {
             esperarAparelho();
@@ -61,7 +59,9 @@ private:
             return;
         QElapsedTimer real;
         real.start();
-        auto emVoo = [this] { return m_conexao->winsock().estado() >= 3 && m_conexao->winsock().estado() <= 7; };
+        auto emVoo = [this] {
+            return m_conexao->winsock().estado() >= 3 && m_conexao->winsock().estado() <= 7;
+        };
         while (emVoo() && m_orcamentoMs > 0) {
             QTest::qWait(2);
             m_orcamentoMs -= static_cast<int>(real.restart());

@@ -24,21 +24,13 @@ QString todasAsPaginas()
     return resposta(e);
 }
 
-// Chart points as "row=value" from `de` to `ate`, the way pontos() lists a recorded chart.
-QString faixa(int de, int ate, const std::function<QString(int)>& valor)
+// Chart points from row `de` to `ate`.
+QMap<int, QString> faixa(int de, int ate, const std::function<QString(int)>& valor)
 {
-    QStringList r;
+    QMap<int, QString> r;
     for (int i = de; i <= ate; ++i)
-        r << QStringLiteral("%1=%2").arg(i).arg(valor(i));
-    return r.join(u' ');
-}
-
-QString pontos(const QMap<int, QString>& dados)
-{
-    QStringList r;
-    for (auto it = dados.cbegin(); it != dados.cend(); ++it)
-        r << QStringLiteral("%1=%2").arg(it.key()).arg(it.value());
-    return r.join(u' ');
+        r[i] = valor(i);
+    return r;
 }
 
 } // namespace
@@ -67,12 +59,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("marcador");
         QTest::addColumn<QString>("comoTexto"); // "-" when the marker is not found
         QTest::addColumn<QString>("comoNumero");
-        QTest::newRow("seis caracteres quaisquer") << "x\"h\":34,ab%$\n 00042zz" << "\"h\":34," << "00042" << "42";
-        QTest::newRow("hora 1 não casa com 12") << "\"h\":12,\"qt\":\"00012\"" << "\"h\":1," << "-" << "";
-        QTest::newRow("primeira ocorrência")
-            << "\"h\":7,\"qt\":\"00070\",\"h\":7,\"qt\":\"00099\"" << "\"h\":7," << "00070" << "70";
-        QTest::newRow("cortado pelo fim") << "\"h\":34,\"qt\":\"004" << "\"h\":34," << "00000" << "4";
-        QTest::newRow("não numérico") << "\"h\":34,\"qt\":\"ab123\"" << "\"h\":34," << "ab123" << "0";
+        auto linha = [](const char* nome, QString texto, QString marcador, QString t, QString n) {
+            QTest::newRow(nome) << texto << marcador << t << n;
+        };
+        linha("seis caracteres quaisquer", "x\"h\":34,ab%$\n 00042zz", "\"h\":34,", "00042", "42");
+        linha("hora 1 não casa com 12", "\"h\":12,\"qt\":\"00012\"", "\"h\":1,", "-", "");
+        linha("primeira ocorrência", "\"h\":7,\"qt\":\"00070\",\"h\":7,\"qt\":\"00099\"", "\"h\":7,", "00070",
+              "70");
+        linha("cortado pelo fim", "\"h\":34,\"qt\":\"004", "\"h\":34,", "00000", "4");
+        linha("não numérico", "\"h\":34,\"qt\":\"ab123\"", "\"h\":34,", "ab123", "0");
     }
     void regraDoValor()
     {
@@ -92,34 +87,34 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("pagina");
         QTest::addColumn<QStringList>("rotulos");
-        QTest::addColumn<QString>("mes");
-        QTest::addColumn<QString>("dia");
+        QTest::addColumn<MapaHoras>("mes");
+        QTest::addColumn<MapaHoras>("dia");
         // Business hours 8 to 10; today is the 10th, so days 11 on count zero.
         auto dia = [](int d) { return apoio::cinco(d > 10 ? 0 : d); };
         auto zero = [](int) { return QStringLiteral("00000"); };
         auto vazio = [](int) { return QString(); };
         const QString as = QStringLiteral("as 14:05:33");
         const QString at = QStringLiteral("Atualizando...");
-        QTest::newRow("/0") << "/0" << QStringList{} << "" << "";
-        QTest::newRow("/6") << "/6" << QStringList{"lotacao=7", "total=153", "agora=" + as, "hoje=" + as, "media=" + as}
-                            << "" << faixa(1, 3, vazio);
-        QTest::newRow("/1") << "/1" << QStringList{"totalMes=" + at, "mes=55", "totalMes=" + as} << faixa(1, 12, dia)
-                            << "";
-        QTest::newRow("/2") << "/2" << QStringList{"mes=0", "totalMes=" + as} << faixa(13, 24, zero) << "";
-        QTest::newRow("/3") << "/3" << QStringList{"mes=0", "totalMes=" + as, "mediaDia=0"} << faixa(25, 31, zero)
-                            << "";
-        QTest::newRow("/4") << "/4" << QStringList{"agora=" + at, "hoje=" + at, "media=" + at} << ""
-                            << faixa(1, 3, [](int r) { return apoio::cinco(107 + r); });
-        QTest::newRow("/5") << "/5" << QStringList{"mediaHora=---"} << "" << faixa(1, 3, vazio);
-        QTest::newRow("/7") << "/7" << QStringList{} << "" << "";
+        auto linha = [](const QString& pg, const QStringList& rotulos, const MapaHoras& m,
+                        const MapaHoras& d) { QTest::newRow(qPrintable(pg)) << pg << rotulos << m << d; };
+        linha("/0", {}, {}, {});
+        linha("/6", {"lotacao=7", "total=153", "agora=" + as, "hoje=" + as, "media=" + as}, {},
+              faixa(1, 3, vazio));
+        linha("/1", {"totalMes=" + at, "mes=55", "totalMes=" + as}, faixa(1, 12, dia), {});
+        linha("/2", {"mes=0", "totalMes=" + as}, faixa(13, 24, zero), {});
+        linha("/3", {"mes=0", "totalMes=" + as, "mediaDia=0"}, faixa(25, 31, zero), {});
+        linha("/4", {"agora=" + at, "hoje=" + at, "media=" + at}, {},
+              faixa(1, 3, [](int r) { return apoio::cinco(107 + r); }));
+        linha("/5", {"mediaHora=---"}, {}, faixa(1, 3, vazio));
+        linha("/7", {}, {}, {});
     }
     void roteamento()
     {
         QFETCH(QString, pagina);
         m_c->tratarResposta(todasAsPaginas(), [&] { return pagina; });
         QTEST(m_avancado->log, "rotulos");
-        QTEST(pontos(m_avancado->mes.dados), "mes");
-        QTEST(pontos(m_avancado->dia.dados), "dia");
+        QTEST(m_avancado->mes.dados, "mes");
+        QTEST(m_avancado->dia.dados, "dia");
         QCOMPARE(m_simples->log, (pagina == u"/6" ? QStringList{"lotacao=7", "total=153"} : QStringList{}));
     }
 
@@ -160,10 +155,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pagina");
         QTest::addColumn<int>("hora9");
         QTest::addColumn<MapaHoras>("esperado");
-        QTest::newRow("/4 acima de 2000") << "/4" << 2500 << MapaHoras{{8, "00018"}, {9, "00000"}, {11, "00021"}};
+        QTest::newRow("/4 acima de 2000")
+            << "/4" << 2500 << MapaHoras{{8, "00018"}, {9, "00000"}, {11, "00021"}};
         QTest::newRow("/4 exatamente 2000") << "/4" << 2000 << MapaHoras{{9, "02000"}};
-        QTest::newRow("/5 sem limite") << "/5" << 2500 << MapaHoras{{12, "00022"}, {15, "02500"}, {23, "00033"}};
-        QTest::newRow("/5 cortado pelo fim") << "/5" << -1 << MapaHoras{{12, "00022"}, {13, "00000"}, {14, "11111"}};
+        QTest::newRow("/5 sem limite")
+            << "/5" << 2500 << MapaHoras{{12, "00022"}, {15, "02500"}, {23, "00033"}};
+        QTest::newRow("/5 cortado pelo fim")
+            << "/5" << -1 << MapaHoras{{12, "00022"}, {13, "00000"}, {14, "11111"}};
     }
     void horas()
     {

@@ -91,32 +91,6 @@ private Q_SLOTS:
         QCOMPARE(campo("Meses", "count(*)", "1") + campo("Dias", "count(*)", "1"), QStringLiteral("00"));
     }
 
-    // Visits in hours 9 and 10 (12 and 30), and 50 at hour 7 and 40 at hour 19: the mean is
-    // over the business hours, and all 24 hours are recorded whatever they are.
-    void mediaHoraria_data()
-    {
-        QTest::addColumn<int>("inicio");
-        QTest::addColumn<int>("fim");
-        QTest::addColumn<QString>("media");
-        QTest::newRow("8 a 18") << 8 << 18 << "21";
-        QTest::newRow("sem visitas no expediente") << 11 << 18 << "---";
-    }
-    void mediaHoraria()
-    {
-        QFETCH(int, inicio);
-        QFETCH(int, fim);
-        m_painel->inicio = inicio;
-        m_painel->fim = fim;
-        const Contagem contagem = [](int h) { return h == 9 ? 12 : h == 10 ? 30 : h == 7 ? 50 : h == 19 ? 40 : 0; };
-        tratar(4, contagem);
-        tratar(5, contagem);
-        QTEST(ultimo("mediaHora="), "media");
-        const QString serie = hora("hora10");
-        QCOMPARE(serie.size(), 120);
-        QCOMPARE(serie.mid(35, 20), QStringLiteral("00050000000001200030"));
-        QCOMPARE(serie.mid(95, 5), QStringLiteral("00040"));
-    }
-
     // A reply handled as the clock passes midnight: the clock reads the old date `leituras`
     // times, the new one afterwards. One reply is one date: its record goes to the old
     // date's row and column, or nowhere when the pages held belong to another date.
@@ -146,11 +120,12 @@ private Q_SLOTS:
         };
         tratar(pagina, [](int) { return 7; });
         const QString sql =
-            pagina == 3 ? QStringLiteral("SELECT group_concat(ano || iif(coalesce(jan, '') <> '', ' jan', '') || "
-                                         "iif(coalesce(dez, '') <> '', ' dez', ''), ',') FROM Meses")
-                        : QStringLiteral("SELECT group_concat(ano || '-' || mes || iif(coalesce(hora1, '') <> '', "
-                                         "' hora1', '') || iif(coalesce(hora31, '') <> '', ' hora31', ''), ',') "
-                                         "FROM Dias");
+            pagina == 3
+                ? QStringLiteral("SELECT group_concat(ano || iif(coalesce(jan, '') <> '', ' jan', '') || "
+                                 "iif(coalesce(dez, '') <> '', ' dez', ''), ',') FROM Meses")
+                : QStringLiteral("SELECT group_concat(ano || '-' || mes || iif(coalesce(hora1, '') <> '', "
+                                 "' hora1', '') || iif(coalesce(hora31, '') <> '', ' hora31', ''), ',') "
+                                 "FROM Dias");
         QTEST(apoio::consulta(arquivo(), sql), "gravado");
     }
 
@@ -195,7 +170,8 @@ private Q_SLOTS:
         tratar(5, [](int) { return 0; });
         for (int k = 2; k <= 3; ++k) {
             tratar(4, [k](int h) { return k * h; });
-            QCOMPARE(hora("hora10").mid(45), cinco(9 * k) + cinco(10 * k) + cinco(11 * k) + QString(60, u'0'));
+            QCOMPARE(hora("hora10").mid(45),
+                     cinco(9 * k) + cinco(10 * k) + cinco(11 * k) + QString(60, u'0'));
         }
     }
 
@@ -252,7 +228,8 @@ private:
     QString arquivo() const { return m_pasta.filePath(QStringLiteral("Fluxoradb.mdb")); }
     QString campo(const QString& tabela, const QString& coluna, const QString& filtro)
     {
-        return apoio::consulta(arquivo(), QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(coluna, tabela, filtro));
+        return apoio::consulta(arquivo(),
+                               QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(coluna, tabela, filtro));
     }
     QString mar() { return campo("Meses", "mar", "ano = '2024'"); }
     QString hora(const QString& coluna) { return campo("Dias", coluna, "ano = '2024' AND mes = '03'"); }

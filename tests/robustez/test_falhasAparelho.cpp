@@ -178,7 +178,10 @@ private:
             QVERIFY(c.isDigit());
     }
 
-    QString consulta(const char* sql) { return apoio::consulta(m_arquivo, QString::fromLatin1(sql)); }
+    QString consulta(const char* sql)
+    {
+        return apoio::consulta(m_arquivo, QString::fromLatin1(sql));
+    }
 
     QTemporaryDir m_pasta;
     QString m_arquivo;

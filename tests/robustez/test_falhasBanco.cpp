@@ -88,8 +88,9 @@ private Q_SLOTS:
                 c = static_cast<char>(QRandomGenerator::global()->bounded(256));
             QVERIFY(gravar(ruido));
         } else {
-            const QString erro = apoio::executar(
-                m_arquivo, falha == QLatin1String("semDias") ? u"DROP TABLE Dias"_s : u"DELETE FROM ethernet"_s);
+            const QString erro =
+                apoio::executar(m_arquivo, falha == QLatin1String("semDias") ? u"DROP TABLE Dias"_s
+                                                                             : u"DELETE FROM ethernet"_s);
             QVERIFY2(erro.isEmpty(), qPrintable(erro));
         }
         const int pedidosAntes = static_cast<int>(cliente.simulador->caminhos().size());

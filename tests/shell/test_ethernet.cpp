@@ -106,14 +106,10 @@ private Q_SLOTS:
         QSignalSpy desconexao(&l.conexao, &ethernet::Conexao::desconexaoSinalizada);
         l.relogio.avancar(1500);
         l.conexao.conectarUrl(QStringLiteral("//127.0.0.1/2"), l.caminho);
-        l.relogio.avancar(2499);
-        QCOMPARE(desconexao.count(), 0);
-        l.relogio.avancar(1);
-        QCOMPARE(desconexao.count(), 1);
-        l.relogio.avancar(3999);
-        QCOMPARE(desconexao.count(), 1);
-        l.relogio.avancar(1);
-        QCOMPARE(desconexao.count(), 2);
+        for (auto [ms, vezes] : {std::pair{2499, 0}, {1, 1}, {3999, 1}, {1, 2}}) {
+            l.relogio.avancar(ms);
+            QCOMPARE(desconexao.count(), vezes);
+        }
     }
 
     // A new request clears the log and abandons the old connection: late bytes of the old
