@@ -185,6 +185,15 @@ private Q_SLOTS:
             QCOMPARE(horas[static_cast<size_t>(h)], QStringLiteral("11111"));
     }
 
+    // With no panel open, every page is still read into the counts.
+    void semPainelNaoFalha()
+    {
+        m_c = std::make_unique<controle::Controle>(nullptr);
+        for (const char* p : {"/1", "/2", "/3", "/4", "/5", "/6"})
+            m_c->tratarResposta(todasAsPaginas(), [p] { return QString::fromLatin1(p); });
+        QCOMPARE(m_c->horasHoje()[0] + m_c->diasMes()[9], QStringLiteral("0010000010"));
+    }
+
 private:
     std::unique_ptr<controle::Controle> m_c;
     std::unique_ptr<PainelAvancadoGravado> m_avancado;
