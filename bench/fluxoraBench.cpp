@@ -82,8 +82,9 @@ void BM_gravarMes(benchmark::State& state)
         return;
     }
     const QString s = serieExemplo(32, 1);
+    banco::Banco bd;
     for (auto _ : state)
-        benchmark::DoNotOptimize(banco::gravarMes(QStringLiteral("2024"), 3, s));
+        benchmark::DoNotOptimize(bd.gravarMes(QStringLiteral("2024"), 3, s));
     semFalhas(state);
 }
 BENCHMARK(BM_gravarMes)->Unit(benchmark::kMicrosecond);
@@ -96,8 +97,9 @@ void BM_gravarDia(benchmark::State& state)
         return;
     }
     const QString s = serieExemplo(24, 2);
+    banco::Banco bd;
     for (auto _ : state)
-        benchmark::DoNotOptimize(banco::gravarDia(QStringLiteral("2024"), QStringLiteral("03"), 31, s));
+        benchmark::DoNotOptimize(bd.gravarDia(QStringLiteral("2024"), QStringLiteral("03"), 31, s));
     semFalhas(state);
 }
 BENCHMARK(BM_gravarDia)->Unit(benchmark::kMicrosecond);
@@ -123,7 +125,8 @@ void BM_tratarResposta(benchmark::State& state)
     }
     falsos::PainelSimples simples;
     falsos::PainelAvancado avancado(8, 18, false);
-    controle::Controle c(nullptr, {[&simples] { return &simples; }, [&avancado] { return &avancado; }});
+    banco::Banco bd;
+    controle::Controle c(nullptr, bd, {[&simples] { return &simples; }, [&avancado] { return &avancado; }});
 
     QString respostas[7];
     for (int p = 1; p <= 6; ++p) {
@@ -146,10 +149,10 @@ void BM_tratarResposta(benchmark::State& state)
     if (!semFalhas(state))
         return;
     // The write must have been what was timed, not a reply dropped on the way.
-    if (pagina == 3 && banco::lerMes(QStringLiteral("2024"), 3).value_or(QString()).size() != 160)
+    if (pagina == 3 && bd.lerMes(QStringLiteral("2024"), 3).value_or(QString()).size() != 160)
         state.SkipWithError("o mês não foi gravado");
     if (pagina == 5 &&
-        banco::lerDia(QStringLiteral("2024"), QStringLiteral("03"), 31).value_or(QString()).size() != 120)
+        bd.lerDia(QStringLiteral("2024"), QStringLiteral("03"), 31).value_or(QString()).size() != 120)
         state.SkipWithError("o dia não foi gravado");
 }
 BENCHMARK(BM_tratarResposta)->DenseRange(1, 6)->ArgName("pagina")->Unit(benchmark::kMicrosecond);
@@ -259,8 +262,9 @@ private:
 // The most recent year: the one the browser shows most, and the last rows scanned.
 BENCHMARK_DEFINE_F(Historico, BM_lerMes)(benchmark::State& state)
 {
+    banco::Banco bd;
     for (auto _ : state) {
-        const std::optional<QString> s = banco::lerMes(QStringLiteral("2024"), 3);
+        const std::optional<QString> s = bd.lerMes(QStringLiteral("2024"), 3);
         if (!s || s->size() != 160) {
             state.SkipWithError("mês lido errado");
             break;
@@ -272,8 +276,9 @@ BENCHMARK_REGISTER_F(Historico, BM_lerMes)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_DEFINE_F(Historico, BM_lerDia)(benchmark::State& state)
 {
+    banco::Banco bd;
     for (auto _ : state) {
-        const std::optional<QString> s = banco::lerDia(QStringLiteral("2024"), QStringLiteral("03"), 31);
+        const std::optional<QString> s = bd.lerDia(QStringLiteral("2024"), QStringLiteral("03"), 31);
         if (!s || s->size() != 120) {
             state.SkipWithError("dia lido errado");
             break;

@@ -125,7 +125,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
 
     falsos::PainelSimples simples;
     falsos::PainelAvancado avancado(inicio, fim, mesCompleto);
-    controle::Controle c(nullptr, {[&simples] { return &simples; }, [&avancado] { return &avancado; }});
+    banco::Banco bd;
+    controle::Controle c(nullptr, bd, {[&simples] { return &simples; }, [&avancado] { return &avancado; }});
     g_mensagens.clear();
 
     for (const char* pagina : paginas) {
@@ -140,9 +141,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     // only times a handler may have written it; reading it for every input would halve the
     // speed for nothing.
     if (cheio(c.diasMes(), 31))
-        conferirColuna(banco::lerMes(QStringLiteral("2024"), 3), 160, "Meses.mar");
+        conferirColuna(bd.lerMes(QStringLiteral("2024"), 3), 160, "Meses.mar");
     if (cheio(c.horasHoje(), 24))
-        conferirColuna(banco::lerDia(QStringLiteral("2024"), QStringLiteral("03"), 31), 120, "Dias.hora31");
+        conferirColuna(bd.lerDia(QStringLiteral("2024"), QStringLiteral("03"), 31), 120, "Dias.hora31");
 
     // The value rule with markers taken from the input itself, and the device's own kinds.
     const qsizetype comprimento = dados[1 % tamanho] % 16;

@@ -204,7 +204,7 @@ void NavegadorHistorico::buscaAnoMesDisponiveisBancoDeDados()
     m_cmbMes->clear();
     m_cmbAno->clear();
     m_cmbMes->addItems(historico::mesesDoAno());
-    if (const std::optional<QStringList> anos = banco::listarAnos())
+    if (const std::optional<QStringList> anos = m_dep.banco.listarAnos())
         m_cmbAno->addItems(*anos);
     mostrarNoSeletor(m_cmbMes, datas::mesHoje());
     mostrarNoSeletor(m_cmbAno, datas::anoHoje());
@@ -226,7 +226,7 @@ void NavegadorHistorico::carregarHistoricoMes()
     const int m = static_cast<int>(strings::valorNumerico(m_cmbMes->currentText()));
     QString dadosMes;
     if (m >= 1 && m <= 12)
-        dadosMes = banco::lerMes(m_cmbAno->currentText(), m).value_or(QString());
+        dadosMes = m_dep.banco.lerMes(m_cmbAno->currentText(), m).value_or(QString());
     const historico::Figuras f = historico::preencherMes(dadosMes, m_dep.chartMes);
     m_lblHistoricoTotalMes->setText(QString::number(f.total));
     m_lblHistoricoMediaMes->setText(QString::number(f.media));
@@ -241,7 +241,7 @@ void NavegadorHistorico::carregarHistoricoDia()
     const int d = static_cast<int>(strings::valorNumerico(m_cmbDia->currentText()));
     QString dadosDia;
     if (d >= 1 && d <= 31)
-        dadosDia = banco::lerDia(m_cmbAno->currentText(), m_cmbMes->currentText(), d).value_or(QString());
+        dadosDia = m_dep.banco.lerDia(m_cmbAno->currentText(), m_cmbMes->currentText(), d).value_or(QString());
     const historico::Figuras f = historico::preencherDia(dadosDia, s, m_dep.chartDia);
     m_lblHistoricoTotalDia->setText(QString::number(f.total));
     m_lblHistoricoMediaDia->setText(QString::number(f.media));
@@ -350,6 +350,6 @@ void NavegadorHistorico::excluirHistorico()
     p.padraoNao = true;
     if (mensagens::mostrar(p) != mensagens::Resposta::Sim)
         return;
-    banco::excluirMes(ano, static_cast<int>(strings::valorNumerico(mes)));
+    m_dep.banco.excluirMes(ano, static_cast<int>(strings::valorNumerico(mes)));
     carregarHistoricoMes();
 }

@@ -12,6 +12,9 @@ class QLabel;
 class QProgressBar;
 class RotuloClicavel;
 class Temporizador;
+namespace banco {
+class Banco;
+}
 namespace ajustes {
 struct Avancado;
 }
@@ -27,6 +30,7 @@ public:
         Grafico& chartDia;
         const ajustes::Avancado& ajustes;
         int& segundosHistorico; // outlives the window
+        banco::Banco& banco;
         QAction* menuExportarMensal;
         QAction* menuExportarMensalXlsx;
     };

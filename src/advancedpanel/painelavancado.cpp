@@ -158,7 +158,7 @@ void PainelAvancado::criarControles()
     raiz->addWidget(linha(this, nLinha++, false));
 
     m_navegador =
-        new NavegadorHistorico({*m_chartMes, *m_chartDia, m_dep.ajustes, m_dep.contadores.segundosHistorico,
+        new NavegadorHistorico({*m_chartMes, *m_chartDia, m_dep.ajustes, m_dep.contadores.segundosHistorico, m_dep.banco,
                                 m_menuExportarMensal, m_menuExportarMensalXlsx},
                                this);
     raiz->addWidget(m_navegador);
@@ -380,7 +380,7 @@ void PainelAvancado::definirLotacao(const QString& texto)
     // Amber near the maximum set for the public display, red at it, as on that display. An
     // unreadable file is reported by the other reads of the cycle; the figure then has no limit.
     banco::Lotacao limites;
-    banco::lerLotacao(limites, false);
+    m_dep.banco.lerLotacao(limites, false);
     const QColor cor = regrasLotacao::cor(regrasLotacao::estado(texto, limites.maxima, limites.aviso),
                                           QColor(0x1f, 0x4e, 0x79));
     m_figuras->lblLotacao->setStyleSheet(QStringLiteral("color: %1;").arg(cor.name()));

@@ -29,6 +29,7 @@ public:
     struct Dependencias {
         ciclo::Contadores& contadores; // outlive the window
         ajustes::Avancado& ajustes;
+        banco::Banco& banco;
         std::function<void(int pagina)> solicitarPagina; // "/1" to "/5"
         std::function<void()> solicitarPagina6;
         // Whether every day of the month (hour of today) was received since start-up.

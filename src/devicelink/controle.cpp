@@ -144,8 +144,8 @@ QString textoMedia(double soma, int n)
     return strings::textoNumero(std::floor(soma / n));
 }
 
-Controle::Controle(ethernet::Conexao* conexao, Paineis paineis)
-    : m_conexao(conexao), m_paineis(std::move(paineis))
+Controle::Controle(ethernet::Conexao* conexao, banco::Banco& banco, Paineis paineis)
+    : m_conexao(conexao), m_banco(banco), m_paineis(std::move(paineis))
 {
 }
 
@@ -189,7 +189,7 @@ bool Controle::diaLidoPorInteiro(const QDate& dia) const
 void Controle::solicitarPagina(int n)
 {
     banco::Ethernet e{m_ip[0], m_ip[1], m_ip[2], m_ip[3]};
-    if (banco::lerEthernet(e)) {
+    if (m_banco.lerEthernet(e)) {
         m_ip[0] = e.ip1;
         m_ip[1] = e.ip2;
         m_ip[2] = e.ip3;
@@ -390,7 +390,7 @@ void Controle::gravarMes(const QDate& dia)
     QStringList slots;
     for (const QString& s : m_diasMes)
         slots << s;
-    banco::gravarMes(hoje.toString(QStringLiteral("yyyy")), hoje.month(), serie::montar(slots));
+    m_banco.gravarMes(hoje.toString(QStringLiteral("yyyy")), hoje.month(), serie::montar(slots));
 }
 
 void Controle::exibirMediaHoraria()
@@ -421,7 +421,7 @@ void Controle::gravarDia(const QDate& dia)
     QStringList slots;
     for (int h = 0; h <= 23; ++h)
         slots << m_horasHoje[static_cast<size_t>(h)];
-    banco::gravarDia(hoje.toString(QStringLiteral("yyyy")), hoje.toString(QStringLiteral("MM")), hoje.day(),
+    m_banco.gravarDia(hoje.toString(QStringLiteral("yyyy")), hoje.toString(QStringLiteral("MM")), hoje.day(),
                      serie::montar(slots));
 }
 

@@ -14,6 +14,10 @@ class Conexao;
 }
 
 // Page requests, the reply dispatcher and the page handlers.
+namespace banco {
+class Banco;
+}
+
 namespace controle {
 
 // ---- reply format, free of any window ----------------------------------------------
@@ -75,7 +79,7 @@ public:
     };
 
     // `conexao` may be null (the handlers then work on given replies only).
-    explicit Controle(ethernet::Conexao* conexao, Paineis paineis = {});
+    Controle(ethernet::Conexao* conexao, banco::Banco& banco, Paineis paineis = {});
 
     const DiasMes& diasMes() const { return m_diasMes; }
     const HorasDia& horasHoje() const { return m_horasHoje; }
@@ -125,6 +129,7 @@ private:
     void lerDiasMes(const QString& texto, int de, int ate, const QDate& dia);
 
     ethernet::Conexao* m_conexao;
+    banco::Banco& m_banco;
     Paineis m_paineis;
     // The stored address, read afresh for every request; kept when the read fails.
     QString m_ip[4];

@@ -40,8 +40,8 @@ QLabel* rotulo(QWidget* pai, const QString& nome, const QString& texto, const QR
 
 } // namespace
 
-EthernetConfig::EthernetConfig(ethernet::Conexao* conexao, QWidget* parent)
-    : QDialog(parent), m_conexao(conexao)
+EthernetConfig::EthernetConfig(ethernet::Conexao* conexao, banco::Banco& banco, QWidget* parent)
+    : QDialog(parent), m_conexao(conexao), m_banco(banco)
 {
     setObjectName(QStringLiteral("ethernetConfig"));
     setWindowTitle(QStringLiteral("Configurações de Rede"));
@@ -233,7 +233,7 @@ bool EthernetConfig::eventFilter(QObject* objeto, QEvent* evento)
 void EthernetConfig::leConfiguracoes(QString& iP1, QString& iP2, QString& iP3, QString& iP4)
 {
     banco::Ethernet e{iP1, iP2, iP3, iP4};
-    if (!banco::lerEthernet(e))
+    if (!m_banco.lerEthernet(e))
         return;
     iP1 = e.ip1;
     iP2 = e.ip2;
@@ -244,7 +244,7 @@ void EthernetConfig::leConfiguracoes(QString& iP1, QString& iP2, QString& iP3, Q
 void EthernetConfig::leConfiguracoesDestaTela(QString& iP1, QString& iP2, QString& iP3, QString& iP4)
 {
     banco::Ethernet e{iP1, iP2, iP3, iP4};
-    if (!banco::lerEthernet(e))
+    if (!m_banco.lerEthernet(e))
         return;
     iP1 = e.ip1;
     iP2 = e.ip2;
@@ -267,7 +267,7 @@ std::array<int, 4> EthernetConfig::octetosDigitados() const
 bool EthernetConfig::salvarConfiguracoes()
 {
     const std::array<int, 4> octeto = octetosDigitados();
-    return banco::salvarEthernet(octeto[0], octeto[1], octeto[2], octeto[3], datas::hoje());
+    return m_banco.salvarEthernet(octeto[0], octeto[1], octeto[2], octeto[3], datas::hoje());
 }
 
 void EthernetConfig::lerPrefixoIPLocal(QString& a, QString& b) const

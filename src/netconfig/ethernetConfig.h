@@ -15,16 +15,20 @@ class EspelhoTexto;
 
 // The network configuration window: the device's IPv4 address typed, proposed from this
 // computer's address, stored in table ethernet and tested.
+namespace banco {
+class Banco;
+}
+
 class EthernetConfig : public QDialog {
     Q_OBJECT
 public:
     // `conexao`: the exchange the connection test and the status lines use (may be null).
-    explicit EthernetConfig(ethernet::Conexao* conexao, QWidget* parent = nullptr);
+    EthernetConfig(ethernet::Conexao* conexao, banco::Banco& banco, QWidget* parent = nullptr);
     // Load steps, run by the window registry once it holds the window.
     void carregar();
 
     // Reads the stored octets into the four strings (the guarded read).
-    static void leConfiguracoes(QString& iP1, QString& iP2, QString& iP3, QString& iP4);
+    void leConfiguracoes(QString& iP1, QString& iP2, QString& iP3, QString& iP4);
     void leConfiguracoesDestaTela(QString& iP1, QString& iP2, QString& iP3, QString& iP4);
     bool salvarConfiguracoes();
     // The four fields as the numbers they are stored as (leading number, 0 without one).
@@ -62,6 +66,7 @@ private:
     QLabel* criarLink(const QString& nome, const QString& texto, const QString& dica);
 
     ethernet::Conexao* m_conexao;
+    banco::Banco& m_banco;
     QLineEdit* m_ip[4] = {};
     QPlainTextEdit* m_txtSource = nullptr;
     ethernet::EspelhoTexto* m_espelhoResposta = nullptr;

@@ -67,7 +67,7 @@ QColor corDoNivel(double valor, double maximo)
 
 } // namespace
 
-JanelaRelatorios::JanelaRelatorios(QWidget* parent) : QDialog(parent)
+JanelaRelatorios::JanelaRelatorios(banco::Banco& banco, QWidget* parent) : QDialog(parent), m_banco(banco)
 {
     setObjectName(QStringLiteral("relatorios"));
     setWindowTitle(QStringLiteral("Relatórios"));
@@ -223,7 +223,7 @@ QWidget* JanelaRelatorios::criarAbaPeriodo()
 void JanelaRelatorios::carregar()
 {
     const QDate hoje = datas::hoje();
-    m_expediente = relatorios::lerExpediente().value_or(relatorios::Expediente{});
+    m_expediente = relatorios::lerExpediente(m_banco).value_or(relatorios::Expediente{});
     m_cmbAno->clear();
     for (int ano : relatorios::anosRegistrados(hoje.year()).value_or(QList<int>{hoje.year()}))
         m_cmbAno->addItem(QString::number(ano), ano);

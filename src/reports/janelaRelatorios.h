@@ -18,7 +18,7 @@ class QValueAxis;
 class JanelaRelatorios : public QDialog {
     Q_OBJECT
 public:
-    explicit JanelaRelatorios(QWidget* parent = nullptr);
+    explicit JanelaRelatorios(banco::Banco& banco, QWidget* parent = nullptr);
 
     // Fills every part from the database.
     void carregar();
@@ -45,6 +45,7 @@ private:
     QComboBox* m_cmbSemanas = nullptr;
     QTableWidget* m_tabelaHoras = nullptr;
     QLabel* m_lblHorarios = nullptr;
+    banco::Banco& m_banco;
     relatorios::Expediente m_expediente;
 
     QDateEdit* m_dtInicio = nullptr;

@@ -242,10 +242,10 @@ std::pair<QDate, QDate> ultimasSemanas(int semanas, const QDate& hoje)
     return {fim.addDays(-7 * static_cast<qint64>(semanas) + 1), fim};
 }
 
-std::optional<Expediente> lerExpediente()
+std::optional<Expediente> lerExpediente(banco::Banco& banco)
 {
     banco::PainelAvancado p;
-    if (!banco::lerPainelAvancado(p))
+    if (!banco.lerPainelAvancado(p))
         return std::nullopt;
     Expediente e;
     e.inicio = std::clamp(static_cast<int>(strings::valorNumerico(p.cmb_inicio)), 0, 23);

@@ -10,6 +10,10 @@
 #include <optional>
 #include <utility>
 
+namespace banco {
+class Banco;
+}
+
 // What the reports window shows and exports, computed from the database alone (no device, no
 // widgets). Readers report a database failure in a message box and return nullopt.
 namespace relatorios {
@@ -56,7 +60,7 @@ struct Expediente {
     int inicio = 8;
     int fim = 18;
 };
-std::optional<Expediente> lerExpediente();
+std::optional<Expediente> lerExpediente(banco::Banco& banco);
 
 // "segunda-feira" ... "domingo" for Qt's 1 (Monday) ... 7.
 QString nomeDiaSemana(int diaDaSemana);

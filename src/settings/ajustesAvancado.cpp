@@ -4,10 +4,10 @@
 
 namespace ajustes {
 
-bool Avancado::carregar()
+bool Avancado::carregar(banco::Banco& banco)
 {
     banco::PainelAvancado lido;
-    if (!banco::lerPainelAvancado(lido))
+    if (!banco.lerPainelAvancado(lido))
         return false;
     // Empty or junk fields are made usable: the charts divide by and count rows from them.
     const banco::PainelAvancado v = normalizar(lido);
@@ -19,9 +19,9 @@ bool Avancado::carregar()
     return true;
 }
 
-bool Avancado::salvar()
+bool Avancado::salvar(banco::Banco& banco)
 {
-    if (!banco::salvarPainelAvancado({cmb_inicio, cmb_fim, cmb_tempoMes, cmb_tempoDia}))
+    if (!banco.salvarPainelAvancado({cmb_inicio, cmb_fim, cmb_tempoMes, cmb_tempoDia}))
         return false;
     linhaLida = true;
     return true;

@@ -4,6 +4,10 @@
 
 #include <QString>
 
+namespace banco {
+class Banco;
+}
+
 namespace ajustes {
 
 // The four settings of the advanced panel, as the texts stored in table painelavancado and
@@ -19,8 +23,8 @@ struct Avancado {
 
     // Reads and normalises the stored row. A row that cannot be read (its message shown) leaves
     // the values as they are.
-    bool carregar();
-    bool salvar();
+    bool carregar(banco::Banco& banco);
+    bool salvar(banco::Banco& banco);
 
     // First and last business hour, 0..23.
     int inicioExpediente() const;

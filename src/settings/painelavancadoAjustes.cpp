@@ -43,8 +43,8 @@ QFrame* linha(QWidget* pai, const QString& nome, const QRect& geometria)
 
 } // namespace
 
-PainelAvancadoAjustes::PainelAvancadoAjustes(ajustes::Avancado& ajustes, QWidget* parent)
-    : QDialog(parent), m_ajustes(ajustes)
+PainelAvancadoAjustes::PainelAvancadoAjustes(ajustes::Avancado& ajustes, banco::Banco& banco, QWidget* parent)
+    : QDialog(parent), m_ajustes(ajustes), m_banco(banco)
 {
     setObjectName(QStringLiteral("painelavancadoAjustes"));
     setWindowTitle(QStringLiteral("Ajustes"));
@@ -169,7 +169,7 @@ void PainelAvancadoAjustes::leConfiguracoes()
 {
     // Each opening reads the stored row again, as the rest of the program last saw it stored;
     // a failure shows its message and the values in use stay.
-    m_ajustes.carregar();
+    m_ajustes.carregar(m_banco);
     m_cmbInicio->definirTexto(m_ajustes.cmb_inicio);
     m_cmbFim->definirTexto(m_ajustes.cmb_fim);
     m_cmbTempoMes->definirTexto(m_ajustes.cmb_tempoMes);
@@ -179,13 +179,13 @@ void PainelAvancadoAjustes::leConfiguracoes()
 bool PainelAvancadoAjustes::salvarConfiguracoes()
 {
     escreverValor();
-    return m_ajustes.salvar();
+    return m_ajustes.salvar(m_banco);
 }
 
 void PainelAvancadoAjustes::leLotacao(bool relatarFalha)
 {
     banco::Lotacao v;
-    if (banco::lerLotacao(v, relatarFalha)) {
+    if (m_banco.lerLotacao(v, relatarFalha)) {
         m_lotacao = v;
         m_lotacaoLida = true;
     }
@@ -204,7 +204,7 @@ bool PainelAvancadoAjustes::salvarLotacao()
     banco::Lotacao v = m_lotacao;
     v.maxima = m_txtLotacaoMaxima->value();
     v.aviso = m_txtLotacaoAviso->value();
-    if (!banco::salvarLotacao(v, datas::hoje()))
+    if (!m_banco.salvarLotacao(v, datas::hoje()))
         return false;
     m_lotacao = v;
     m_lotacaoAlterada = false;

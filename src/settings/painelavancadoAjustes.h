@@ -17,7 +17,7 @@ class QSpinBox;
 class PainelAvancadoAjustes : public QDialog {
     Q_OBJECT
 public:
-    explicit PainelAvancadoAjustes(ajustes::Avancado& ajustes, QWidget* parent = nullptr);
+    PainelAvancadoAjustes(ajustes::Avancado& ajustes, banco::Banco& banco, QWidget* parent = nullptr);
     // Load steps, run by the window registry once it holds the window.
     void carregar();
 
@@ -55,6 +55,7 @@ private:
     void escreverValor();
 
     ajustes::Avancado& m_ajustes;
+    banco::Banco& m_banco;
     CaixaAjuste* m_cmbInicio = nullptr;
     CaixaAjuste* m_cmbFim = nullptr;
     CaixaAjuste* m_cmbTempoMes = nullptr;

@@ -6,10 +6,11 @@
 #include "painelavancado.h"
 
 Aplicacao::Aplicacao()
-    : m_controle(&m_conexao,
+    : m_acoesDoOperador([this] { m_banco.novaAcaoDoOperador(); }),
+      m_controle(&m_conexao, m_banco,
                  {[this]() -> controle::DestinoPainelSimples* { return m_janelas.painelsimples(); },
                   [this]() -> controle::DestinoPainelAvancado* { return m_janelas.painelavancado(); }}),
-      m_janelas({m_conexao, m_controle, m_painelAtivo, m_contadores, m_ajustes,
+      m_janelas({m_conexao, m_banco, m_controle, m_painelAtivo, m_contadores, m_ajustes,
                  [this](const QString& t) { m_principal.definirPagina(t); },
                  [this](const QString& t) { m_principal.definirLegendaLog(t); }},
                 {[this](EthernetConfig* janela) {
@@ -21,7 +22,7 @@ Aplicacao::Aplicacao()
                      QObject::connect(janela, &PainelSimples::fechando, janela,
                                       [this] { m_janelas.painelavancado()->deveLerLotacao(); });
                  }}),
-      m_principal(m_conexao)
+      m_principal(m_conexao, m_banco)
 {
     m_conexao.setObjectName(QStringLiteral("Winsock1"));
     ligar();
@@ -51,7 +52,7 @@ void Aplicacao::carregar()
 {
     m_principal.carregar();
     // After the address: a missing file is told by the main window's own message, once.
-    m_ajustes.carregar();
+    m_ajustes.carregar(m_banco);
 }
 
 void Aplicacao::confirmarConexao()

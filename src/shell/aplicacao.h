@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ajustesAvancado.h"
+#include "banco.h"
+#include "caixas.h"
 #include "ciclo.h"
 #include "controle.h"
 #include "ethernet.h"
@@ -19,6 +21,7 @@ public:
     Aplicacao(const Aplicacao&) = delete;
     Aplicacao& operator=(const Aplicacao&) = delete;
 
+    banco::Banco& banco() { return m_banco; }
     ethernet::Conexao& conexao() { return m_conexao; }
     controle::Controle& controle() { return m_controle; }
     PainelAtivo& painelAtivo() { return m_painelAtivo; }
@@ -43,6 +46,8 @@ private:
     void sinalizarDesconexao();
 
     // Declared in the order they are built; the windows go before what they use.
+    banco::Banco m_banco;
+    caixas::AcoesDoOperador m_acoesDoOperador;
     ethernet::Conexao m_conexao;
     PainelAtivo m_painelAtivo;
     ciclo::Contadores m_contadores;

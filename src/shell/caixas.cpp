@@ -1,6 +1,5 @@
 #include "caixas.h"
 
-#include "banco.h"
 #include "mensagens.h"
 
 #include <QApplication>
@@ -47,26 +46,6 @@ mensagens::Resposta mostrarCaixa(const mensagens::Pedido& pedido)
     return mensagens::Resposta::Ok;
 }
 
-// A key press or click of the operator anywhere but in a message box (its OK or Escape only
-// dismisses what was told) is a new action.
-class AcaoDoOperador : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override
-    {
-        const QEvent::Type tipo = evento->type();
-        if (tipo == QEvent::MouseButtonPress ||
-            (tipo == QEvent::KeyPress && !static_cast<QKeyEvent*>(evento)->isAutoRepeat())) {
-            auto* alvo = qobject_cast<QWidget*>(objeto);
-            if (alvo && !qobject_cast<QMessageBox*>(alvo->window()))
-                banco::novaAcaoDoOperador();
-        }
-        return QObject::eventFilter(objeto, evento);
-    }
-};
-
 } // namespace
 
 void instalar()
@@ -79,7 +58,23 @@ void instalar()
     else
         qWarning("qtbase_pt_BR.qm not found: Qt's own buttons and menus stay in English");
     mensagens::instalar(mostrarCaixa);
-    qApp->installEventFilter(new AcaoDoOperador(qApp));
+}
+
+AcoesDoOperador::AcoesDoOperador(std::function<void()> aoAgir) : m_aoAgir(std::move(aoAgir))
+{
+    qApp->installEventFilter(this);
+}
+
+bool AcoesDoOperador::eventFilter(QObject* objeto, QEvent* evento)
+{
+    const QEvent::Type tipo = evento->type();
+    if (tipo == QEvent::MouseButtonPress ||
+        (tipo == QEvent::KeyPress && !static_cast<QKeyEvent*>(evento)->isAutoRepeat())) {
+        auto* alvo = qobject_cast<QWidget*>(objeto);
+        if (alvo && !qobject_cast<QMessageBox*>(alvo->window()))
+            m_aoAgir();
+    }
+    return QObject::eventFilter(objeto, evento);
 }
 
 } // namespace caixas

@@ -15,6 +15,7 @@ PainelAvancado::Dependencias dependenciasPainelAvancado(Janelas& janelas, const 
     controle::Controle* c = &d.controle;
     return {d.contadores,
             d.ajustes,
+            d.banco,
             [c](int n) { c->solicitarPagina(n); },
             [c] { c->solicitarPagina6(); },
             [c] { return c->mesLidoPorInteiro(); },
@@ -31,11 +32,11 @@ PainelAvancado::Dependencias dependenciasPainelAvancado(Janelas& janelas, const 
 } // namespace
 
 Janelas::Janelas(Dependencias d, AoCriar aoCriar)
-    : m_ethernetConfig([c = &d.conexao] { return new EthernetConfig(c); }),
-      m_painelSimples([c = &d.controle, a = &d.painelAtivo] { return new PainelSimples(c, a); }),
+    : m_ethernetConfig([c = &d.conexao, b = &d.banco] { return new EthernetConfig(c, *b); }),
+      m_painelSimples([c = &d.controle, a = &d.painelAtivo, b = &d.banco] { return new PainelSimples(c, a, *b); }),
       m_painelAvancado([this, d] { return new PainelAvancado(dependenciasPainelAvancado(*this, d)); }),
-      m_painelAvancadoAjustes([a = &d.ajustes] { return new PainelAvancadoAjustes(*a); }),
-      m_relatorios([] { return new JanelaRelatorios(); })
+      m_painelAvancadoAjustes([a = &d.ajustes, b = &d.banco] { return new PainelAvancadoAjustes(*a, *b); }),
+      m_relatorios([b = &d.banco] { return new JanelaRelatorios(*b); })
 {
     m_ethernetConfig.definirAoCriar(std::move(aoCriar.ethernetConfig));
     m_painelSimples.definirAoCriar(std::move(aoCriar.painelsimples));

@@ -15,6 +15,9 @@ class PainelSimples;
 namespace ajustes {
 struct Avancado;
 }
+namespace banco {
+class Banco;
+}
 namespace ciclo {
 struct Contadores;
 }
@@ -33,6 +36,7 @@ public:
     // What the windows are built with.
     struct Dependencias {
         ethernet::Conexao& conexao;
+        banco::Banco& banco;
         controle::Controle& controle;
         PainelAtivo& painelAtivo;
         ciclo::Contadores& contadores;

@@ -14,7 +14,8 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 
-Principal::Principal(ethernet::Conexao& conexao, QWidget* parent) : QMainWindow(parent), m_conexao(&conexao)
+Principal::Principal(ethernet::Conexao& conexao, banco::Banco& banco, QWidget* parent)
+    : QMainWindow(parent), m_conexao(&conexao), m_banco(banco)
 {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(constantes::legendaPrincipal);
@@ -186,7 +187,7 @@ void Principal::definirLegendaLog(const QString& texto)
 void Principal::carregar()
 {
     banco::Ethernet endereco{m_ip[0], m_ip[1], m_ip[2], m_ip[3]};
-    if (banco::lerEthernet(endereco)) {
+    if (m_banco.lerEthernet(endereco)) {
         m_ip[0] = endereco.ip1;
         m_ip[1] = endereco.ip2;
         m_ip[2] = endereco.ip3;

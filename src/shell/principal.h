@@ -7,6 +7,9 @@ class QFrame;
 class QLabel;
 class QPlainTextEdit;
 
+namespace banco {
+class Banco;
+}
 namespace ethernet {
 class Conexao;
 }
@@ -16,7 +19,7 @@ class Conexao;
 class Principal : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Principal(ethernet::Conexao& conexao, QWidget* parent = nullptr);
+    Principal(ethernet::Conexao& conexao, banco::Banco& banco, QWidget* parent = nullptr);
 
     ethernet::Conexao& conexao() { return *m_conexao; }
 
@@ -51,6 +54,7 @@ private:
     void criarControles();
 
     ethernet::Conexao* m_conexao;
+    banco::Banco& m_banco;
     QString m_ip[4];
     bool m_statusConfigurando = false;
 

@@ -170,8 +170,10 @@ struct ItemOpcoes {
 
 } // namespace
 
-PainelSimples::PainelSimples(controle::Controle* controle, PainelAtivo* painelAtivo, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_controle(controle), m_painelAtivo(painelAtivo)
+PainelSimples::PainelSimples(controle::Controle* controle, PainelAtivo* painelAtivo, banco::Banco& banco,
+                             QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_controle(controle), m_painelAtivo(painelAtivo),
+      m_banco(banco)
 {
     setObjectName(QStringLiteral("painelsimples"));
     setWindowTitle(QStringLiteral("Painel Simplificado"));
@@ -564,7 +566,7 @@ void PainelSimples::alterarLotacao()
 void PainelSimples::leLotacao(bool relatarFalha)
 {
     banco::Lotacao v;
-    if (banco::lerLotacao(v, relatarFalha)) {
+    if (m_banco.lerLotacao(v, relatarFalha)) {
         m_lotacao = v;
         m_lotacaoLida = true;
         m_lotacaoAlterada = false;
@@ -583,7 +585,7 @@ void PainelSimples::salvarLotacao()
     // An unread row is never replaced by the defaults; an unchanged one needs no write.
     if (!m_lotacaoLida || !m_lotacaoAlterada)
         return;
-    if (banco::salvarLotacao(m_lotacao, datas::hoje()))
+    if (m_banco.salvarLotacao(m_lotacao, datas::hoje()))
         m_lotacaoAlterada = false;
 }
 
@@ -825,7 +827,7 @@ void PainelSimples::atualizarControlesinfoEmpresa()
 void PainelSimples::leConfiguracoes()
 {
     banco::PainelSimples v;
-    if (!banco::lerPainelSimples(v)) {
+    if (!m_banco.lerPainelSimples(v)) {
         // The failure has been reported. The panel still shows the counts, laid out as
         // "Padrões" would, and will not write these stand-ins over the stored row.
         m_configuracoesLidas = false;
@@ -874,7 +876,7 @@ void PainelSimples::salvarConfiguracoes()
     v.legendaTotalPosicao = m_d.legendaTotalTopo;
     v.infoEmpresaFonte = m_d.txtInfoFonte;
     v.infoEmpresa = rsp::textoMensagem(m_txtInfoEmpresa->text());
-    banco::salvarPainelSimples(v, datas::hoje());
+    m_banco.salvarPainelSimples(v, datas::hoje());
 }
 
 bool PainelSimples::eventFilter(QObject* objeto, QEvent* evento)

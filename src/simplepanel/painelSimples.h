@@ -27,7 +27,8 @@ class PainelSimples : public QDialog, public controle::DestinoPainelSimples {
 public:
     // `controle` asks for the live-count page, `painelAtivo` is cleared on close; either may
     // be null.
-    explicit PainelSimples(controle::Controle* controle, PainelAtivo* painelAtivo, QWidget* parent = nullptr);
+    PainelSimples(controle::Controle* controle, PainelAtivo* painelAtivo, banco::Banco& banco,
+                  QWidget* parent = nullptr);
     // Load steps, run by the window registry once it holds the window.
     void carregar();
 
@@ -137,6 +138,7 @@ private:
     QLineEdit* m_txtOcultarMouse = nullptr;
     controle::Controle* m_controle;
     PainelAtivo* m_painelAtivo;
+    banco::Banco& m_banco;
     Temporizador m_timerLT;
 
     QFrame* m_frmOpcoes = nullptr;

@@ -80,36 +80,26 @@ private:
     bool m_aberta = false;
 };
 
-// What has been told of the current failure. Keyed by table and direction, so that a read
-// that works while writes fail (a read-only file, a missing table) does not count as the
-// database working again.
-struct Falhas {
-    bool informada = false;
-    QSet<QString> operacoes;
-};
-Falhas& falhas()
-{
-    static Falhas f;
-    return f;
-}
-
+// Failures are keyed by table and direction, so that a read that works while writes fail (a
+// read-only file, a missing table) does not count as the database working again.
 QString chave(const QString& tabela, bool escrita)
 {
     return tabela + (escrita ? QStringLiteral(":gravar") : QStringLiteral(":ler"));
 }
 
-void funcionou(const QString& chaveOperacao)
+} // namespace
+
+void Banco::funcionou(const QString& chaveOperacao)
 {
-    Falhas& f = falhas();
-    if (f.operacoes.contains(chaveOperacao))
-        f = Falhas{};
+    if (m_falhas.operacoes.contains(chaveOperacao))
+        m_falhas = Falhas{};
 }
 
 // Shows the box unless this failure was already told; while a box is on screen no second one
 // opens.
-void informar(const QString& chaveOperacao, const mensagens::Pedido& pedido)
+void Banco::informar(const QString& chaveOperacao, const mensagens::Pedido& pedido)
 {
-    Falhas& f = falhas();
+    Falhas& f = m_falhas;
     f.operacoes.insert(chaveOperacao);
     if (f.informada || mensagens::exibindo())
         return;
@@ -119,7 +109,7 @@ void informar(const QString& chaveOperacao, const mensagens::Pedido& pedido)
 }
 
 // A failed operation shows one box naming it.
-void avisar(const QString& chaveOperacao, const QString& operacao, const QString& motivo)
+void Banco::avisar(const QString& chaveOperacao, const QString& operacao, const QString& motivo)
 {
     mensagens::Pedido p;
     p.titulo = constantes::tituloAplicacao;
@@ -129,6 +119,8 @@ void avisar(const QString& chaveOperacao, const QString& operacao, const QString
     p.icone = mensagens::Icone::Aviso;
     informar(chaveOperacao, p);
 }
+
+namespace {
 
 QString motivo(const QSqlQuery& q) { return q.lastError().text(); }
 
@@ -180,8 +172,10 @@ bool transacao(const QSqlDatabase& db, QString& erro, Trabalho trabalho)
     return true;
 }
 
+} // namespace
+
 // Updates every given field of the first row of a settings table.
-bool salvarLinha(const QString& tabela, const QList<std::pair<QString, QVariant>>& campos, const QString& operacao)
+bool Banco::salvarLinha(const QString& tabela, const QList<std::pair<QString, QVariant>>& campos, const QString& operacao)
 {
     Conexao c(caminhoBanco());
     QString erro;
@@ -221,6 +215,8 @@ bool salvarLinha(const QString& tabela, const QList<std::pair<QString, QVariant>
         avisar(chave(tabela, true), operacao, erro);
     return ok;
 }
+
+namespace {
 
 QString textoOcteto(const QVariant& v) { return strings::textoNumero(v.toDouble()); }
 
@@ -265,7 +261,9 @@ qlonglong acharOuAdicionar(const QSqlDatabase& db, const QString& tabela, const 
     return novo.lastInsertId().toLongLong();
 }
 
-bool gravarColuna(const QString& tabela, const QList<std::pair<QString, QString>>& chaves, const QString& coluna,
+} // namespace
+
+bool Banco::gravarColuna(const QString& tabela, const QList<std::pair<QString, QString>>& chaves, const QString& coluna,
                   const QString& valor, const QString& operacao)
 {
     Conexao c(caminhoBanco());
@@ -296,7 +294,7 @@ bool gravarColuna(const QString& tabela, const QList<std::pair<QString, QString>
     return ok;
 }
 
-std::optional<QString> lerColuna(const QString& tabela, const QList<std::pair<QString, QString>>& chaves,
+std::optional<QString> Banco::lerColuna(const QString& tabela, const QList<std::pair<QString, QString>>& chaves,
                                  const QString& coluna, const QString& operacao)
 {
     Conexao c(caminhoBanco());
@@ -319,18 +317,18 @@ std::optional<QString> lerColuna(const QString& tabela, const QList<std::pair<QS
     return QString();
 }
 
+namespace {
 QString nomeMes(const QString& ano, int mes) { return strings::doisDigitos(mes) + u'/' + ano; }
-
 } // namespace
 
 QString caminhoBanco() { return QDir(costuras::pastaAplicacao()).filePath(constantes::nomeBanco); }
 
-void novaAcaoDoOperador()
+void Banco::novaAcaoDoOperador()
 {
-    falhas() = Falhas{};
+    m_falhas = Falhas{};
 }
 
-bool lerEthernet(Ethernet& saida)
+bool Banco::lerEthernet(Ethernet& saida)
 {
     QString erro;
     const std::optional<QSqlRecord> linha = primeiraLinha(QStringLiteral("ethernet"), erro);
@@ -359,7 +357,7 @@ bool lerEthernet(Ethernet& saida)
     return true;
 }
 
-bool salvarEthernet(int ip1, int ip2, int ip3, int ip4, const QDate& dia)
+bool Banco::salvarEthernet(int ip1, int ip2, int ip3, int ip4, const QDate& dia)
 {
     return salvarLinha(QStringLiteral("ethernet"),
                        {{QStringLiteral("txt_ip1CP"), ip1},
@@ -370,7 +368,7 @@ bool salvarEthernet(int ip1, int ip2, int ip3, int ip4, const QDate& dia)
                        QStringLiteral("gravar o endereço do contador"));
 }
 
-bool lerPainelSimples(PainelSimples& saida)
+bool Banco::lerPainelSimples(PainelSimples& saida)
 {
     QString erro;
     const std::optional<QSqlRecord> linha = primeiraLinha(QStringLiteral("painelSimples"), erro);
@@ -398,7 +396,7 @@ bool lerPainelSimples(PainelSimples& saida)
     return true;
 }
 
-bool salvarPainelSimples(const PainelSimples& v, const QDate& dia)
+bool Banco::salvarPainelSimples(const PainelSimples& v, const QDate& dia)
 {
     return salvarLinha(QStringLiteral("painelSimples"),
                        {{QStringLiteral("lotacaoFonte"), v.lotacaoFonte},
@@ -418,7 +416,7 @@ bool salvarPainelSimples(const PainelSimples& v, const QDate& dia)
                        QStringLiteral("gravar as configurações do painel simples"));
 }
 
-bool lerPainelAvancado(PainelAvancado& saida)
+bool Banco::lerPainelAvancado(PainelAvancado& saida)
 {
     QString erro;
     const std::optional<QSqlRecord> linha = primeiraLinha(QStringLiteral("painelavancado"), erro);
@@ -435,7 +433,7 @@ bool lerPainelAvancado(PainelAvancado& saida)
     return true;
 }
 
-bool salvarPainelAvancado(const PainelAvancado& v)
+bool Banco::salvarPainelAvancado(const PainelAvancado& v)
 {
     return salvarLinha(QStringLiteral("painelavancado"),
                        {{QStringLiteral("cmb_inicio"), v.cmb_inicio},
@@ -465,7 +463,7 @@ bool tabelaExiste(const QSqlDatabase& db, const QString& tabela, QString& erro, 
 }
 } // namespace
 
-bool lerLotacao(Lotacao& saida, bool relatarFalha)
+bool Banco::lerLotacao(Lotacao& saida, bool relatarFalha)
 {
     Conexao c(caminhoBanco());
     QString erro = c.erro();
@@ -503,7 +501,7 @@ bool lerLotacao(Lotacao& saida, bool relatarFalha)
     return true;
 }
 
-bool salvarLotacao(const Lotacao& v, const QDate& dia)
+bool Banco::salvarLotacao(const Lotacao& v, const QDate& dia)
 {
     Conexao c(caminhoBanco());
     QString erro = c.erro();
@@ -546,7 +544,7 @@ bool salvarLotacao(const Lotacao& v, const QDate& dia)
     return ok;
 }
 
-bool gravarMes(const QString& ano, int mes, const QString& serie)
+bool Banco::gravarMes(const QString& ano, int mes, const QString& serie)
 {
     const QString coluna = datas::colunaMes(mes);
     if (coluna.isEmpty())
@@ -555,7 +553,7 @@ bool gravarMes(const QString& ano, int mes, const QString& serie)
                         QStringLiteral("gravar o histórico do mês %1").arg(nomeMes(ano, mes)));
 }
 
-bool gravarDia(const QString& ano, const QString& mes, int dia, const QString& serie)
+bool Banco::gravarDia(const QString& ano, const QString& mes, int dia, const QString& serie)
 {
     const QString coluna = datas::colunaDia(dia);
     if (coluna.isEmpty())
@@ -566,7 +564,7 @@ bool gravarDia(const QString& ano, const QString& mes, int dia, const QString& s
                         QStringLiteral("gravar o histórico do dia %1/%2/%3").arg(strings::doisDigitos(dia), mes, ano));
 }
 
-std::optional<QString> lerMes(const QString& ano, int mes)
+std::optional<QString> Banco::lerMes(const QString& ano, int mes)
 {
     const QString coluna = datas::colunaMes(mes);
     if (coluna.isEmpty())
@@ -575,7 +573,7 @@ std::optional<QString> lerMes(const QString& ano, int mes)
                      QStringLiteral("ler o histórico do mês %1").arg(nomeMes(ano, mes)));
 }
 
-std::optional<QString> lerDia(const QString& ano, const QString& mes, int dia)
+std::optional<QString> Banco::lerDia(const QString& ano, const QString& mes, int dia)
 {
     const QString coluna = datas::colunaDia(dia);
     if (coluna.isEmpty())
@@ -584,7 +582,7 @@ std::optional<QString> lerDia(const QString& ano, const QString& mes, int dia)
                      QStringLiteral("ler o histórico do dia %1/%2/%3").arg(strings::doisDigitos(dia), mes, ano));
 }
 
-std::optional<QStringList> listarAnos()
+std::optional<QStringList> Banco::listarAnos()
 {
     const QString chaveOperacao = chave(QStringLiteral("Meses"), false);
     Conexao c(caminhoBanco());
@@ -604,7 +602,7 @@ std::optional<QStringList> listarAnos()
     return anos;
 }
 
-bool excluirMes(const QString& ano, int mes)
+bool Banco::excluirMes(const QString& ano, int mes)
 {
     Conexao c(caminhoBanco());
     QString erro = c.erro();

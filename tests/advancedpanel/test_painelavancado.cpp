@@ -3,6 +3,7 @@
 #include "../apoio/bancoTeste.h"
 #include "abertura.h"
 #include "ajustesAvancado.h"
+#include "banco.h"
 #include "caixaAjuste.h"
 #include "ciclo.h"
 #include "costuras.h"
@@ -39,6 +40,7 @@ private Q_SLOTS:
         });
         m_contadores = {};
         m_ajustes = {};
+        m_banco = banco::Banco();
         m_paginas.clear();
         m_passos.clear();
         m_pedidos.clear();
@@ -327,6 +329,7 @@ private:
     {
         m_painel = new PainelAvancado({m_contadores,
                                        m_ajustes,
+                                       m_banco,
                                        [this](int n) { m_pedidos << n; },
                                        [this] { m_pedidos << 6; },
                                        {},
@@ -379,6 +382,7 @@ private:
     std::unique_ptr<RelogioManual> m_relogio;
     ciclo::Contadores m_contadores;
     ajustes::Avancado m_ajustes;
+    banco::Banco m_banco;
     QPointer<PainelAvancado> m_painel;
     std::function<void(const std::function<void()>&)> m_abrirAjustes;
     QStringList m_abertos;

@@ -1,10 +1,10 @@
 // Reply format, page routing, live counts and today's hours, on recorded panels.
 #include "../apoio/paineisGravados.h"
 #include "../apoio/resposta.h"
+#include "banco.h"
 #include "controle.h"
 #include "costuras.h"
 
-#include <QMap>
 #include <QtTest>
 
 namespace {
@@ -46,9 +46,11 @@ private Q_SLOTS:
         costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
         m_avancado = std::make_unique<PainelAvancadoGravado>();
         m_simples = std::make_unique<PainelSimplesGravado>();
+        m_banco = banco::Banco();
         m_c = std::make_unique<controle::Controle>(
-            nullptr, controle::Controle::Paineis{[this] { return m_simples.get(); },
-                                                 [this] { return m_avancado.get(); }});
+            nullptr, m_banco,
+            controle::Controle::Paineis{[this] { return m_simples.get(); },
+                                        [this] { return m_avancado.get(); }});
     }
     void cleanup() { costuras::restaurar(); }
 
@@ -188,13 +190,14 @@ private Q_SLOTS:
     // With no panel open, every page is still read into the counts.
     void semPainelNaoFalha()
     {
-        m_c = std::make_unique<controle::Controle>(nullptr);
+        m_c = std::make_unique<controle::Controle>(nullptr, m_banco);
         for (const char* p : {"/1", "/2", "/3", "/4", "/5", "/6"})
             m_c->tratarResposta(todasAsPaginas(), [p] { return QString::fromLatin1(p); });
         QCOMPARE(m_c->horasHoje()[0] + m_c->diasMes()[9], QStringLiteral("0010000010"));
     }
 
 private:
+    banco::Banco m_banco;
     std::unique_ptr<controle::Controle> m_c;
     std::unique_ptr<PainelAvancadoGravado> m_avancado;
     std::unique_ptr<PainelSimplesGravado> m_simples;

@@ -27,8 +27,9 @@ private Q_SLOTS:
             return mensagens::Resposta::Ok;
         });
         m_painel = std::make_unique<PainelAvancadoGravado>();
+        m_banco = banco::Banco();
         m_c = std::make_unique<controle::Controle>(
-            nullptr, controle::Controle::Paineis{{}, [this] { return m_painel.get(); }});
+            nullptr, m_banco, controle::Controle::Paineis{{}, [this] { return m_painel.get(); }});
     }
     void cleanup()
     {
@@ -237,6 +238,7 @@ private:
     QTemporaryDir m_pasta;
     QStringList m_mensagens;
     std::unique_ptr<PainelAvancadoGravado> m_painel;
+    banco::Banco m_banco;
     std::unique_ptr<controle::Controle> m_c;
 };
 

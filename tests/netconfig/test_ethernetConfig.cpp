@@ -1,6 +1,7 @@
 // The network configuration window: typing, storing, proposing and testing the address.
 #include "../apoio/ambienteTeste.h"
 #include "../apoio/simuladorProcesso.h"
+#include "banco.h"
 #include "ethernet.h"
 #include "ethernetConfig.h"
 #include "instanciaUnica.h"
@@ -40,7 +41,8 @@ private Q_SLOTS:
         amb.emplace();
         QVERIFY(amb->valido());
         m_conexao = new ethernet::Conexao;
-        m_janelas = std::make_unique<InstanciaUnica<EthernetConfig>>([this] { return new EthernetConfig(m_conexao); });
+        m_banco = banco::Banco();
+        m_janelas = std::make_unique<InstanciaUnica<EthernetConfig>>([this] { return new EthernetConfig(m_conexao, m_banco); });
     }
     void cleanup()
     {
@@ -264,6 +266,7 @@ private Q_SLOTS:
 private:
     std::optional<apoio::Ambiente> amb;
     ethernet::Conexao* m_conexao = nullptr;
+    banco::Banco m_banco;
     std::unique_ptr<InstanciaUnica<EthernetConfig>> m_janelas;
 };
 

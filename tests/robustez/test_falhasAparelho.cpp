@@ -3,12 +3,10 @@
 // device shows the disconnected strip, and the next good cycle records correctly again.
 #include "../apoio/bancoTeste.h"
 #include "../apoio/cliente.h"
-#include "costuras.h"
 #include "ethernet.h"
 #include "ethernetConfig.h"
 #include "grafico.h"
 #include "mensagens.h"
-#include "painelavancado.h"
 #include "principal.h"
 
 #include <QFile>

@@ -4,10 +4,7 @@
 // and once the file is sound again the next cycle records.
 #include "../apoio/bancoTeste.h"
 #include "../apoio/cliente.h"
-#include "banco.h"
-#include "costuras.h"
 #include "mensagens.h"
-#include "painelavancado.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -28,7 +25,6 @@ private Q_SLOTS:
         QVERIFY(!m_arquivo.isEmpty());
         costuras::fixarRelogio(QStringLiteral("10/03/2024"), QStringLiteral("14:05:33"));
         m_caixas.clear();
-        banco::novaAcaoDoOperador();
         mensagens::instalar([this](const mensagens::Pedido& p) {
             m_caixas << p;
             return mensagens::Resposta::Ok;

@@ -18,10 +18,11 @@ namespace {
 int escritor(const QString& pasta)
 {
     costuras::pastaAplicacao = [pasta] { return pasta; };
+    banco::Banco bd;
     for (int i = 1;; ++i) {
         const QString v = QString::number(i % 99999).rightJustified(5, u'0');
-        if (!banco::gravarMes(u"2024"_s, 3, v.repeated(32)) ||
-            !banco::gravarDia(u"2024"_s, u"03"_s, 10, v.repeated(24)))
+        if (!bd.gravarMes(u"2024"_s, 3, v.repeated(32)) ||
+            !bd.gravarDia(u"2024"_s, u"03"_s, 10, v.repeated(24)))
             return 3;
         std::printf("%d\n", i);
         std::fflush(stdout);

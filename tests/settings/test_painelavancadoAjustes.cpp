@@ -57,7 +57,7 @@ private Q_SLOTS:
         m_caixas = 0;
         m_ajustes = {};
         // Each case is a fresh start: a failure told in an earlier one does not silence it.
-        banco::novaAcaoDoOperador();
+        m_banco = banco::Banco();
         mensagens::instalar([this](const mensagens::Pedido&) {
             ++m_caixas;
             return mensagens::Resposta::Ok;
@@ -100,7 +100,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, valores);
         QVERIFY(gravar(guardado));
         ajustes::Avancado& a = m_ajustes;
-        QVERIFY(a.carregar());
+        QVERIFY(a.carregar(m_banco));
         QCOMPARE((QStringList{a.cmb_inicio, a.cmb_fim, a.cmb_tempoMes, a.cmb_tempoDia}), esperado);
         QCOMPARE((QList<int>{a.inicioExpediente(), a.fimExpediente(), a.lerTempoAtualizarDia(),
                              a.lerTempoAtualizarMes()}),
@@ -281,7 +281,7 @@ private Q_SLOTS:
         banco::Lotacao v;
         v.maxima = 80;
         v.mensagemLotado = QStringLiteral("Cheio");
-        QVERIFY(banco::salvarLotacao(v, QDate(2024, 3, 10)));
+        QVERIFY(m_banco.salvarLotacao(v, QDate(2024, 3, 10)));
         janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(janela));
         QCOMPARE(maxima->value(), 80);
@@ -290,7 +290,7 @@ private Q_SLOTS:
         QTest::keyClicks(aviso, QStringLiteral("70"));
         janela->close();
         banco::Lotacao lido;
-        QVERIFY(banco::lerLotacao(lido));
+        QVERIFY(m_banco.lerLotacao(lido));
         QCOMPARE((QList<int>{lido.maxima, lido.aviso}), (QList<int>{80, 70}));
         QCOMPARE(lido.mensagemLotado, QStringLiteral("Cheio"));
         QCOMPARE(m_caixas, 0);
@@ -299,7 +299,7 @@ private Q_SLOTS:
 private:
     PainelAvancadoAjustes* abrir()
     {
-        m_janela = new PainelAvancadoAjustes(m_ajustes);
+        m_janela = new PainelAvancadoAjustes(m_ajustes, m_banco);
         m_janela->carregar();
         return m_janela;
     }
@@ -332,6 +332,7 @@ private:
     QTemporaryDir m_pasta;
     int m_caixas = 0;
     ajustes::Avancado m_ajustes;
+    banco::Banco m_banco;
     QPointer<PainelAvancadoAjustes> m_janela;
 };
 

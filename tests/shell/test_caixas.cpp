@@ -56,10 +56,12 @@ private Q_SLOTS:
         m_vistas.clear();
         QTemporaryDir vazia;
         costuras::pastaAplicacao = [&vazia] { return vazia.path(); };
+        banco::Banco bd;
+        caixas::AcoesDoOperador acoes([&bd] { bd.novaAcaoDoOperador(); });
         banco::Ethernet e;
         for (int i = 0; i < 3; ++i) {
-            QVERIFY(!banco::lerEthernet(e));
-            QVERIFY(!banco::gravarMes(QStringLiteral("2024"), 3, QStringLiteral("1")));
+            QVERIFY(!bd.lerEthernet(e));
+            QVERIFY(!bd.gravarMes(QStringLiteral("2024"), 3, QStringLiteral("1")));
         }
         QCOMPARE(m_vistas.size(), 1);
         QVERIFY(m_vistas[0].startsWith(QStringLiteral("Não encontramos o arquivo fluxoradb.mdb")));
@@ -68,8 +70,8 @@ private Q_SLOTS:
         janela.show();
         QVERIFY(QTest::qWaitForWindowExposed(&janela));
         QTest::mouseClick(campo, Qt::LeftButton);
-        QVERIFY(!banco::gravarMes(QStringLiteral("2024"), 3, QStringLiteral("1")));
-        QVERIFY(!banco::lerEthernet(e));
+        QVERIFY(!bd.gravarMes(QStringLiteral("2024"), 3, QStringLiteral("1")));
+        QVERIFY(!bd.lerEthernet(e));
         QCOMPARE(m_vistas.size(), 2);
         QVERIFY(m_vistas[1].startsWith(QStringLiteral("Não foi possível")));
         costuras::restaurar();

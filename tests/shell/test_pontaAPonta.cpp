@@ -2,10 +2,8 @@
 // requests in the cycle's order and pace, the live figures and the recorded history.
 #include "../apoio/bancoTeste.h"
 #include "../apoio/cliente.h"
-#include "costuras.h"
 #include "ethernet.h"
 #include "mensagens.h"
-#include "painelavancado.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

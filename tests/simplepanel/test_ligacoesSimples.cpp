@@ -186,7 +186,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, janela);
         qDeleteAll(janelasVivas(janela));
-        banco::novaAcaoDoOperador(); // an earlier row's failure is not this one's
+        m_aplicacao->banco().novaAcaoDoOperador(); // an earlier row's failure is not this one's
         QVERIFY(QFile::remove(banco()));
         QWidget* pedidaNaCaixa = nullptr;
         bool pediu = false;

@@ -49,10 +49,11 @@ private Q_SLOTS:
             return QList<dispositivoWindows::Tela>{{u"tela"_s, QRect(0, 0, 1920, 1080)}};
         };
         m_conexao = new ethernet::Conexao;
-        m_controle = std::make_unique<controle::Controle>(m_conexao);
+        m_banco = banco::Banco();
+        m_controle = std::make_unique<controle::Controle>(m_conexao, m_banco);
         m_painelAtivo = PainelAtivo();
         m_janelas = std::make_unique<InstanciaUnica<PainelSimples>>(
-            [this] { return new PainelSimples(m_controle.get(), &m_painelAtivo); });
+            [this] { return new PainelSimples(m_controle.get(), &m_painelAtivo, m_banco); });
     }
     void cleanup()
     {
@@ -304,6 +305,7 @@ private Q_SLOTS:
 private:
     std::optional<apoio::Ambiente> amb;
     ethernet::Conexao* m_conexao = nullptr;
+    banco::Banco m_banco;
     std::unique_ptr<controle::Controle> m_controle;
     PainelAtivo m_painelAtivo;
     std::unique_ptr<InstanciaUnica<PainelSimples>> m_janelas;

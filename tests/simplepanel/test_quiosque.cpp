@@ -1,8 +1,8 @@
 // The public display as a kiosk: the screen saver kept away through the session bus while the
 // panel is on screen, and the pointer hidden while it rests over the panel.
 #include "../apoio/ambienteTeste.h"
-#include "instanciaUnica.h"
 #include "dispositivoWindows.h"
+#include "instanciaUnica.h"
 #include "painelSimples.h"
 #include "protecaoTela.h"
 
@@ -45,7 +45,7 @@ private Q_SLOTS:
         dispositivoWindows::telas = [] {
             return QList<dispositivoWindows::Tela>{{u"tela"_s, QRect(0, 0, 1280, 720)}};
         };
-        m_janelas = std::make_unique<InstanciaUnica<PainelSimples>>([] { return new PainelSimples(nullptr, nullptr); });
+        m_janelas = std::make_unique<InstanciaUnica<PainelSimples>>([this] { return new PainelSimples(nullptr, nullptr, m_banco); });
     }
     void cleanup()
     {
@@ -124,6 +124,7 @@ private Q_SLOTS:
 
 private:
     std::optional<apoio::Ambiente> amb;
+    banco::Banco m_banco;
     std::unique_ptr<InstanciaUnica<PainelSimples>> m_janelas;
 };
 

@@ -23,7 +23,7 @@ private Q_SLOTS:
     {
         amb.emplace();
         QVERIFY(amb->valido());
-        banco::novaAcaoDoOperador();
+        m_banco = banco::Banco(); // no failure told yet
     }
     void cleanup()
     {
@@ -48,20 +48,20 @@ private Q_SLOTS:
     void textosHostis()
     {
         banco::PainelSimples s;
-        QVERIFY(banco::lerPainelSimples(s));
+        QVERIFY(m_banco.lerPainelSimples(s));
         s.infoEmpresa = u"Loja d'Água; \"aberta\""_s;
-        QVERIFY(banco::salvarPainelSimples(s, QDate(2024, 3, 10)));
+        QVERIFY(m_banco.salvarPainelSimples(s, QDate(2024, 3, 10)));
         banco::PainelSimples s2;
-        QVERIFY(banco::lerPainelSimples(s2));
+        QVERIFY(m_banco.lerPainelSimples(s2));
         QCOMPARE(s2.infoEmpresa, s.infoEmpresa);
 
         const QString ano = u"2024'); DROP TABLE Meses; --"_s;
-        QVERIFY(banco::gravarMes(ano, 3, u"00001"_s));
-        QCOMPARE(*banco::listarAnos(), QStringList{ano});
-        QVERIFY(banco::excluirMes(ano, 3));
+        QVERIFY(m_banco.gravarMes(ano, 3, u"00001"_s));
+        QCOMPARE(*m_banco.listarAnos(), QStringList{ano});
+        QVERIFY(m_banco.excluirMes(ano, 3));
         QCOMPARE(amb->consulta(u"SELECT count(*) FROM Meses"_s), u"1"_s);
-        QVERIFY(!banco::gravarMes(u"2024"_s, 13, u"1"_s));
-        QVERIFY(!banco::gravarDia(u"2024"_s, u"03"_s, 0, u"1"_s));
+        QVERIFY(!m_banco.gravarMes(u"2024"_s, 13, u"1"_s));
+        QVERIFY(!m_banco.gravarDia(u"2024"_s, u"03"_s, 0, u"1"_s));
         QVERIFY(amb->caixas.isEmpty());
     }
 
@@ -91,16 +91,16 @@ private Q_SLOTS:
 
         banco::Lotacao v;
         v.maxima = 7;
-        QVERIFY(banco::lerLotacao(v));
+        QVERIFY(m_banco.lerLotacao(v));
         QCOMPARE(v, banco::Lotacao{});
         v = {120, 100, u"Lotado; volte em 5' \"já\""_s, u"HDMI-1"_s};
-        QVERIFY(banco::salvarLotacao(v, QDate(2024, 3, 10)));
+        QVERIFY(m_banco.salvarLotacao(v, QDate(2024, 3, 10)));
         banco::Lotacao lido;
-        QVERIFY(banco::lerLotacao(lido));
+        QVERIFY(m_banco.lerLotacao(lido));
         QCOMPARE(lido, v);
         v.maxima = 0;
-        QVERIFY(banco::salvarLotacao(v, QDate(2024, 3, 11)));
-        QVERIFY(banco::lerLotacao(lido));
+        QVERIFY(m_banco.salvarLotacao(v, QDate(2024, 3, 11)));
+        QVERIFY(m_banco.lerLotacao(lido));
         QCOMPARE(lido.maxima, 0);
         QCOMPARE(amb->consulta(u"SELECT count(*) || dia FROM painelLotacao"_s), u"12024-03-11"_s);
         QCOMPARE(amb->consulta(esquema), esquemaAntes);
@@ -111,24 +111,24 @@ private Q_SLOTS:
     // The first row of a year is found or added; a second row of the year is never touched.
     void historico()
     {
-        QVERIFY(banco::gravarMes(u"2024"_s, 3, serie::montar({u"1"_s, u"2"_s})));
-        QVERIFY(banco::gravarMes(u"2024"_s, 9, serie::montar({u"9"_s})));
-        QVERIFY(banco::gravarMes(u"2025"_s, 1, serie::montar({u"5"_s})));
+        QVERIFY(m_banco.gravarMes(u"2024"_s, 3, serie::montar({u"1"_s, u"2"_s})));
+        QVERIFY(m_banco.gravarMes(u"2024"_s, 9, serie::montar({u"9"_s})));
+        QVERIFY(m_banco.gravarMes(u"2025"_s, 1, serie::montar({u"5"_s})));
         QCOMPARE(amb->consulta(u"SELECT count(*) || mar || sete FROM Meses WHERE ano = '2024'"_s),
                  u"1000010000200009"_s);
         QCOMPARE(amb->consulta(u"SELECT count(*) FROM Meses WHERE ano = '2025' AND mar IS NULL"_s), u"1"_s);
-        QCOMPARE(*banco::lerMes(u"1999"_s, 3), QString());
-        QCOMPARE(*banco::listarAnos(), (QStringList{u"2024"_s, u"2025"_s}));
-        QVERIFY(banco::gravarDia(u"2024"_s, u"03"_s, 31, serie::montar({u"7"_s})));
-        QVERIFY(banco::gravarDia(u"2024"_s, u"03"_s, 1, serie::montar({u"8"_s})));
+        QCOMPARE(*m_banco.lerMes(u"1999"_s, 3), QString());
+        QCOMPARE(*m_banco.listarAnos(), (QStringList{u"2024"_s, u"2025"_s}));
+        QVERIFY(m_banco.gravarDia(u"2024"_s, u"03"_s, 31, serie::montar({u"7"_s})));
+        QVERIFY(m_banco.gravarDia(u"2024"_s, u"03"_s, 1, serie::montar({u"8"_s})));
         QCOMPARE(amb->consulta(u"SELECT count(*) FROM Dias"_s), u"1"_s);
-        QCOMPARE(*banco::lerDia(u"2024"_s, u"03"_s, 31), u"00007"_s);
-        QCOMPARE(*banco::lerDia(u"2024"_s, u"04"_s, 1), QString());
+        QCOMPARE(*m_banco.lerDia(u"2024"_s, u"03"_s, 31), u"00007"_s);
+        QCOMPARE(*m_banco.lerDia(u"2024"_s, u"04"_s, 1), QString());
 
         QCOMPARE(amb->executar(u"INSERT INTO Meses (ano, mar) VALUES ('2024', '00001')"_s), QString());
-        QVERIFY(banco::excluirMes(u"2024"_s, 3));
-        QVERIFY(banco::excluirMes(u"2025"_s, 3));
-        QVERIFY(banco::excluirMes(u"1990"_s, 3));
+        QVERIFY(m_banco.excluirMes(u"2024"_s, 3));
+        QVERIFY(m_banco.excluirMes(u"2025"_s, 3));
+        QVERIFY(m_banco.excluirMes(u"1990"_s, 3));
         QCOMPARE(amb->consulta(u"SELECT count(*) FROM Meses"_s), u"3"_s);
         QCOMPARE(amb->consulta(u"SELECT mar FROM Meses WHERE rowid = 1"_s), QString(155, u'0'));
         QCOMPARE(amb->consulta(u"SELECT mar FROM Meses WHERE ano = '2025'"_s), QString(155, u'0'));
@@ -167,17 +167,17 @@ private Q_SLOTS:
             }
         };
         // What one polling cycle does with the database, twice over.
-        auto ciclos = [] {
+        auto ciclos = [this] {
             for (int i = 0; i < 2; ++i) {
                 banco::Ethernet e;
-                banco::lerEthernet(e);
-                banco::gravarMes(u"2024"_s, 3, u"00009"_s);
-                banco::gravarDia(u"2024"_s, u"03"_s, 3, u"00009"_s);
+                m_banco.lerEthernet(e);
+                m_banco.gravarMes(u"2024"_s, 3, u"00009"_s);
+                m_banco.gravarDia(u"2024"_s, u"03"_s, 3, u"00009"_s);
             }
         };
         estragar();
         const QByteArray antes = ler(amb->banco);
-        QVERIFY(!banco::gravarDia(u"2024"_s, u"03"_s, 3, u"00009"_s));
+        QVERIFY(!m_banco.gravarDia(u"2024"_s, u"03"_s, 3, u"00009"_s));
         ciclos();
         QCOMPARE(amb->caixas.size(), 1);
         QVERIFY(amb->caixas[0].texto.contains(u"Fluxoradb.mdb"_s));
@@ -186,16 +186,16 @@ private Q_SLOTS:
             QVERIFY(ler(amb->banco) == antes);
 
         // The operator did something: the lasting failure is told again, once.
-        banco::novaAcaoDoOperador();
-        QVERIFY(!banco::excluirMes(u"2024"_s, 3) || estado == u"semDias");
+        m_banco.novaAcaoDoOperador();
+        QVERIFY(!m_banco.excluirMes(u"2024"_s, 3) || estado == u"semDias");
         banco::Ethernet e{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
         if (estado == u"ausente" || estado == u"lixo") {
-            QVERIFY(!banco::lerEthernet(e));
+            QVERIFY(!m_banco.lerEthernet(e));
             QCOMPARE(e.ip1, u"a"_s);
         } else {
             // Reading works; that alone is not the database working again.
-            QVERIFY(banco::lerEthernet(e));
-            QVERIFY(!banco::gravarDia(u"2024"_s, u"03"_s, 3, u"00009"_s));
+            QVERIFY(m_banco.lerEthernet(e));
+            QVERIFY(!m_banco.gravarDia(u"2024"_s, u"03"_s, 3, u"00009"_s));
         }
         QCOMPARE(amb->caixas.size(), 2);
         ciclos();
@@ -221,9 +221,9 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(amb->banco));
         banco::Lotacao v;
         v.maxima = 9;
-        QVERIFY(!banco::lerLotacao(v, false));
+        QVERIFY(!m_banco.lerLotacao(v, false));
         QVERIFY(amb->caixas.isEmpty());
-        QVERIFY(!banco::lerLotacao(v));
+        QVERIFY(!m_banco.lerLotacao(v));
         QCOMPARE(amb->caixas.size(), 1);
         QCOMPARE(v.maxima, 9);
     }
@@ -233,21 +233,22 @@ private Q_SLOTS:
     {
         QVERIFY(QFile::remove(amb->banco));
         int dentro = 0;
-        amb->aoMostrar = [&dentro] {
+        amb->aoMostrar = [this, &dentro] {
             ++dentro;
             QVERIFY(mensagens::exibindo());
-            banco::gravarMes(u"2024"_s, 3, u"1"_s);
+            m_banco.gravarMes(u"2024"_s, 3, u"1"_s);
             banco::Ethernet e;
-            banco::lerEthernet(e);
+            m_banco.lerEthernet(e);
         };
         banco::Ethernet e;
-        QVERIFY(!banco::lerEthernet(e));
+        QVERIFY(!m_banco.lerEthernet(e));
         QCOMPARE(dentro, 1);
         QCOMPARE(amb->caixas.size(), 1);
     }
 
 private:
     std::optional<apoio::Ambiente> amb;
+    banco::Banco m_banco;
 };
 
 QTEST_GUILESS_MAIN(TesteBanco)
