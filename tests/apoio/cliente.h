@@ -18,12 +18,11 @@ namespace apoio {
 
 struct Cliente {
     // The simulator's seed and extra arguments; the clock starts at the tests' fixed moment.
-    explicit Cliente(int semente, const QStringList& extra = {})
-        : simulador(std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(semente) + extra)),
+    explicit Cliente(int semente)
+        : simulador(std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(semente))),
           porta(simulador->porta())
     {
-        const quint16 p = porta;
-        costuras::portaPadrao = [p] { return p; };
+        costuras::portaPadrao = [p = porta] { return p; };
     }
 
     // Replaces the device on the same port.
@@ -95,17 +94,15 @@ struct Cliente {
 inline void conferirGravacao(TempoVirtual& tempo, const QString& arquivo, int semente)
 {
     const QStringList args = SimuladorProcesso::argumentosFixos(semente);
-    QString dias;
+    QString esperado;
     for (int d = 1; d <= 10; ++d)
-        dias += SimuladorProcesso::valorDaPagina(args, 1, QStringLiteral("\"d\":%1,").arg(d));
-    const QString hora14 = SimuladorProcesso::valorDaPagina(args, 5, QStringLiteral("\"h\":14,"));
-    const QString sqlMes = QStringLiteral("SELECT substr(mar, 1, 50) FROM Meses WHERE ano = '2024'");
-    const QString sqlDia =
-        QStringLiteral("SELECT substr(hora10, 71, 5) FROM Dias WHERE ano = '2024' AND mes = '03'");
-    tempo.avancarAte([&] { return consulta(arquivo, sqlMes) == dias && consulta(arquivo, sqlDia) == hora14; },
-                     40000);
-    QCOMPARE(consulta(arquivo, sqlMes), dias);
-    QCOMPARE(consulta(arquivo, sqlDia), hora14);
+        esperado += SimuladorProcesso::valorDaPagina(args, 1, QStringLiteral("\"d\":%1,").arg(d));
+    esperado += u'|' + SimuladorProcesso::valorDaPagina(args, 5, QStringLiteral("\"h\":14,"));
+    const QString sql =
+        QStringLiteral("SELECT substr(mar, 1, 50) || '|' || (SELECT substr(hora10, 71, 5) FROM Dias "
+                       "WHERE ano = '2024' AND mes = '03') FROM Meses WHERE ano = '2024'");
+    tempo.avancarAte([&] { return consulta(arquivo, sql) == esperado; }, 40000);
+    QCOMPARE(consulta(arquivo, sql), esperado);
 }
 
 } // namespace apoio

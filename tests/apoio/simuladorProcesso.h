@@ -32,39 +32,24 @@ public:
     // Starts on `endereco` (loopback only) with an ephemeral port unless `porta` is given.
     explicit SimuladorProcesso(const QStringList& extra = {}, quint16 porta = 0,
                                const QString& endereco = QStringLiteral("127.0.0.1"))
-        : m_extra(extra), m_endereco(endereco)
+        : m_endereco(endereco)
     {
         QObject::connect(&m_processo, &QProcess::readyReadStandardOutput, &m_processo, [this] { ler(); });
-        iniciar(porta);
-    }
-    ~SimuladorProcesso() { parar(); }
-
-    quint16 porta() const { return m_porta; }
-
-    // Starts again on the same port (after parar()).
-    bool iniciar(quint16 porta)
-    {
-        m_processo.setProgram(QStringLiteral(FLUXORA_SIMULADOR));
-        m_processo.setArguments(QStringList{"--endereco", m_endereco, "--porta", QString::number(porta)} +
-                                m_extra);
-        m_processo.start();
-        if (!m_processo.waitForStarted())
-            return false;
+        m_processo.start(QStringLiteral(FLUXORA_SIMULADOR),
+                         QStringList{"--endereco", endereco, "--porta", QString::number(porta)} + extra);
         // A loaded machine (a sanitizer build, tests in parallel) can take seconds to start it.
-        for (int i = 0; i < 400 && m_porta == 0; ++i) {
+        for (int i = 0; i < 400 && m_porta == 0 && m_processo.state() != QProcess::NotRunning; ++i) {
             m_processo.waitForReadyRead(50);
             ler();
         }
-        return m_porta != 0;
     }
-
-    void parar()
+    ~SimuladorProcesso()
     {
-        if (m_processo.state() == QProcess::NotRunning)
-            return;
         m_processo.kill();
         m_processo.waitForFinished();
     }
+
+    quint16 porta() const { return m_porta; }
 
     const QString& endereco() const { return m_endereco; }
 
@@ -104,7 +89,6 @@ private:
         }
     }
 
-    QStringList m_extra;
     QString m_endereco;
     QProcess m_processo;
     QByteArray m_buffer;

@@ -12,8 +12,7 @@
 
 namespace apoio {
 
-class TempoVirtual
-{
+class TempoVirtual {
 public:
     explicit TempoVirtual(const QDateTime& inicio) : m_relogio(inicio) {}
 
@@ -30,19 +29,14 @@ public:
         });
     }
 
-    // Moves time forward by ms in steps of passoMs.
-    void avancar(qint64 ms, int passoMs = 100)
+    // Moves time forward by ms (in steps of 100).
+    void avancar(qint64 ms)
     {
-        for (qint64 feito = 0; feito < ms; feito += passoMs) {
-            esperarAparelho();
-            m_relogio.avancar(std::min<qint64>(passoMs, ms - feito));
-        }
-        esperarAparelho();
+        avancarAte([] { return false; }, ms - 100);
     }
 
     // Moves time forward until cond() holds; false when limiteMs of virtual time passed first.
-    template<class Condicao>
-    bool avancarAte(Condicao cond, qint64 limiteMs, int passoMs = 100)
+    template <class Condicao> bool avancarAte(Condicao cond, qint64 limiteMs, int passoMs = 100)
     {
         for (qint64 feito = 0; feito <= limiteMs; feito += passoMs) {
             esperarAparelho();
@@ -50,6 +44,7 @@ public:
                 return true;
             m_relogio.avancar(passoMs);
         }
+        esperarAparelho();
         return cond();
     }
 
@@ -64,16 +59,14 @@ private:
             return;
         QElapsedTimer real;
         real.start();
+        auto emVoo = [this] {
+            return m_conexao->winsock().estado() >= 3 && m_conexao->winsock().estado() <= 7;
+        };
         while (emVoo() && m_orcamentoMs > 0) {
             QTest::qWait(2);
             m_orcamentoMs -= static_cast<int>(real.restart());
         }
         QCoreApplication::processEvents();
-    }
-    bool emVoo() const
-    {
-        const int estado = m_conexao->winsock().estado();
-        return estado >= 3 && estado <= 7;
     }
 
     RelogioManual m_relogio;

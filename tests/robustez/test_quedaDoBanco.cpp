@@ -14,43 +14,27 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString serieUniforme(int valor, int grupos)
-{
-    return QString::number(valor).rightJustified(5, u'0').repeated(grupos);
-}
-
 // The child: records the month and the day over and over, printing each completed round.
 int escritor(const QString& pasta)
 {
     costuras::pastaAplicacao = [pasta] { return pasta; };
     banco::Banco bd;
     for (int i = 1;; ++i) {
-        const int v = i % 99999;
-        if (!bd.gravarMes(u"2024"_s, 3, serieUniforme(v, 32)))
+        const QString v = QString::number(i % 99999).rightJustified(5, u'0');
+        if (!bd.gravarMes(u"2024"_s, 3, v.repeated(32)) ||
+            !bd.gravarDia(u"2024"_s, u"03"_s, 10, v.repeated(24)))
             return 3;
-        if (!bd.gravarDia(u"2024"_s, u"03"_s, 10, serieUniforme(v, 24)))
-            return 4;
         std::printf("%d\n", i);
         std::fflush(stdout);
     }
 }
 
-// One value from the file, through a read-write connection as the program's own: after a kill
-// it rolls back a half-written transaction, which a read-only one could not.
+// One value from the file, after a read-write connection as the program's own looked at it: after
+// a kill that rolls back a half-written transaction, which a read-only one could not.
 QString ler(const QString& arquivo, const QString& sql)
 {
-    QString r;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"verificacao"_s);
-        db.setDatabaseName(arquivo);
-        if (db.open()) {
-            QSqlQuery q(db);
-            if (q.exec(sql) && q.next())
-                r = q.value(0).toString();
-        }
-    }
-    QSqlDatabase::removeDatabase(u"verificacao"_s);
-    return r;
+    apoio::executar(arquivo, u"SELECT count(*) FROM sqlite_master"_s);
+    return apoio::consulta(arquivo, sql);
 }
 
 // A whole series of `grupos` equal groups; returns its value, or -1 when partial or mixed.
