@@ -45,7 +45,7 @@ private:
     void confirmarConexao();
     void sinalizarDesconexao();
 
-    // Declared in the order they are built; the windows go before what they use.
+    // Built in this order and destroyed in reverse: the windows go before the parts they use.
     banco::Banco m_banco;
     caixas::AcoesDoOperador m_acoesDoOperador;
     ethernet::Conexao m_conexao;
