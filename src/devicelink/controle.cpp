@@ -188,18 +188,12 @@ bool Controle::diaLidoPorInteiro(const QDate& dia) const
 
 void Controle::solicitarPagina(int n)
 {
-    banco::Ethernet e{m_ip[0], m_ip[1], m_ip[2], m_ip[3]};
-    if (m_banco.lerEthernet(e)) {
-        m_ip[0] = e.ip1;
-        m_ip[1] = e.ip2;
-        m_ip[2] = e.ip3;
-        m_ip[3] = e.ip4;
-    }
+    m_banco.lerEthernet(m_endereco); // a failed read keeps the last address
     if (!m_conexao)
         return;
     m_conexao->definirSubPagina(QStringLiteral("/") + QString::number(n));
     QString caminho;
-    m_conexao->conectarUrl(ethernet::montarUrl(m_ip[0], m_ip[1], m_ip[2], m_ip[3]), caminho);
+    m_conexao->conectarUrl(ethernet::montarUrl(m_endereco.ip1, m_endereco.ip2, m_endereco.ip3, m_endereco.ip4), caminho);
 }
 
 void Controle::solicitarPagina1()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "banco.h"
 #include "destinos.h"
 
 #include <QDate>
@@ -14,10 +15,6 @@ class Conexao;
 }
 
 // Page requests, the reply dispatcher and the page handlers.
-namespace banco {
-class Banco;
-}
-
 namespace controle {
 
 // ---- reply format, free of any window ----------------------------------------------
@@ -132,7 +129,7 @@ private:
     banco::Banco& m_banco;
     Paineis m_paineis;
     // The stored address, read afresh for every request; kept when the read fails.
-    QString m_ip[4];
+    banco::Ethernet m_endereco;
     HorasDia m_horasHoje;
     // The date each half of m_horasHoje was read on: the device keeps only its own today.
     QDate m_dataManha;

@@ -141,7 +141,7 @@ QString Principal::subPaginaAtual() const
 
 void Principal::acessarPagina(const QString& pagina)
 {
-    m_conexao->acessarPagina(m_ip[0], m_ip[1], m_ip[2], m_ip[3], pagina);
+    m_conexao->acessarPagina(m_endereco.ip1, m_endereco.ip2, m_endereco.ip3, m_endereco.ip4, pagina);
 }
 
 void Principal::exibirDesconectadoPrincipal()
@@ -186,13 +186,7 @@ void Principal::definirLegendaLog(const QString& texto)
 
 void Principal::carregar()
 {
-    banco::Ethernet endereco{m_ip[0], m_ip[1], m_ip[2], m_ip[3]};
-    if (m_banco.lerEthernet(endereco)) {
-        m_ip[0] = endereco.ip1;
-        m_ip[1] = endereco.ip2;
-        m_ip[2] = endereco.ip3;
-        m_ip[3] = endereco.ip4;
-    }
+    m_banco.lerEthernet(m_endereco); // a failed read keeps the address empty
     m_conexao->timerTimeOut().setInterval(constantes::intervaloTimeOutMs);
     acessarPagina(QStringLiteral("0"));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "banco.h"
+
 #include <QMainWindow>
 
 class QAction;
@@ -7,9 +9,6 @@ class QFrame;
 class QLabel;
 class QPlainTextEdit;
 
-namespace banco {
-class Banco;
-}
 namespace ethernet {
 class Conexao;
 }
@@ -55,7 +54,7 @@ private:
 
     ethernet::Conexao* m_conexao;
     banco::Banco& m_banco;
-    QString m_ip[4];
+    banco::Ethernet m_endereco;
     bool m_statusConfigurando = false;
 
     QPlainTextEdit* m_txtSource = nullptr;
