@@ -60,6 +60,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Portuguese dialog texts and the SQLite driver plugin of Qt SQL.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-liberation, fonts-dejavu-core, qt6-translations-l10n, libqt6sql6-sqlite")
+# Opening an exported spreadsheet goes through xdg-open; without it the program says where
+# the file is.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 # Debian's own control field takes one language; the Portuguese text follows the English.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "people counter display and history / contador de pessoas
 Fluxora reads a people counter on the local network and shows the

@@ -1,5 +1,6 @@
 #include "historico.h"
 
+#include "serie.h"
 #include "textos.h"
 
 #include <QStringList>
@@ -7,6 +8,14 @@
 #include <algorithm>
 
 namespace historico {
+
+namespace {
+// A stored group as the chart gets it: digits only, so a damaged group never charts negative.
+QString grupoLido(const QString& grupo)
+{
+    return grupo.trimmed().isEmpty() ? grupo : QString::number(serie::valor(grupo));
+}
+} // namespace
 
 void defineLegendaColunasChartMes(controle::DestinoGrafico& g)
 {
@@ -37,7 +46,7 @@ Figuras preencherMes(const QString& dadosMes, controle::DestinoGrafico& g)
     for (int i = 1; i <= 151; i += 5) {
         ++categoria;
         g.setRow(categoria);
-        g.setData(dadosMes.mid(i - 1, 5));
+        g.setData(grupoLido(dadosMes.mid(i - 1, 5)));
         const auto v = static_cast<long long>(strings::valorNumerico(g.data()));
         f.total += v;
         if (v > 0)
@@ -60,7 +69,7 @@ Figuras preencherDia(const QString& dadosDia, int inicio, controle::DestinoGrafi
         if (categoria > g.rowCount())
             break;
         g.setRow(categoria);
-        g.setData(horaValida ? dadosDia.mid(5 * inicio + j - 1, 5) : QString());
+        g.setData(horaValida ? grupoLido(dadosDia.mid(5 * inicio + j - 1, 5)) : QString());
         const auto v = static_cast<long long>(strings::valorNumerico(g.data()));
         f.total += v;
         if (v > 0)

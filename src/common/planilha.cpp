@@ -2,8 +2,10 @@
 
 #include "arquivos.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -47,10 +49,24 @@ QStringList linhasMes(const QString& mes, const QString& ano, const QList<std::p
     return linhas;
 }
 
+void removerTemporariosAntigos(const QString& pasta)
+{
+    static const QRegularExpression temporario(
+        QStringLiteral("^\\.?(excel|visitas)_[0-9_-]+\\.(csv|xlsx)\\.[A-Za-z0-9]{6}$"));
+    // File times are the system's, not the program's clock.
+    const QDateTime limite = QDateTime::currentDateTimeUtc().addSecs(-10 * 60);
+    const QDir dir(pasta);
+    for (const QFileInfo& f : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (temporario.match(f.fileName()).hasMatch() && f.lastModified().toUTC() < limite)
+            QFile::remove(f.absoluteFilePath());
+    }
+}
+
 Resultado gravar(const QString& caminho, const QStringList& linhas)
 {
     Resultado r;
     const QFileInfo info(caminho);
+    removerTemporariosAntigos(info.absolutePath());
     if (info.exists() && !arquivos::modoPermiteEscrita(caminho)) {
         r.acessoNegado = true;
         return r;

@@ -30,6 +30,11 @@ struct Resultado {
 // the old file only once complete: a failure never leaves a half-written or emptied file.
 Resultado gravar(const QString& caminho, const QStringList& linhas);
 
+// Removes what an export killed half-way left in `pasta`: the temporary files of exports
+// (".excel_2024_03.xlsx.AbC123", "excel_2024_03.csv.AbC123") untouched for some minutes, so
+// that one being written right now is never taken.
+void removerTemporariosAntigos(const QString& pasta);
+
 // Reporting a failure and opening the written file need the desktop: see abertura.h.
 
 } // namespace planilha

@@ -1,8 +1,10 @@
 #include "exportacao.h"
 
 #include "arquivos.h"
+#include "serie.h"
 #include "textos.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +15,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace exportacao {
@@ -24,6 +27,18 @@ bool negado(int erro)
     return erro == EACCES || erro == EPERM || erro == EROFS;
 }
 
+// The rename publishes a file: its bytes must be on disk first, whoever wrote them.
+QString sincronizar(const QString& caminho)
+{
+    const int fd = ::open(QFile::encodeName(caminho).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    const int r = ::fsync(fd);
+    const int erro = errno;
+    ::close(fd);
+    return r == 0 ? QString() : QString::fromLocal8Bit(std::strerror(erro));
+}
+
 // The temporary file beside the destination gets the whole content from `escrever`, then
 // takes the destination's name in one rename: a failure leaves the old file as it was.
 planilha::Resultado gravarAtomico(const QString& caminho,
@@ -32,6 +47,7 @@ planilha::Resultado gravarAtomico(const QString& caminho,
     planilha::Resultado r;
     const QFileInfo info(caminho);
     const QString pasta = info.absolutePath();
+    planilha::removerTemporariosAntigos(pasta);
     // Mode bits are honoured even where the system would allow the write (as root).
     if ((info.exists() && !arquivos::modoPermiteEscrita(caminho)) ||
         (QFileInfo::exists(pasta) && !arquivos::modoPermiteEscrita(pasta))) {
@@ -47,7 +63,9 @@ planilha::Resultado gravarAtomico(const QString& caminho,
         return r;
     }
     temporario.close();
-    const QString motivo = escrever(temporario.fileName());
+    QString motivo = escrever(temporario.fileName());
+    if (motivo.isEmpty())
+        motivo = sincronizar(temporario.fileName());
     if (!motivo.isEmpty()) {
         r.motivo = motivo;
         return r;
@@ -106,9 +124,16 @@ planilha::Resultado gravarMesXlsx(const QString& caminho, const QString& mes, co
         long long total = 0;
         int comVisitas = 0;
         lxw_row_t linha = 2;
+        // The chart always has 31 days; the sheet lists only the month's own.
+        const QDate primeiro(static_cast<int>(strings::valorNumerico(ano)),
+                             static_cast<int>(strings::valorNumerico(mes)), 1);
+        const int diasNoMes = primeiro.isValid() ? primeiro.daysInMonth() : 31;
         for (const auto& [rotulo, valor] : dias) {
-            const double v = strings::valorNumerico(valor);
-            worksheet_write_number(folha, linha, 0, strings::valorNumerico(rotulo), nullptr);
+            const double dia = strings::valorNumerico(rotulo);
+            if (dia > diasNoMes)
+                continue;
+            const double v = serie::valor(valor);
+            worksheet_write_number(folha, linha, 0, dia, nullptr);
             worksheet_write_number(folha, linha, 1, v, nullptr);
             total += static_cast<long long>(v);
             comVisitas += v > 0 ? 1 : 0;
@@ -128,7 +153,7 @@ planilha::Resultado gravarMesXlsx(const QString& caminho, const QString& mes, co
         worksheet_set_landscape(folha);
         worksheet_fit_to_pages(folha, 1, 1);
 
-        if (!dias.isEmpty()) {
+        if (ultima >= 2) {
             lxw_chart* grafico = workbook_add_chart(livro, LXW_CHART_COLUMN);
             const QByteArray categorias = QStringLiteral("=Visitas!$A$3:$A$%1").arg(ultima + 1).toUtf8();
             const QByteArray valores = QStringLiteral("=Visitas!$B$3:$B$%1").arg(ultima + 1).toUtf8();
@@ -209,9 +234,6 @@ planilha::Resultado gravarPeriodoCsv(const QString& caminho, const QList<relator
             return f.errorString();
         if (f.write(bytes) != bytes.size() || !f.flush())
             return f.errorString();
-        // The rename publishes the file: its bytes must be on disk first.
-        if (::fsync(f.handle()) != 0)
-            return QString::fromLocal8Bit(std::strerror(errno));
         return QString();
     });
 }

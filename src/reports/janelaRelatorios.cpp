@@ -1,9 +1,10 @@
 #include "janelaRelatorios.h"
 
+#include "abertura.h"
 #include "costuras.h"
 #include "datas.h"
-#include "abertura.h"
 #include "exportacao.h"
+#include "mensagens.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -21,6 +22,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -34,9 +36,15 @@ namespace {
 const char* const siglasMeses[] = {"jan", "fev", "mar", "abr", "mai", "jun",
                                    "jul", "ago", "set", "out", "nov", "dez"};
 
+// Brazilian numbers throughout: "12.245" visits, a mean of "1,5".
+QLocale brasil()
+{
+    return QLocale(QLocale::Portuguese, QLocale::Brazil);
+}
+
 QString numero(long long v)
 {
-    return QLocale(QLocale::Portuguese, QLocale::Brazil).toString(v);
+    return brasil().toString(v);
 }
 
 QTableWidgetItem* celula(const QString& texto, Qt::Alignment alinhamento = Qt::AlignRight | Qt::AlignVCenter)
@@ -50,7 +58,7 @@ QTableWidgetItem* celula(const QString& texto, Qt::Alignment alinhamento = Qt::A
 // A mean under ten keeps its decimal (2.5 visits an hour is not 3); no visits is a plain 0.
 QString textoMedia(double v)
 {
-    return v == 0 ? QStringLiteral("0") : QString::number(v, 'f', v < 10 ? 1 : 0);
+    return v == 0 ? QStringLiteral("0") : brasil().toString(v, 'f', v < 10 ? 1 : 0);
 }
 
 // Few visits pale, many visits deep: one hue from near white to a strong orange-red, so the
@@ -102,6 +110,8 @@ QWidget* JanelaRelatorios::criarAbaAno()
     m_graficoAno = new QChart;
     m_graficoAno->setAnimationOptions(QChart::NoAnimation);
     m_graficoAno->legend()->setAlignment(Qt::AlignBottom);
+    m_graficoAno->setLocalizeNumbers(true);
+    m_graficoAno->setLocale(brasil());
     m_seriesAno = new QBarSeries(m_graficoAno);
     m_graficoAno->addSeries(m_seriesAno);
     m_eixoMeses = new QBarCategoryAxis(m_graficoAno);
@@ -128,7 +138,9 @@ QWidget* JanelaRelatorios::criarAbaAno()
     m_tabelaAno->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_tabelaAno->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_tabelaAno->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_tabelaAno->setFixedHeight(m_tabelaAno->horizontalHeader()->sizeHint().height() + 2 * 30 + 4);
+    // Room for a scroll bar: on a small or scaled screen whole figures scroll rather than being cut.
+    m_tabelaAno->setFixedHeight(m_tabelaAno->horizontalHeader()->sizeHint().height() + 2 * 30 + 4 +
+                                m_tabelaAno->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     layout->addWidget(m_tabelaAno);
 
     connect(m_cmbAno, &QComboBox::activated, this,
@@ -236,6 +248,21 @@ void JanelaRelatorios::carregar()
     atualizarPeriodo();
 }
 
+void JanelaRelatorios::recarregar()
+{
+    // The operator's choices stay; the figures are read again.
+    const int ano = m_cmbAno->currentData().toInt();
+    const QDate hoje = datas::hoje();
+    m_expediente = relatorios::lerExpediente(m_banco).value_or(relatorios::Expediente{});
+    m_cmbAno->clear();
+    for (int a : relatorios::anosRegistrados(hoje.year()).value_or(QList<int>{hoje.year()}))
+        m_cmbAno->addItem(QString::number(a), a);
+    m_cmbAno->setCurrentIndex(std::max(0, m_cmbAno->findData(ano)));
+    exibirAno(m_cmbAno->currentData().toInt());
+    exibirHorarios(m_cmbSemanas->currentData().toInt());
+    atualizarPeriodo();
+}
+
 void JanelaRelatorios::exibirAno(int ano)
 {
     const relatorios::Ano atual = relatorios::resumoDoAno(ano).value_or(relatorios::Ano{ano});
@@ -266,6 +293,13 @@ void JanelaRelatorios::exibirAno(int ano)
         m_tabelaAno->setItem(linha, 12, total);
         ++linha;
     }
+    // Stretched columns never narrower than the widest figure ("1.597.740" in bold).
+    int largura = 0;
+    for (int l = 0; l < m_tabelaAno->rowCount(); ++l)
+        for (int c = 0; c < m_tabelaAno->columnCount(); ++c)
+            if (const QTableWidgetItem* item = m_tabelaAno->item(l, c))
+                largura = std::max(largura, QFontMetrics(item->font()).horizontalAdvance(item->text()));
+    m_tabelaAno->horizontalHeader()->setMinimumSectionSize(largura + 12);
     m_eixoVisitas->setRange(0, std::max<double>(10, static_cast<double>(maior) * 1.1));
     m_eixoVisitas->applyNiceNumbers();
     m_graficoAno->setTitle(QStringLiteral("Visitas por mês: %1 e %2").arg(ano - 1).arg(ano));
@@ -292,7 +326,7 @@ void JanelaRelatorios::exibirHorarios(int semanas)
         const auto ss = static_cast<size_t>(s);
         m_tabelaHoras->setVerticalHeaderItem(
             s, new QTableWidgetItem(
-                   QStringLiteral("%1 (%2)").arg(relatorios::nomeDiaSemana(s + 1)).arg(mapa.dias[ss])));
+                   QStringLiteral("%1 (%2)").arg(relatorios::nomeDiaSemana(s + 1), numero(mapa.dias[ss]))));
         for (int h = 0; h < 24; ++h) {
             const double v = mapa.media[ss][static_cast<size_t>(h)];
             auto* item = celula(mapa.dias[ss] ? textoMedia(v) : QString(), Qt::AlignCenter);
@@ -311,7 +345,7 @@ void JanelaRelatorios::exibirHorarios(int semanas)
     m_lblHorarios->setText(
         QStringLiteral("de %1 a %2, %3 dias registrados; expediente das %4 às %5")
             .arg(inicio.toString(QStringLiteral("dd/MM/yyyy")), fim.toString(QStringLiteral("dd/MM/yyyy")))
-            .arg(dias.size())
+            .arg(numero(dias.size()))
             .arg(relatorios::nomeHora(m_expediente.inicio), relatorios::nomeHora(m_expediente.fim)));
 }
 
@@ -330,12 +364,28 @@ void JanelaRelatorios::atualizarPeriodo()
     long long total = 0;
     for (const relatorios::Dia& d : dias.value_or(QList<relatorios::Dia>{}))
         total += d.total();
-    m_lblPeriodo->setText(
-        QStringLiteral("%1 dias registrados, %2 visitas").arg(dias ? dias->size() : 0).arg(numero(total)));
+    m_lblPeriodo->setText(QStringLiteral("%1 dias registrados, %2 visitas")
+                              .arg(numero(dias ? dias->size() : 0), numero(total)));
+}
+
+bool JanelaRelatorios::periodoValido()
+{
+    if (m_dtFim->date() >= m_dtInicio->date())
+        return true;
+    // An empty file named after an impossible period helps nobody.
+    mensagens::Pedido p;
+    p.titulo = QStringLiteral("Exportar período");
+    p.icone = mensagens::Icone::Aviso;
+    p.texto = QStringLiteral("A data final é anterior à inicial.\r\n\r\nEscolha um período válido e tente "
+                             "novamente.");
+    mensagens::mostrar(p);
+    return false;
 }
 
 bool JanelaRelatorios::exportarPeriodoXlsx()
 {
+    if (!periodoValido())
+        return false;
     const QDate inicio = m_dtInicio->date(), fim = m_dtFim->date();
     const auto dias = diasDoPeriodo();
     if (!dias)
@@ -348,6 +398,8 @@ bool JanelaRelatorios::exportarPeriodoXlsx()
 
 bool JanelaRelatorios::exportarPeriodoCsv()
 {
+    if (!periodoValido())
+        return false;
     const auto dias = diasDoPeriodo();
     if (!dias)
         return false;

@@ -22,6 +22,9 @@ public:
 
     // Fills every part from the database.
     void carregar();
+    // Reads the figures again, keeping the year, weeks and period chosen: the window may have
+    // stayed open while the history grew.
+    void recarregar();
 
     void exibirAno(int ano);
     void exibirHorarios(int semanas);
@@ -34,6 +37,7 @@ private:
     QWidget* criarAbaHorarios();
     QWidget* criarAbaPeriodo();
     std::optional<QList<relatorios::Dia>> diasDoPeriodo();
+    bool periodoValido();
 
     QComboBox* m_cmbAno = nullptr;
     QChart* m_graficoAno = nullptr;

@@ -4,6 +4,7 @@
 #include "constantes.h"
 #include "datas.h"
 #include "mensagens.h"
+#include "serie.h"
 #include "textos.h"
 
 #include <QSet>
@@ -85,7 +86,7 @@ int valorGrupo(const QString& serie, int n)
         if (digitos)
             return v;
     }
-    return static_cast<int>(strings::valorNumerico(serie.mid(i, 5)));
+    return ::serie::valor(serie.mid(i, 5));
 }
 
 QString colunasDias()

@@ -100,7 +100,10 @@ void Aplicacao::abrirEthernetConfig()
 void Aplicacao::abrirRelatorios()
 {
     // Reports need no device and leave the main window usable: shown, not modal.
+    const bool aberta = m_janelas.relatoriosExistente() != nullptr;
     JanelaRelatorios* j = m_janelas.relatorios();
+    if (aberta)
+        j->recarregar();
     j->show();
     j->raise();
     j->activateWindow();

@@ -20,8 +20,32 @@ QString grupo(const QString& serie, int n)
     return serie.mid(5 * (n - 1), 5);
 }
 
-int valorGrupo(const QString& serie, int n) { return static_cast<int>(strings::valorNumerico(grupo(serie, n))); }
+int valor(const QString& grupo)
+{
+    qsizetype i = 0;
+    while (i < grupo.size() && grupo.at(i) == u' ')
+        ++i;
+    int v = 0;
+    for (; i < grupo.size(); ++i) {
+        const char16_t c = grupo.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            break;
+        // Five digits at most in a group; a longer run read from elsewhere stays in range.
+        if (v > 99999999)
+            break;
+        v = v * 10 + (c - u'0');
+    }
+    return v;
+}
 
-QString mesZerado() { return QStringLiteral("00000").repeated(31); }
+int valorGrupo(const QString& serie, int n)
+{
+    return valor(grupo(serie, n));
+}
+
+QString mesZerado()
+{
+    return QStringLiteral("00000").repeated(31);
+}
 
 } // namespace serie

@@ -12,6 +12,10 @@ QString montar(const QStringList& slots);
 // The text of group n (1-based); shorter or empty when the series ends sooner.
 QString grupo(const QString& serie, int n);
 
+// The visits a group holds: its leading digits, blanks before them skipped. A sign or any
+// other character ends the number, so a damaged group ("-0001") never counts negative.
+int valor(const QString& grupo);
+
 // Numeric value of group n; an empty or missing group counts 0.
 int valorGrupo(const QString& serie, int n);
 

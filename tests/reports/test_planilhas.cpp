@@ -2,12 +2,14 @@
 // panel with its chart, the period from the reports window; and what a failed export leaves.
 #include "../apoio/ambienteTeste.h"
 #include "aplicacao.h"
+#include "exportacao.h"
 #include "janelaRelatorios.h"
 #include "painelavancado.h"
 
 #include <QAction>
 #include <QDateEdit>
 #include <QDir>
+#include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -96,6 +98,68 @@ private Q_SLOTS:
                               "datetime 2023-12-31T00:00:00", "str domingo", "int 42", "int 40", "int 2",
                               "datetime 2024-01-02T00:00:00", "int 24", "-"}));
         QVERIFY(QFileInfo(csv).size() > 0);
+    }
+
+    // The chart always holds 31 days; the sheet has the month's own. An export killed half-way
+    // earlier left a temporary file: the next export removes it, never one being written now.
+    void mesDeTrintaDias_data()
+    {
+        QTest::addColumn<QString>("mes");
+        QTest::addColumn<QString>("ultima"); // the last day's row
+        QTest::newRow("abril") << u"04"_s << u"A32 B32 A33 B33"_s;
+        QTest::newRow("fevereiro bissexto") << u"02"_s << u"A31 B31 A32 B32"_s;
+    }
+    void mesDeTrintaDias()
+    {
+        QFETCH(QString, mes);
+        QFETCH(QString, ultima);
+        QFile velho(amb->caminho(u".excel_2024_01.xlsx.AbC123"_s)),
+            novo(amb->caminho(u".visitas_2024.csv.XyZ789"_s));
+        QVERIFY(velho.open(QIODevice::WriteOnly) && novo.open(QIODevice::WriteOnly));
+        QVERIFY(velho.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                  QFileDevice::FileModificationTime));
+        QList<std::pair<QString, QString>> dias;
+        for (int d = 1; d <= 31; ++d)
+            dias.append({QString::number(d), d == 1 ? u"-0001"_s : QString::number(d)});
+        const QString arquivo = amb->caminho(exportacao::nomeArquivoMes(u"2024"_s, mes));
+        QVERIFY(exportacao::gravarMesXlsx(arquivo, mes, u"2024"_s, dias).ok);
+        const int n = mes == u"04"_s ? 30 : 29;
+        QCOMPARE(ler(arquivo, ultima + u" B3"_s),
+                 (QStringList{u"int %1"_s.arg(n), u"int %1"_s.arg(n), u"-"_s, u"-"_s, u"int 0"_s,
+                              u"BarChart col Visitas!$A$3:$A$%1 Visitas!$B$3:$B$%1"_s.arg(n + 2)}));
+        QVERIFY(!velho.exists() && novo.exists());
+    }
+
+    // An impossible period writes nothing; a file the desktop cannot open is said to be saved;
+    // the window chosen again shows what was recorded since, in Brazilian numbers.
+    void periodoEAvisos()
+    {
+        JanelaRelatorios* j = m_aplicacao->janelas().relatorios();
+        j->findChild<QDateEdit*>(u"dt_inicio"_s)->setDate(QDate(2024, 3, 5));
+        j->findChild<QDateEdit*>(u"dt_fim"_s)->setDate(QDate(2024, 3, 1));
+        QVERIFY(!j->exportarPeriodoXlsx() && !j->exportarPeriodoCsv());
+        QVERIFY(amb->caixas.value(1).texto.startsWith(u"A data final é anterior à inicial."_s));
+        QVERIFY(amb->abertos.isEmpty() && QDir(amb->pasta.path()).entryList({u"visitas_*"_s}).isEmpty());
+
+        costuras::abrirEndereco = [](const QUrl&) { return false; };
+        j->findChild<QDateEdit*>(u"dt_fim"_s)->setDate(QDate(2024, 3, 9));
+        QVERIFY(j->exportarPeriodoCsv());
+        QVERIFY(amb->caixas.value(2).texto.contains(amb->caminho(u"visitas_2024-03-05_2024-03-09.csv"_s)));
+
+        // Recorded since: two Mondays (5 and 26 February) with 5 visits at 9h in all, a big month.
+        QList<int> horas(24, 0);
+        horas[9] = 5;
+        executar("INSERT INTO Dias (mes, ano, hora5, hora26) VALUES ('02', '2024', '" + apoio::grupos(horas) +
+                 "', '" + apoio::grupos(QList<int>(24, 0)) + "')");
+        executar("INSERT INTO Meses (ano, fev) VALUES ('2024', '" + apoio::grupos({12245}) + "')");
+        m_aplicacao->abrirRelatorios();
+        auto* ano = j->findChild<QTableWidget*>(u"tbl_ano"_s);
+        QCOMPARE(ano->item(1, 12)->text(), u"12.245"_s);
+        QCOMPARE(j->findChild<QTableWidget*>(u"tbl_horas"_s)->item(0, 9)->text(), u"2,5"_s);
+        // Whole figures however narrow the window.
+        j->resize(500, j->height());
+        QTRY_VERIFY(ano->horizontalHeader()->sectionSize(12) >
+                    QFontMetrics(ano->item(1, 12)->font()).horizontalAdvance(u"12.245"_s));
     }
 
 private:

@@ -34,6 +34,8 @@ private Q_SLOTS:
                 apoio::grupos({10, 20}), apoio::grupos(fev), apoio::grupos({0, 0, 77})),
             u"INSERT INTO Meses (ano, fev, mar) VALUES ('2023', '%1', '%2')"_s.arg(apoio::grupos(fev),
                                                                                    u"00000"_s.repeated(31)),
+            // A damaged group counts no visits, never negative ones.
+            u"INSERT INTO Meses (ano, jan) VALUES ('2021', '-000100003')"_s,
             // A second row of a year is never read.
             u"INSERT INTO Meses (ano, jan) VALUES ('2024', '00999')"_s,
             u"INSERT INTO Dias (mes, ano, hora18, hora25, hora28, hora31) VALUES ('12', '2023', '%1', '', "
@@ -61,6 +63,7 @@ private Q_SLOTS:
         QTest::newRow("29 fev 2023 não existe") << 2023 << 2 << 5LL;
         QTest::newRow("mês zerado pela exclusão") << 2023 << 3 << 0LL;
         QTest::newRow("ano sem linha") << 2022 << 6 << 0LL;
+        QTest::newRow("grupo danificado") << 2021 << 1 << 3LL;
     }
     void resumoDoAno()
     {
@@ -76,7 +79,7 @@ private Q_SLOTS:
 
     void anosSemRepeticaoDoMaisNovo()
     {
-        QCOMPARE(relatorios::anosRegistrados(2030).value(), (QList<int>{2024, 2023}));
+        QCOMPARE(relatorios::anosRegistrados(2030).value(), (QList<int>{2024, 2023, 2021}));
         QCOMPARE(relatorios::resumoDoAno(2024)->total, 30 + 1029 + 77);
         QCOMPARE(amb->executar(u"DELETE FROM Meses"_s), QString());
         QCOMPARE(relatorios::anosRegistrados(2030).value(), QList<int>{2030});

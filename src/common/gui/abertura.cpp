@@ -3,6 +3,7 @@
 #include "mensagens.h"
 
 #include <QDesktopServices>
+#include <QDir>
 
 namespace costuras {
 
@@ -43,7 +44,15 @@ bool concluir(const QString& caminho, const Resultado& r)
         mensagens::mostrar(erro);
         return false;
     }
-    costuras::abrirEndereco(QUrl::fromLocalFile(caminho));
+    // Without a program for the file type the export would look lost: say where it is.
+    if (!costuras::abrirEndereco(QUrl::fromLocalFile(caminho))) {
+        mensagens::Pedido aviso;
+        aviso.titulo = QStringLiteral("Exportação concluída");
+        aviso.icone = mensagens::Icone::Informacao;
+        aviso.texto = QStringLiteral("O arquivo foi salvo em:\r\n\r\n") + QDir::toNativeSeparators(caminho) +
+                      QStringLiteral("\r\n\r\nNão encontramos um programa para abri-lo.");
+        mensagens::mostrar(aviso);
+    }
     return true;
 }
 
