@@ -14,6 +14,7 @@ pacotes=(
   clang libclang-rt-14-dev
   libbenchmark-dev
   libxlsxwriter-dev python3-openpyxl
+  libx11-dev libxss-dev
 )
 if [ "${1:-}" = pacote ]; then
   # CPack hands dpkg-shlibdeps only the files that `file` says are ELF.

@@ -236,6 +236,10 @@ void Controle::lerContagemAtual(const QString& texto)
     const QString lotacao = marcadorHora(34);
     const QString total = marcadorHora(35);
     if (const auto v = lerValorCampo(texto, lotacao); v)
+        m_ultimaLotacao = comoNumero(*v);
+    if (const auto v = lerValorCampo(texto, total); v)
+        m_ultimoTotal = comoNumero(*v);
+    if (const auto v = lerValorCampo(texto, lotacao); v)
         if (auto* p = painelSimples())
             p->definirLotacao(comoNumero(*v));
     if (const auto v = lerValorCampo(texto, total); v)

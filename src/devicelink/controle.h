@@ -82,6 +82,10 @@ public:
     const HorasDia& horasHoje() const { return m_horasHoje; }
     // This month's visits: the sum of the days in diasMes after the last month page.
     double totalVisitasMes() const { return m_totalVisitasMes; }
+    // The last occupancy and total accepted from page /6 ("" before the first), for a panel
+    // that opens between readings.
+    QString ultimaLotacao() const { return m_ultimaLotacao; }
+    QString ultimoTotal() const { return m_ultimoTotal; }
     // Every day of diasMes holds a reading of the month of `dia` / every hour of horasHoje a
     // reading made on `dia`. A date left out means today, read from the clock; so does it in
     // the handlers below, which the dispatcher hands the one date it read for the reply.
@@ -138,6 +142,8 @@ private:
     // The first day of the month whose days m_diasMes holds.
     QDate m_mesDosDias;
     double m_totalVisitasMes = 0;
+    QString m_ultimaLotacao;
+    QString m_ultimoTotal;
 };
 
 } // namespace controle

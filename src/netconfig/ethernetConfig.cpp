@@ -12,12 +12,16 @@
 
 #include <QCloseEvent>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
@@ -169,6 +173,28 @@ void EthernetConfig::criarControles()
     for (int i = 1; i < 4; ++i)
         setTabOrder(m_ip[i - 1], m_ip[i]);
     m_ip[0]->setFocus();
+    caberNaTela();
+}
+
+void EthernetConfig::caberNaTela()
+{
+    // On a short or scaled screen (1366 x 768 at 1.5 leaves 512 points) the device's reply
+    // gives up height, down to a few lines, so the whole window stays on screen.
+    const QScreen* tela = QGuiApplication::primaryScreen();
+    if (!tela)
+        return;
+    constexpr int moldura = 48; // the window manager's title bar and borders
+    constexpr int alturaMinimaLog = 60;
+    const int falta = height() + moldura - tela->availableGeometry().height();
+    if (falta <= 0)
+        return;
+    const int corte = std::min(falta, m_txtSource->height() - alturaMinimaLog);
+    m_txtSource->resize(m_txtSource->width(), m_txtSource->height() - corte);
+    for (const char* abaixo : {"Label8", "lbl_ajuda"}) {
+        QWidget* w = findChild<QLabel*>(QLatin1String(abaixo));
+        w->move(w->x(), w->y() - corte);
+    }
+    setFixedSize(width(), height() - corte);
 }
 
 QLabel* EthernetConfig::criarLink(const QString& nome, const QString& texto, const QString& dica)

@@ -61,6 +61,7 @@ protected:
 
 private:
     void criarControles();
+    void caberNaTela();
     void passosDeFechamento();
     void acompanharPedidoDoTeste();
     QLabel* criarLink(const QString& nome, const QString& texto, const QString& dica);

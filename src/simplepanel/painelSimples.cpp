@@ -18,6 +18,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 using namespace painelSimplesInterno;
 namespace rsp = regrasPainelSimples;
@@ -88,6 +89,12 @@ void PainelSimples::carregar()
     leLotacao(false);
     acompanharTela();
     leConfiguracoes();
+    encaixarNaTela();
+    // The last reading is shown at once rather than "---" until this panel's own request.
+    if (m_controle && !m_controle->ultimaLotacao().isEmpty())
+        definirLotacao(m_controle->ultimaLotacao());
+    if (m_controle && !m_controle->ultimoTotal().isEmpty())
+        definirTotal(m_controle->ultimoTotal());
     m_carregado = true;
     configurarTimerLT();
     m_timerLT.start();
@@ -107,6 +114,14 @@ void PainelSimples::carregar()
 void PainelSimples::definirTotal(const QString& texto)
 {
     m_lblTotal->setText(texto);
+    leituraAceita();
+}
+
+void PainelSimples::leituraAceita()
+{
+    m_tiquesSemLeitura = 0;
+    if (std::exchange(m_semLeitura, false))
+        ocultarDesconectado();
 }
 
 void PainelSimples::atualizar()
@@ -179,6 +194,12 @@ void PainelSimples::tiqueTimerLT()
     const rsp::Tique t =
         rsp::tique(rsp::numeroIntervalo(m_lblTempoAtualizacao->text()), m_contadorAtualizacao);
     m_barAtualizacao->setValue(t.valorBarra);
+    // A device that answers without a valid reading would leave old numbers up for good.
+    const double n = rsp::numeroIntervalo(m_lblTempoAtualizacao->text());
+    if (!m_semLeitura && ++m_tiquesSemLeitura > 3 * (n + 1)) {
+        m_semLeitura = true;
+        exibirDesconectado();
+    }
     if (t.solicitar && m_controle)
         m_controle->solicitarPagina6();
 }
@@ -191,6 +212,9 @@ void PainelSimples::exibirDesconectado()
 
 void PainelSimples::ocultarDesconectado()
 {
+    // Data that carries no reading does not clear stale numbers.
+    if (m_semLeitura)
+        return;
     m_lblLegendaDesconectado->hide();
     m_frmDesconectado->hide();
 }
@@ -359,7 +383,7 @@ void PainelSimples::clicarTempoAtualizacao()
 
 void PainelSimples::clicarRedefinir()
 {
-    rsp::redefinirPadroes(m_d, m_larguraTela, m_alturaTela);
+    encaixeTela::padroes(m_d, m_larguraTela, m_alturaTela, medirTintas(), espacoNumeros());
     m_chkLotacao->setChecked(false);
     m_chkTotal->setChecked(false);
     aplicarDisposicao();

@@ -2,6 +2,7 @@
 
 #include "banco.h"
 #include "destinos.h"
+#include "encaixeTela.h"
 #include "protecaoTela.h"
 #include "regrasPainelSimples.h"
 
@@ -93,7 +94,11 @@ private:
     void disporNaTela();
     void disporOpcoes();
     void aplicarDisposicao();
+    encaixeTela::Tintas medirTintas() const;
+    encaixeTela::Espaco espacoNumeros() const;
+    void encaixarNaTela();
     void atualizarEstadoLotacao();
+    void leituraAceita();
     void atualizarMensagem();
     void atualizarLegendaTela();
     void alterarLotacao();
@@ -111,6 +116,10 @@ private:
     QString m_nomeTela;
     QRect m_geometriaTela;
     int m_contadorAtualizacao = 0;
+    // Ticks of TimerLT since the last accepted reading; past three intervals the numbers on
+    // the public display are stale and the disconnected indication stays until a reading.
+    int m_tiquesSemLeitura = 0;
+    bool m_semLeitura = false;
     // A row that could not be read is never overwritten with the stand-in values.
     bool m_configuracoesLidas = false;
     regrasPainelSimples::Disposicao m_d;

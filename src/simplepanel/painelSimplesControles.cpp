@@ -5,6 +5,7 @@
 #include "painelSimplesInterno.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -356,7 +357,47 @@ void PainelSimples::disporNaTela()
     m_txtOcultarMouse->setGeometry(inteiro(g.txtOcultarMouse));
     disporOpcoes();
     if (m_carregado)
-        aplicarDisposicao();
+        encaixarNaTela();
+}
+
+encaixeTela::Tintas PainelSimples::medirTintas() const
+{
+    // Measured at a large size and taken per point: the ink grows with the font.
+    constexpr double referencia = 100;
+    auto medir = [](const QLabel* l, const QString& texto) {
+        QFont f = l->font();
+        f.setPointSizeF(referencia);
+        const QFontMetricsF fm(f);
+        const QRectF r = fm.tightBoundingRect(texto);
+        return encaixeTela::Tinta{(fm.ascent() + r.top()) / referencia,
+                                  (fm.ascent() + r.bottom()) / referencia,
+                                  std::max(r.width(), fm.horizontalAdvance(texto)) / referencia};
+    };
+    // The device counts up to five digits; the legends are what they say.
+    const QString digitos = QStringLiteral("88888");
+    encaixeTela::Tintas t;
+    t.lotacao = medir(m_lblLotacao, digitos);
+    t.total = medir(m_lblTotal, digitos);
+    t.legendaLotacao = medir(m_lblLegendaLotacao, m_lblLegendaLotacao->text());
+    t.legendaTotal = medir(m_lblLegendaTotal, m_lblLegendaTotal->text());
+    t.lotacaoVisivel = !m_chkLotacao->isChecked();
+    t.totalVisivel = !m_chkTotal->isChecked();
+    return t;
+}
+
+encaixeTela::Espaco PainelSimples::espacoNumeros() const
+{
+    // Down to the message line, as it is placed on this screen; across the screen less the
+    // total's and the legends' shift to the right.
+    const double alturaMensagem = QFontMetricsF(fonte(segoe, m_d.lblInfoFonte)).height();
+    return {m_larguraTela - 32.0, std::min(m_d.lblInfoTopo, m_alturaTela - alturaMensagem)};
+}
+
+void PainelSimples::encaixarNaTela()
+{
+    encaixeTela::encaixar(m_d, m_larguraTela, m_alturaTela, medirTintas(), espacoNumeros());
+    aplicarDisposicao();
+    mostrarTamanhodaFonte();
 }
 
 void PainelSimples::disporOpcoes()
@@ -386,10 +427,19 @@ void PainelSimples::aplicarDisposicao()
     m_lblLegendaLotacao->move(8, qRound(m_d.legendaLotacaoTopo));
     m_lblLegendaTotal->setFont(fonte(segoe, m_d.legendaTotalFonte));
     m_lblLegendaTotal->move(8, qRound(m_d.legendaTotalTopo));
-    m_txtInfoEmpresa->setFont(fonte(segoe, m_d.txtInfoFonte));
-    m_txtInfoEmpresa->move(m_txtInfoEmpresa->x(), qRound(m_d.txtInfoTopo));
-    m_txtInfoLotado->setFont(fonte(segoe, m_d.txtInfoFonte));
-    m_txtInfoLotado->move(m_txtInfoLotado->x(), qRound(m_d.txtInfoTopo));
-    m_lblInfoEmpresa->setFont(fonte(segoe, m_d.lblInfoFonte));
-    m_lblInfoEmpresa->move(m_lblInfoEmpresa->x(), qRound(m_d.lblInfoTopo));
+    // The message and its editors stay whole on screen while typing, whatever their size and
+    // the screen's: lifted off the bottom edge when they would reach past it.
+    const QFont fonteEditor = fonte(segoe, m_d.txtInfoFonte);
+    const int alturaEditor = std::min<int>(alturaTxtInfo, QFontMetrics(fonteEditor).height() + 16);
+    const int topoEditor = std::min(qRound(m_d.txtInfoTopo), m_alturaTela - alturaEditor);
+    for (QLineEdit* e : {m_txtInfoEmpresa, m_txtInfoLotado}) {
+        e->setFont(fonteEditor);
+        e->setGeometry(e->x(), topoEditor, e->width(), alturaEditor);
+    }
+    const QFont fonteMensagem = fonte(segoe, m_d.lblInfoFonte);
+    const int alturaMensagem = QFontMetrics(fonteMensagem).height();
+    m_lblInfoEmpresa->setFont(fonteMensagem);
+    m_lblInfoEmpresa->setGeometry(m_lblInfoEmpresa->x(),
+                                  std::min(qRound(m_d.lblInfoTopo), m_alturaTela - alturaMensagem),
+                                  m_lblInfoEmpresa->width(), std::max(alturaLblInfo, alturaMensagem));
 }

@@ -47,6 +47,7 @@ void PainelSimples::definirLotacao(const QString& texto)
 {
     m_lblLotacao->setText(texto);
     atualizarEstadoLotacao();
+    leituraAceita();
 }
 
 void PainelSimples::atualizarEstadoLotacao()
@@ -107,14 +108,8 @@ void PainelSimples::salvarLotacao()
 void PainelSimples::atualizarLegendaTela()
 {
     const QList<dispositivoWindows::Tela> telas = dispositivoWindows::lerTelas();
-    QString texto = QStringLiteral("Auto");
-    for (qsizetype i = 0; i < telas.size(); ++i) {
-        if (!m_lotacao.tela.isEmpty() && telas.at(i).nome == m_lotacao.tela) {
-            texto = QString::number(i + 1);
-            break;
-        }
-    }
-    m_lblTela->setText(texto);
+    const int i = rsp::indiceTela(telas, m_lotacao.tela);
+    m_lblTela->setText(i < 0 ? QStringLiteral("Auto") : QString::number(i + 1));
     m_lblTela->setToolTip(
         QStringLiteral("Tela do painel: clique para trocar") +
         (m_nomeTela.isEmpty() ? QString() : QStringLiteral(" (agora: %1)").arg(m_nomeTela)));
@@ -122,10 +117,7 @@ void PainelSimples::atualizarLegendaTela()
 
 void PainelSimples::clicarTela()
 {
-    QStringList nomes;
-    for (const dispositivoWindows::Tela& t : dispositivoWindows::lerTelas())
-        nomes << t.nome;
-    m_lotacao.tela = rsp::proximaTela(nomes, m_lotacao.tela);
+    m_lotacao.tela = rsp::proximaTela(dispositivoWindows::lerTelas(), m_lotacao.tela);
     m_lotacaoAlterada = true;
     acompanharTela();
 }
@@ -146,8 +138,17 @@ void PainelSimples::acompanharTela()
     const dispositivoWindows::Tela& tela = telas.at(i);
     // By name and place: screens of separate X displays may share a name.
     QScreen* destino = nullptr;
+    // The screens in the order they were listed (the primary first): X screens may agree in
+    // name and place and differ only in order.
+    QList<QScreen*> reais{QGuiApplication::primaryScreen()};
+    for (QScreen* s : QGuiApplication::screens())
+        if (s != reais.first())
+            reais << s;
+    if (i < reais.size() && reais.at(i) && reais.at(i)->name() == tela.nome &&
+        reais.at(i)->geometry() == tela.geometria)
+        destino = reais.at(i);
     for (QScreen* s : QGuiApplication::screens()) {
-        if (s->name() == tela.nome && (!destino || s->geometry() == tela.geometria))
+        if (!destino && s->name() == tela.nome && s->geometry() == tela.geometria)
             destino = s;
     }
     // A window on screen cannot cross to another X display (Qt would leave it unmapped, and a

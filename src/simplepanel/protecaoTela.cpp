@@ -6,6 +6,7 @@
 #include <QDBusPendingReply>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -46,6 +47,8 @@ ProtecaoTela::~ProtecaoTela()
 
 void ProtecaoTela::inibir()
 {
+    if (!std::exchange(m_xSuspensa, true))
+        costuras::suspenderProtecaoX(true);
     Estado& e = *m_estado;
     e.desejada = true;
     if (e.cookie || e.pendente || !e.barramento.isConnected())
@@ -72,6 +75,8 @@ void ProtecaoTela::inibir()
 
 void ProtecaoTela::liberar()
 {
+    if (std::exchange(m_xSuspensa, false))
+        costuras::suspenderProtecaoX(false);
     Estado& e = *m_estado;
     e.desejada = false;
     if (!e.cookie)

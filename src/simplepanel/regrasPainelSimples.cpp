@@ -185,11 +185,8 @@ int escolherTela(const QList<Tela>& telas, const QRect& janelaPrincipal, const Q
 {
     if (telas.isEmpty())
         return -1;
-    if (!escolhida.isEmpty()) {
-        for (qsizetype i = 0; i < telas.size(); ++i)
-            if (telas.at(i).nome == escolhida)
-                return static_cast<int>(i);
-    }
+    if (const int i = indiceTela(telas, escolhida); i >= 0)
+        return i;
     if (telas.size() == 1)
         return 0;
     // The main window's screen: the one holding its centre, else the one it overlaps most,
@@ -224,16 +221,40 @@ int escolherTela(const QList<Tela>& telas, const QRect& janelaPrincipal, const Q
     return escolha;
 }
 
-QString proximaTela(const QStringList& nomes, const QString& escolhida)
+QString chaveTela(const QList<Tela>& telas, int i)
 {
-    if (nomes.isEmpty())
-        return QString();
+    const Tela& t = telas.at(i);
+    const QRect& g = t.geometria;
+    const QString chave = t.nome + u'@' + QString::number(g.x()) + u',' + QString::number(g.y()) + u' ' +
+                          QString::number(g.width()) + u'x' + QString::number(g.height());
+    int iguais = 0;
+    for (int j = 0; j < i; ++j)
+        if (telas.at(j).nome == t.nome && telas.at(j).geometria == g)
+            ++iguais;
+    return iguais == 0 ? chave : chave + u'#' + QString::number(iguais + 1);
+}
+
+int indiceTela(const QList<Tela>& telas, const QString& escolhida)
+{
     if (escolhida.isEmpty())
-        return nomes.first();
-    const qsizetype i = nomes.indexOf(escolhida);
+        return -1;
+    for (qsizetype i = 0; i < telas.size(); ++i)
+        if (chaveTela(telas, static_cast<int>(i)) == escolhida)
+            return static_cast<int>(i);
+    for (qsizetype i = 0; i < telas.size(); ++i)
+        if (telas.at(i).nome == escolhida)
+            return static_cast<int>(i);
+    return -1;
+}
+
+QString proximaTela(const QList<Tela>& telas, const QString& escolhida)
+{
+    if (telas.isEmpty())
+        return QString();
+    const int i = escolhida.isEmpty() ? -1 : indiceTela(telas, escolhida);
     if (i < 0)
-        return nomes.first();
-    return i + 1 < nomes.size() ? nomes.at(i + 1) : QString();
+        return chaveTela(telas, 0);
+    return i + 1 < telas.size() ? chaveTela(telas, i + 1) : QString();
 }
 
 DisposicaoOpcoes disporOpcoes(const QList<BlocoOpcoes>& blocos, int alturaDisponivel)

@@ -109,9 +109,15 @@ using Tela = dispositivoWindows::Tela;
 // is connected; with one screen, that one; otherwise a screen other than the one holding the
 // main window (the largest of them, a television being the usual public display).
 int escolherTela(const QList<Tela>& telas, const QRect& janelaPrincipal, const QString& escolhida);
-// A click on the screen choice: automatic (empty), then each screen by name, then automatic
+// How the chosen screen i is stored: its name, place and size ("screen@0,0 1024x768"), and
+// "#2" for the second of screens alike in all that; separate X screens are all called "screen"
+// and all start at 0,0. A stored bare name still finds its screen.
+QString chaveTela(const QList<Tela>& telas, int i);
+// Index of the chosen screen among those connected, -1 when it is not there.
+int indiceTela(const QList<Tela>& telas, const QString& escolhida);
+// A click on the screen choice: automatic (empty), then each screen in turn, then automatic
 // again. A choice whose screen is gone starts over at the first screen.
-QString proximaTela(const QStringList& nomes, const QString& escolhida);
+QString proximaTela(const QList<Tela>& telas, const QString& escolhida);
 
 // ---- options frame on short screens ----------------------------------------------------
 

@@ -2,6 +2,7 @@
 // capacity colours and message, the screen it covers, and the kiosk: the screen saver kept
 // away through the session bus while it is on screen, the pointer hidden while it rests.
 #include "../apoio/ambienteTeste.h"
+#include "../apoio/resposta.h"
 #include "controle.h"
 #include "dispositivoWindows.h"
 #include "ethernet.h"
@@ -28,6 +29,7 @@
 using namespace Qt::StringLiterals;
 using Tela = dispositivoWindows::Tela;
 Q_DECLARE_METATYPE(regrasLotacao::Estado)
+Q_DECLARE_METATYPE(dispositivoWindows::Tela)
 
 namespace {
 
@@ -284,8 +286,97 @@ private Q_SLOTS:
         QCOMPARE(janela->nomeTela(), u"eDP-1"_s);
         janela->close();
         QTRY_VERIFY(!m_janelas->existente());
-        QCOMPARE(amb->consulta(u"SELECT telaPainel FROM painelLotacao"_s), u"eDP-1"_s);
+        QCOMPARE(amb->consulta(u"SELECT telaPainel FROM painelLotacao"_s), u"eDP-1@0,0 1366x768"_s);
         QCOMPARE(m_janelas->obter()->geometry(), notebook.geometria);
+    }
+
+    // Separate X screens share a name and start at 0,0: the choice goes through each screen,
+    // and back to "Auto".
+    void ciclarTelas_data()
+    {
+        QTest::addColumn<Tela>("segunda");
+        QTest::newRow("mesmo nome e lugar") << Tela{u"screen"_s, QRect(0, 0, 1024, 768)};
+        QTest::newRow("idênticas") << Tela{u"screen"_s, QRect(0, 0, 1366, 768)};
+        QTest::newRow("nomes distintos") << Tela{u"HDMI-1"_s, QRect(1366, 0, 1024, 768)};
+    }
+    void ciclarTelas()
+    {
+        QFETCH(Tela, segunda);
+        const QList<Tela> telas{{u"screen"_s, QRect(0, 0, 1366, 768)}, segunda};
+        dispositivoWindows::telas = [telas] { return telas; };
+        PainelSimples* janela = m_janelas->obter();
+        QVERIFY(mostrarComOpcoes(janela));
+        QStringList visto;
+        for (int i = 0; i < 3; ++i) {
+            clicar(janela, "lbl_tela");
+            visto << filho(janela, "lbl_tela")->text() + u' ' +
+                         QString::number(janela->tamanhoTela().width());
+        }
+        const QString largura = QString::number(segunda.geometria.width());
+        QCOMPARE(visto, (QStringList{u"1 1366"_s, u"2 "_s + largura, u"Auto "_s + largura}));
+    }
+
+    // Laid out on the screen it opens on, "Padrões" or the stored layout of a 1920 x 1080
+    // screen: the digits and legends apart and above the message, which is whole on screen
+    // with its editor while typing. 910 x 512 is 1366 x 768 at a scale of 1.5.
+    void disposicaoNaTela_data()
+    {
+        QTest::addColumn<QSize>("tela");
+        QTest::addColumn<bool>("padroes");
+        for (const QSize t : {QSize(910, 512), QSize(1366, 768), QSize(800, 600), QSize(1920, 1080)}) {
+            const QByteArray nome = QByteArray::number(t.width()) + 'x' + QByteArray::number(t.height());
+            QTest::newRow(QByteArray(nome + " guardada").constData()) << t << false;
+            QTest::newRow(QByteArray(nome + " Padrões").constData()) << t << true;
+        }
+    }
+    void disposicaoNaTela()
+    {
+        QFETCH(QSize, tela);
+        QFETCH(bool, padroes);
+        dispositivoWindows::telas = [tela] { return QList<Tela>{{u"tela"_s, QRect(QPoint(0, 0), tela)}}; };
+        PainelSimples* janela = m_janelas->obter();
+        QVERIFY(mostrarComOpcoes(janela));
+        if (padroes)
+            clicar(janela, "lbl_redefinir");
+        clicar(janela, "chk_infoEmpresa");
+        janela->definirLotacao(u"88888"_s);
+        janela->definirTotal(u"88888"_s);
+        QLabel* mensagem = filho(janela, "lbl_infoEmpresa");
+        QList<QRect> partes; // the ink of each text, above the message
+        for (const char* nome : {"lbl_legendaLotacao", "lbl_lotacao", "lbl_legendaTotal", "lbl_total"}) {
+            QLabel* l = filho(janela, nome);
+            const QFontMetrics fm(l->font());
+            const QRect r = fm.tightBoundingRect(l->text()).translated(0, fm.ascent());
+            partes << QRect(l->x() + (l->width() - r.width()) / 2, l->y() + r.top(), r.width(), r.height());
+            QVERIFY2(QRect(0, 0, tela.width(), mensagem->y()).contains(partes.last()), nome);
+            for (qsizetype j = 0; j + 1 < partes.size(); ++j)
+                QVERIFY2(!partes[j].intersects(partes.last()), nome);
+        }
+        QVERIFY(mensagem->y() + QFontMetrics(mensagem->font()).height() <= tela.height());
+        auto* editor = filho<QLineEdit>(janela, "txt_infoEmpresa");
+        QVERIFY(editor->isVisible() && editor->height() >= QFontMetrics(editor->font()).height());
+        QVERIFY(editor->geometry().bottom() < tela.height());
+    }
+
+    // Opened between readings it shows the last one; three of its intervals without a reading
+    // bring up "Desconectado", which data without a reading does not clear and a reading does.
+    void ultimaLeituraEDesconectado()
+    {
+        m_controle->lerContagemAtual(apoio::resposta({{u"h"_s, 34, u"00042"_s}, {u"h"_s, 35, u"00007"_s}}));
+        QCOMPARE(amb->executar(u"UPDATE painelSimples SET tempoAtualizacao = '10s'"_s), QString());
+        PainelSimples* janela = m_janelas->obter();
+        QCOMPARE(filho(janela, "lbl_lotacao")->text() + u' ' + filho(janela, "lbl_total")->text(), u"42 7"_s);
+        QLabel* desconectado = filho(janela, "lbl_legendaDesconectado");
+        QString visto; // after each of ticks 33 and 34, data without a reading, a reading
+        for (int t = 0; t < 33; ++t)
+            janela->tiqueTimerLT();
+        visto += QString::number(desconectado->isVisibleTo(janela));
+        janela->tiqueTimerLT();
+        visto += QString::number(desconectado->isVisibleTo(janela));
+        janela->ocultarDesconectado();
+        visto += QString::number(desconectado->isVisibleTo(janela));
+        janela->definirTotal(u"8"_s);
+        QCOMPARE(visto + QString::number(desconectado->isVisibleTo(janela)), u"0110"_s);
     }
 
     // Shown, the panel holds one inhibition; closed, it holds none. A cookie that arrives
@@ -323,14 +414,19 @@ private Q_SLOTS:
         QDBusConnection::disconnectFromBus(u"protetorFalso"_s);
     }
 
-    // Without a session bus nothing is asked and nothing complains.
+    // Without a session bus nothing is asked and nothing complains; the X server's own blanking
+    // is suspended once and resumed.
     void semBarramento()
     {
         QTest::failOnWarning(QRegularExpression(u".*"_s));
+        QList<bool> pedidos;
+        costuras::suspenderProtecaoX = [&pedidos](bool s) { pedidos << s; };
         ProtecaoTela protecao{QDBusConnection(u"inexistente"_s)};
         protecao.inibir();
-        protecao.liberar();
         protecao.inibir();
+        protecao.liberar();
+        costuras::restaurarProtecaoX();
+        QCOMPARE(pedidos, (QList<bool>{true, false}));
     }
 
     // The pointer rests hidden over the panel only: timed from a move over it, back on the
