@@ -352,7 +352,11 @@ void PainelSimples::disporNaTela()
     m_txtInfoEmpresa->setGeometry(inteiro(g.txtInfoEmpresa));
     m_txtInfoLotado->setGeometry(inteiro(g.txtInfoEmpresa));
     m_frmDesconectado->setGeometry(inteiro(g.frmDesconectado));
-    m_lblLegendaDesconectado->setGeometry(inteiro(g.lblLegendaDesconectado));
+    // The warning's word whole on screen, also where 4 % of the height is less than its line.
+    QRect desconectado = inteiro(g.lblLegendaDesconectado);
+    desconectado.moveTop(
+        std::min(desconectado.top(), m_alturaTela - QFontMetrics(m_lblLegendaDesconectado->font()).height()));
+    m_lblLegendaDesconectado->setGeometry(desconectado);
     m_frmBarra->setGeometry(inteiro(g.frmBarra));
     m_txtOcultarMouse->setGeometry(inteiro(g.txtOcultarMouse));
     disporOpcoes();

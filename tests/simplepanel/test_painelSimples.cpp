@@ -352,7 +352,8 @@ private Q_SLOTS:
             for (qsizetype j = 0; j + 1 < partes.size(); ++j)
                 QVERIFY2(!partes[j].intersects(partes.last()), nome);
         }
-        QVERIFY(mensagem->y() + QFontMetrics(mensagem->font()).height() <= tela.height());
+        for (QLabel* l : {mensagem, filho(janela, "lbl_legendaDesconectado")})
+            QVERIFY2(l->y() + QFontMetrics(l->font()).height() <= tela.height(), qPrintable(l->objectName()));
         auto* editor = filho<QLineEdit>(janela, "txt_infoEmpresa");
         QVERIFY(editor->isVisible() && editor->height() >= QFontMetrics(editor->font()).height());
         QVERIFY(editor->geometry().bottom() < tela.height());
