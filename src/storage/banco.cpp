@@ -348,22 +348,35 @@ bool Banco::lerEthernet(Ethernet& saida)
         informar(chaveOperacao, p);
         return false;
     }
+    funcionou(chaveOperacao);
     Ethernet lido;
     QString* const octetos[] = {&lido.ip1, &lido.ip2, &lido.ip3, &lido.ip4};
+    QStringList guardado;
+    bool valido = true;
     for (int i = 0; i < 4; ++i) {
-        const auto valor = octetoValido(linha->value(QStringLiteral("txt_ip%1CP").arg(i + 1)));
-        if (!valor) {
+        const QVariant valor = linha->value(QStringLiteral("txt_ip%1CP").arg(i + 1));
+        guardado << valor.toString().left(20);
+        const auto octeto = octetoValido(valor);
+        valido = valido && octeto.has_value();
+        if (octeto)
+            *octetos[i] = QString::number(*octeto);
+    }
+    if (!valido) {
+        // Told once per damaged address, not again at each request or keystroke: the operator
+        // is typing the right one in the network window meanwhile.
+        const QString danificado = guardado.join(u'.');
+        if (danificado != m_enderecoInvalido && !mensagens::exibindo()) {
+            m_enderecoInvalido = danificado;
             mensagens::Pedido p;
             p.titulo = constantes::tituloAplicacao;
             p.texto = QStringLiteral("O endereço do contador guardado no banco de dados não é válido.\r\n\r\n"
                                      "Digite o endereço em Configurações, Configurar Rede.");
-            informar(chaveOperacao, p);
-            saida = Ethernet{};
-            return false;
+            mensagens::mostrar(p);
         }
-        *octetos[i] = QString::number(*valor);
+        saida = Ethernet{};
+        return false;
     }
-    funcionou(chaveOperacao);
+    m_enderecoInvalido.clear();
     saida = lido;
     return true;
 }

@@ -69,7 +69,8 @@ public:
     // The guarded read of the device address. On any failure shows
     // "Não encontramos o arquivo fluxoradb.mdb\r\n\r\n." titled with the application's title,
     // and leaves `saida` untouched. A stored address that is not four octets 0..255 empties
-    // `saida` (no address: nothing is requested) and is told once as not valid.
+    // `saida` (no address: nothing is requested) and is told once as not valid, whatever the
+    // operator does meanwhile, until another damaged address is found.
     bool lerEthernet(Ethernet& saida);
     // Stores the four octets (numbers) and `dia`.
     bool salvarEthernet(int ip1, int ip2, int ip3, int ip4, const QDate& dia);
@@ -124,6 +125,7 @@ private:
                                      const QString& coluna, const QString& operacao);
 
     Falhas m_falhas;
+    QString m_enderecoInvalido; // the damaged stored address last told
 };
 
 // ---- what a stored value must be to be used (validade.cpp) ------------------------------
