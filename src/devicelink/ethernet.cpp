@@ -3,6 +3,10 @@
 #include "constantes.h"
 #include "costuras.h"
 
+#include <QStringList>
+
+#include <algorithm>
+
 namespace ethernet {
 
 UrlDividida dividirUrl(const QString& url, int portaPadrao)
@@ -39,6 +43,27 @@ QString montarUrl(const QString& ip1, const QString& ip2, const QString& ip3, co
         url += u'/' + pagina.trimmed();
     return url;
 }
+
+namespace {
+// "a.b.c.d" with each part 0..255 in decimal, written back without leading zeros (which the
+// socket layer would read as octal); empty for anything else, which is never looked up.
+QString enderecoIPv4(const QString& host)
+{
+    const QStringList partes = host.split(u'.');
+    if (partes.size() != 4)
+        return {};
+    QStringList octetos;
+    for (const QString& parte : partes) {
+        bool ok = false;
+        const int n = parte.toInt(&ok);
+        if (parte.isEmpty() || parte.size() > 3 || !ok || n < 0 || n > 255 ||
+            std::any_of(parte.begin(), parte.end(), [](QChar c) { return c < u'0' || c > u'9'; }))
+            return {};
+        octetos << QString::number(n);
+    }
+    return octetos.join(u'.');
+}
+} // namespace
 
 Conexao::Conexao(QObject* parent) : QObject(parent), m_winsock(this)
 {
@@ -85,7 +110,10 @@ void Conexao::conectarUrl(const QString& url, QString& caminho)
     m_winsock.fechar();
     m_timerTentandoConectar.stop();
     m_tentativasConexao = 0;
-    m_winsock.conectar(partes.host, static_cast<quint16>(partes.porta));
+    // Without an address nothing goes out: the time-out shows the disconnected state.
+    const QString host = enderecoIPv4(partes.host);
+    if (!host.isEmpty())
+        m_winsock.conectar(host, static_cast<quint16>(partes.porta));
 }
 
 void Conexao::acessarPagina(const QString& ip1, const QString& ip2, const QString& ip3, const QString& ip4,

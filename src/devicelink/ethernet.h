@@ -46,7 +46,8 @@ public:
     QString subPaginaAtual() const { return m_subPagina; }
 
     // Clears the log, starts the time-out, splits the URL into host, port and `caminho`,
-    // drops any connection still open and connects again.
+    // drops any connection still open and connects again; a host that is not four octets
+    // 0..255 is not connected to (nor looked up), and the time-out runs its course.
     void conectarUrl(const QString& url, QString& caminho);
     // Counts the requests started: tells whether the log still belongs to a given one.
     quint64 numeroPedido() const { return m_numeroPedido; }

@@ -23,6 +23,8 @@
 
 #include <algorithm>
 
+#include <algorithm>
+
 namespace {
 
 QFont fonteLog()
@@ -96,9 +98,12 @@ void EthernetConfig::criarControles()
         campo->setObjectName(QStringLiteral("txt_ip%1CP").arg(i + 1));
         campo->setAlignment(Qt::AlignCenter);
         campo->setMaxLength(3);
-        // Pasted or dropped text obeys the same rule as typing.
-        campo->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), campo));
+        // Pasted or dropped text obeys the same rule as typing; a digit that would take the
+        // octet past 255 is refused as typed.
+        campo->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("|[0-9]{1,2}|[01][0-9]{2}|2[0-4][0-9]|25[0-5]")), campo));
+        // A field the operator typed in holds an address part, whatever was read.
+        connect(campo, &QLineEdit::textEdited, this, [this, i] { m_definido[i] = true; });
         campo->setGeometry(40 + i * 88, 68, 60, 24);
         campo->installEventFilter(this);
         m_ip[i] = campo;
@@ -276,10 +281,18 @@ void EthernetConfig::leConfiguracoesDestaTela(QString& iP1, QString& iP2, QStrin
     iP2 = e.ip2;
     iP3 = e.ip3;
     iP4 = e.ip4;
-    m_ip[0]->setText(iP1.trimmed());
-    m_ip[1]->setText(iP2.trimmed());
-    m_ip[2]->setText(iP3.trimmed());
-    m_ip[3]->setText(iP4.trimmed());
+    const QString* lido[] = {&iP1, &iP2, &iP3, &iP4};
+    for (int i = 0; i < 4; ++i) {
+        // What the operator already typed stays; the rest shows the stored address.
+        if (!m_definido[i])
+            m_ip[i]->setText(lido[i]->trimmed());
+        m_definido[i] = true;
+    }
+}
+
+bool EthernetConfig::enderecoDefinido() const
+{
+    return std::all_of(std::begin(m_definido), std::end(m_definido), [](bool d) { return d; });
 }
 
 std::array<int, 4> EthernetConfig::octetosDigitados() const
@@ -292,6 +305,10 @@ std::array<int, 4> EthernetConfig::octetosDigitados() const
 
 bool EthernetConfig::salvarConfiguracoes()
 {
+    // The "000" of a field never read nor typed is no address: storing it would send every
+    // request to 0.0.0.0.
+    if (!enderecoDefinido())
+        return false;
     const std::array<int, 4> octeto = octetosDigitados();
     return m_banco.salvarEthernet(octeto[0], octeto[1], octeto[2], octeto[3], datas::hoje());
 }
@@ -316,6 +333,7 @@ void EthernetConfig::redefinirIP()
     m_ip[1]->setText(m_prefixo[1]);
     m_ip[2]->setText(QStringLiteral("1"));
     m_ip[3]->setText(QStringLiteral("10"));
+    std::fill(std::begin(m_definido), std::end(m_definido), true);
 }
 
 void EthernetConfig::clicarRedefinir()
@@ -445,5 +463,9 @@ void EthernetConfig::done(int resultado)
 void EthernetConfig::showEvent(QShowEvent* evento)
 {
     m_fechamentoFeito = false;
+    // Created hidden while the file could not be read: the row is read when the operator
+    // comes to see it.
+    if (!enderecoDefinido())
+        leConfiguracoesDestaTela(m_ipLido[0], m_ipLido[1], m_ipLido[2], m_ipLido[3]);
     QDialog::showEvent(evento);
 }

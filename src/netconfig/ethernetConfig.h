@@ -30,7 +30,10 @@ public:
     // Reads the stored octets into the four strings (the guarded read).
     void leConfiguracoes(QString& iP1, QString& iP2, QString& iP3, QString& iP4);
     void leConfiguracoesDestaTela(QString& iP1, QString& iP2, QString& iP3, QString& iP4);
+    // Stores the four fields, unless one of them was neither read nor typed (false then).
     bool salvarConfiguracoes();
+    // Every field holds a read or typed octet.
+    bool enderecoDefinido() const;
     // The four fields as the numbers they are stored as (leading number, 0 without one).
     std::array<int, 4> octetosDigitados() const;
     void redefinirIP();
@@ -76,6 +79,7 @@ private:
     Temporizador m_timerTimeout;
     QString m_resposta;
     QString m_ipLido[4];
+    bool m_definido[4] = {};
     QString m_prefixo[2];
     QString m_caminho;
     bool m_fechamentoFeito = false;

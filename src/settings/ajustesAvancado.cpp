@@ -6,6 +6,7 @@ namespace ajustes {
 
 bool Avancado::carregar(banco::Banco& banco)
 {
+    m_banco = &banco;
     banco::PainelAvancado lido;
     if (!banco.lerPainelAvancado(lido))
         return false;
@@ -27,23 +28,35 @@ bool Avancado::salvar(banco::Banco& banco)
     return true;
 }
 
+void Avancado::lerSeFaltar() const
+{
+    // The value lives in the application object, which is never const; readers hold it as
+    // const only to show they do not choose the settings.
+    if (!linhaLida && m_banco)
+        const_cast<Avancado*>(this)->carregar(*m_banco);
+}
+
 int Avancado::inicioExpediente() const
 {
+    lerSeFaltar();
     return valorHora(cmb_inicio);
 }
 
 int Avancado::fimExpediente() const
 {
+    lerSeFaltar();
     return valorHora(cmb_fim);
 }
 
 int Avancado::lerTempoAtualizarDia() const
 {
+    lerSeFaltar();
     return valorTempo(cmb_tempoDia);
 }
 
 int Avancado::lerTempoAtualizarMes() const
 {
+    lerSeFaltar();
     return valorTempo(cmb_tempoMes);
 }
 

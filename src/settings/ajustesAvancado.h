@@ -22,7 +22,8 @@ struct Avancado {
     bool linhaLida = false;
 
     // Reads and normalises the stored row. A row that cannot be read (its message shown) leaves
-    // the values as they are.
+    // the values as they are, and each of the four functions below reads it again first
+    // until a read works: the hours read once at start-up are not the shipped ones forever.
     bool carregar(banco::Banco& banco);
     bool salvar(banco::Banco& banco);
 
@@ -32,6 +33,10 @@ struct Avancado {
     // Day chart interval in seconds (30 or 60), month chart interval in minutes (3 or 10).
     int lerTempoAtualizarDia() const;
     int lerTempoAtualizarMes() const;
+
+private:
+    void lerSeFaltar() const;
+    banco::Banco* m_banco = nullptr;
 };
 
 } // namespace ajustes

@@ -135,8 +135,11 @@ void PainelAvancadoAjustes::criarControles()
     rotulo(this, QStringLiteral("lbl_legendaLotacaoAviso"), QStringLiteral("Aviso (âmbar) a partir de"),
            QRect(24, 412, 280, 26));
     m_txtLotacaoAviso =
-        numero(QStringLiteral("txt_lotacaoAviso"), QStringLiteral("90%"),
-               QStringLiteral("Lotação a partir da qual os números ficam âmbar (0: 90% da máxima)"), 412);
+        numero(QStringLiteral("txt_lotacaoAviso"), QString(),
+               QStringLiteral("Porcentagem da lotação máxima a partir da qual os números ficam âmbar"), 412);
+    // A share of the maximum, as it reads: a level in people could lie above the maximum.
+    m_txtLotacaoAviso->setRange(1, 99);
+    m_txtLotacaoAviso->setSuffix(QStringLiteral("%"));
 
     connect(m_cmbInicio, &CaixaAjuste::listaAbrindo, this, &PainelAvancadoAjustes::atualizaCmb_inicio);
     connect(m_cmbFim, &CaixaAjuste::listaAbrindo, this, &PainelAvancadoAjustes::atualizaCmb_fim);
@@ -169,7 +172,7 @@ void PainelAvancadoAjustes::leConfiguracoes()
 {
     // Each opening reads the stored row again, as the rest of the program last saw it stored;
     // a failure shows its message and the values in use stay.
-    m_ajustes.carregar(m_banco);
+    m_linhaLida = m_ajustes.carregar(m_banco);
     m_cmbInicio->definirTexto(m_ajustes.cmb_inicio);
     m_cmbFim->definirTexto(m_ajustes.cmb_fim);
     m_cmbTempoMes->definirTexto(m_ajustes.cmb_tempoMes);
@@ -216,6 +219,9 @@ void PainelAvancadoAjustes::setVisible(bool visivel)
     // The simple panel may have changed the limits while this window lived hidden.
     if (visivel && !isVisible() && !m_lotacaoAlterada)
         leLotacao();
+    // Loaded while the file could not be read: the row is read when the operator sees it.
+    if (visivel && !isVisible() && !m_linhaLida && !m_escolhaFeita)
+        leConfiguracoes();
     QDialog::setVisible(visivel);
 }
 
@@ -265,7 +271,9 @@ void PainelAvancadoAjustes::encerrar()
     // Closing stores the row even when nothing changed. The one exception: when the row could
     // not be read and nothing was picked, the boxes hold stand-in values, and writing them
     // would replace the operator's settings with the shipped ones.
-    if (m_ajustes.linhaLida || m_escolhaFeita)
+    // The value may have been read since (the hours are read again on use), but these boxes
+    // were not: they still hold the stand-ins.
+    if (m_linhaLida || m_escolhaFeita)
         salvarConfiguracoes();
     salvarLotacao();
     Q_EMIT fechado();

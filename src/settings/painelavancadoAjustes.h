@@ -66,5 +66,6 @@ private:
     bool m_lotacaoLida = false;
     bool m_lotacaoAlterada = false;
     bool m_escolhaFeita = false;
+    bool m_linhaLida = false; // the boxes show the stored row
     bool m_encerrada = false;
 };

@@ -272,6 +272,8 @@ void PainelSimples::leConfiguracoes()
     m_txtInfoEmpresa->setText(v.infoEmpresa);
     m_d.legendaLotacaoTopo = v.legendaPosicao;
     m_d.legendaTotalTopo = v.legendaTotalPosicao;
+    // Damaged values become their defaults here, so the next save stores the row whole.
+    m_d = rsp::disposicaoValida(m_d, m_larguraTela, m_alturaTela);
     m_lblTempoAtualizacao->setText(rsp::legendaIntervaloValida(v.tempoAtualizacao));
     aplicarDisposicao();
     atualizar();
@@ -280,7 +282,9 @@ void PainelSimples::leConfiguracoes()
 void PainelSimples::salvarConfiguracoes()
 {
     salvarLotacao();
-    if (!m_configuracoesLidas)
+    // Stand-ins for a row never read are not stored, unless the operator changed them: what
+    // is on screen then is the operator's choice.
+    if (!m_configuracoesLidas && !m_configuracoesAlteradas)
         return;
     banco::PainelSimples v;
     v.lotacaoFonte = m_d.lotacaoFonte;
@@ -360,6 +364,7 @@ void PainelSimples::clicarRotulo(const QString& nome)
         if (nome != QLatin1String(b.nome))
             continue;
         if (rsp::aplicarAjuste(b.ajuste, m_d)) {
+            m_configuracoesAlteradas = true;
             aplicarDisposicao();
             mostrarTamanhodaFonte();
         }
@@ -378,12 +383,14 @@ void PainelSimples::clicarFechar()
 void PainelSimples::clicarTempoAtualizacao()
 {
     m_lblTempoAtualizacao->setText(rsp::proximoIntervalo(m_lblTempoAtualizacao->text()));
+    m_configuracoesAlteradas = true;
     configurarTimerLT();
 }
 
 void PainelSimples::clicarRedefinir()
 {
     encaixeTela::padroes(m_d, m_larguraTela, m_alturaTela, medirTintas(), espacoNumeros());
+    m_configuracoesAlteradas = true;
     m_chkLotacao->setChecked(false);
     m_chkTotal->setChecked(false);
     aplicarDisposicao();

@@ -122,6 +122,8 @@ private:
     bool m_semLeitura = false;
     // A row that could not be read is never overwritten with the stand-in values.
     bool m_configuracoesLidas = false;
+    // The operator changed a setting here (a button, a box, the interval, the message).
+    bool m_configuracoesAlteradas = false;
     regrasPainelSimples::Disposicao m_d;
     banco::Lotacao m_lotacao;
     bool m_lotacaoLida = false;

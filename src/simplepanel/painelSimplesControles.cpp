@@ -123,6 +123,7 @@ void PainelSimples::criarControles()
     m_txtInfoLotado = editor(QStringLiteral("txt_infoLotado"));
     // The message on the panel follows the typing.
     connect(m_txtInfoEmpresa, &QLineEdit::textChanged, this, &PainelSimples::atualizarMensagem);
+    connect(m_txtInfoEmpresa, &QLineEdit::textEdited, this, [this] { m_configuracoesAlteradas = true; });
     connect(m_txtInfoLotado, &QLineEdit::textEdited, this, [this](const QString& texto) {
         m_lotacao.mensagemLotado = rsp::textoMensagem(texto);
         alterarLotacao();
@@ -264,6 +265,8 @@ void PainelSimples::criarOpcoes()
                        QStringLiteral("Exibir/ocultar Total de Visitas"));
     m_chkInfoEmpresa = caixa("chk_infoEmpresa", cianoClaro, QRect(40, 288, 25, 21),
                              QStringLiteral("Editar mensagem personalizada"));
+    for (QCheckBox* c : {m_chkLotacao, m_chkTotal})
+        connect(c, &QCheckBox::clicked, this, [this] { m_configuracoesAlteradas = true; });
     // One message editor at a time.
     connect(m_chkInfoEmpresa, &QCheckBox::toggled, this, [this](bool marcada) {
         if (marcada)
@@ -301,8 +304,11 @@ void PainelSimples::criarOpcoesLotacao()
                                 QStringLiteral("Lotação máxima do ambiente (0: sem limite)"), 20);
     legenda("lbl_legendaLotacaoAviso", QStringLiteral("Aviso em"), 56);
     m_txtLotacaoAviso =
-        numero("txt_lotacaoAviso", QStringLiteral("90%"),
-               QStringLiteral("Lotação a partir da qual os números ficam âmbar (0: 90% da máxima)"), 76);
+        numero("txt_lotacaoAviso", QString(),
+               QStringLiteral("Porcentagem da lotação máxima a partir da qual os números ficam âmbar"), 76);
+    // A share of the maximum, as it reads: a level in people could lie above the maximum.
+    m_txtLotacaoAviso->setRange(1, 99);
+    m_txtLotacaoAviso->setSuffix(QStringLiteral("%"));
     legenda("lbl_legendaInfoLotado", QStringLiteral("Msg. lotado"), 112);
     m_chkInfoLotado = new QCheckBox(m_frmOpcoes);
     m_chkInfoLotado->setObjectName(QStringLiteral("chk_infoLotado"));

@@ -98,8 +98,9 @@ void PainelSimples::leLotacao(bool relatarFalha)
 
 void PainelSimples::salvarLotacao()
 {
-    // An unread row is never replaced by the defaults; an unchanged one needs no write.
-    if (!m_lotacaoLida || !m_lotacaoAlterada)
+    // An unchanged row needs no write; one never read is written only once the operator
+    // changed it here.
+    if (!m_lotacaoAlterada)
         return;
     if (m_banco.salvarLotacao(m_lotacao, datas::hoje()))
         m_lotacaoAlterada = false;
@@ -189,6 +190,9 @@ void PainelSimples::setVisible(bool visivel)
         // The advanced panel's settings window may have changed the limits meanwhile.
         if (!m_lotacaoAlterada)
             leLotacao();
+        // Created hidden while the file could not be read: read when it comes on screen.
+        if (!m_configuracoesLidas && !m_configuracoesAlteradas)
+            leConfiguracoes();
         acompanharTela();
         setWindowState(windowState() | Qt::WindowFullScreen);
     }

@@ -4,16 +4,17 @@
 
 namespace regrasLotacao {
 
-int nivelAviso(int maxima, int aviso)
+int nivelAviso(int maxima, int percentual)
 {
     if (maxima <= 0)
         return 0;
-    if (aviso > 0)
-        return aviso;
-    return static_cast<int>(std::ceil(maxima * 0.9));
+    if (percentual < 1 || percentual > 99)
+        percentual = 90;
+    // The small nudge keeps 90 % of 10 at 9 rather than 9.000000000000002 rounded up to 10.
+    return static_cast<int>(std::ceil(maxima * (percentual / 100.0) - 1e-9));
 }
 
-Estado estado(const QString& textoLotacao, int maxima, int aviso)
+Estado estado(const QString& textoLotacao, int maxima, int percentualAviso)
 {
     if (maxima <= 0)
         return Estado::normal;
@@ -24,7 +25,7 @@ Estado estado(const QString& textoLotacao, int maxima, int aviso)
         return Estado::normal;
     if (lotacao >= maxima)
         return Estado::lotado;
-    if (lotacao >= nivelAviso(maxima, aviso))
+    if (lotacao >= nivelAviso(maxima, percentualAviso))
         return Estado::aviso;
     return Estado::normal;
 }

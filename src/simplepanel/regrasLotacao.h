@@ -12,12 +12,12 @@ enum class Estado {
     lotado, // at or above the maximum: red, and the full-house message
 };
 
-// The warning level in people: the one set, or 90 % of the maximum (rounded up, so a reading
-// reaches it exactly when it reaches 90 %) when none is set. 0 without a maximum.
-int nivelAviso(int maxima, int aviso);
+// The warning level in people: `percentual` (1..99, else 90) of the maximum, rounded up so a
+// reading reaches it exactly when it reaches the percentage. 0 without a maximum.
+int nivelAviso(int maxima, int percentual);
 
 // The state of an occupancy caption ("42", or "---" before the first reading).
-Estado estado(const QString& textoLotacao, int maxima, int aviso);
+Estado estado(const QString& textoLotacao, int maxima, int percentualAviso);
 
 // The message line: the full-house text at or above the maximum, the custom message otherwise.
 QString mensagem(Estado estado, const QString& mensagemPersonalizada, const QString& mensagemLotado);

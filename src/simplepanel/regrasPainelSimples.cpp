@@ -27,6 +27,15 @@ namespace {
 
 // The shortest interval the panel itself offers ("10s").
 constexpr double menorIntervalo = 10;
+// 59 s is the last caption a click raises (to 69 s); the next click gives "10s".
+constexpr double maiorIntervalo = 69;
+// What the size buttons reach: the bound plus one step past it.
+constexpr double fonteNumeroMinima = 60 - 40, fonteNumeroMaxima = 680 + 40;
+constexpr double fonteLegendaMinima = 20 - 4, fonteLegendaMaxima = 130 + 4;
+constexpr double fonteMensagemMinima = 10 - 2, fonteMensagemMaxima = 24 + 2;
+// The position buttons stop once past -100 and 1000; the size buttons and the legends above
+// their numbers take a top at most about 150 pixels further.
+constexpr double topoMinimo = -250, topoMaximo = 1150;
 
 // Font of a number: the top moves against the growth so the digits stay roughly in place.
 bool fonteNumero(double& fonte, double& topo, bool aumentar)
@@ -131,6 +140,28 @@ void redefinirPadroes(Disposicao& d, int larguraTela, int alturaTela)
     posicionarLegendas(d);
 }
 
+Disposicao disposicaoValida(const Disposicao& lida, int larguraTela, int alturaTela)
+{
+    Disposicao padrao = lida;
+    redefinirPadroes(padrao, larguraTela, alturaTela);
+    Disposicao d = lida;
+    auto ajustar = [](double& valor, double minimo, double maximo, double seInvalido) {
+        if (!(valor >= minimo && valor <= maximo))
+            valor = seInvalido;
+    };
+    ajustar(d.lotacaoFonte, fonteNumeroMinima, fonteNumeroMaxima, padrao.lotacaoFonte);
+    ajustar(d.totalFonte, fonteNumeroMinima, fonteNumeroMaxima, padrao.totalFonte);
+    ajustar(d.legendaLotacaoFonte, fonteLegendaMinima, fonteLegendaMaxima, padrao.legendaLotacaoFonte);
+    ajustar(d.legendaTotalFonte, fonteLegendaMinima, fonteLegendaMaxima, padrao.legendaTotalFonte);
+    ajustar(d.txtInfoFonte, fonteMensagemMinima, fonteMensagemMaxima, padrao.txtInfoFonte);
+    ajustar(d.lblInfoFonte, fonteMensagemMinima, fonteMensagemMaxima, padrao.lblInfoFonte);
+    ajustar(d.lotacaoTopo, topoMinimo, topoMaximo, padrao.lotacaoTopo);
+    ajustar(d.totalTopo, topoMinimo, topoMaximo, padrao.totalTopo);
+    ajustar(d.legendaLotacaoTopo, topoMinimo, topoMaximo, padrao.legendaLotacaoTopo);
+    ajustar(d.legendaTotalTopo, topoMinimo, topoMaximo, padrao.legendaTotalTopo);
+    return d;
+}
+
 QString textoTamanhoFonte(double fonte)
 {
     return QString::number(static_cast<long long>(std::floor(fonte / 10)));
@@ -144,9 +175,9 @@ double numeroIntervalo(const QString& legenda)
 QString legendaIntervaloValida(const QString& legenda)
 {
     const double n = numeroIntervalo(legenda);
-    if (!(n >= menorIntervalo) || !std::isfinite(n))
+    if (!(n >= menorIntervalo && n <= maiorIntervalo))
         return QStringLiteral("60s");
-    return legenda;
+    return strings::textoNumero(n) + u's';
 }
 
 int intervaloTimerMs(const QString& legenda)

@@ -77,6 +77,12 @@ void posicionarLegendas(Disposicao& d);
 // posicionarlegendas. The top of the message label stays where it is.
 void redefinirPadroes(Disposicao& d, int larguraTela, int alturaTela);
 
+// A stored layout made usable: each size and top within what the options frame can reach
+// (a bound is tested before the step, so the buttons pass it once), else that value's
+// "Padrões" for this screen. NaN, infinities and values that would put the digits off the
+// screen or below any readable size are not used as read.
+Disposicao disposicaoValida(const Disposicao& lida, int larguraTela, int alturaTela);
+
 // Caption of a size display: the integer part of font size / 10 ("20" for 200, "4" for 40).
 QString textoTamanhoFonte(double fonte);
 
@@ -86,7 +92,9 @@ QString textoTamanhoFonte(double fonte);
 double numeroIntervalo(const QString& legenda);
 // A stored caption below 10 s would make the hidden panel ask for /6 every second or faster,
 // cutting off the polling cycle's history pages (the latest request wins); one without a
-// number would make the timer fire without pause. Either is replaced by the default "60s".
+// number would make the timer fire without pause, and one past what the clicks reach (69 s)
+// would leave the public figures without refresh for days. Each is replaced by the default
+// "60s"; a valid one is kept as its number followed by "s".
 QString legendaIntervaloValida(const QString& legenda);
 // TimerLT's interval: N x 100 ms, held within what a timer accepts (at least 1 ms).
 int intervaloTimerMs(const QString& legenda);

@@ -22,6 +22,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <limits>
 
 namespace banco {
 
@@ -218,8 +219,6 @@ bool Banco::salvarLinha(const QString& tabela, const QList<std::pair<QString, QV
 
 namespace {
 
-QString textoOcteto(const QVariant& v) { return strings::textoNumero(v.toDouble()); }
-
 // "k1 = ? AND k2 = ?" over the key columns, for a query that binds their values in order.
 QString condicaoDasChaves(const QList<std::pair<QString, QString>>& chaves)
 {
@@ -350,10 +349,35 @@ bool Banco::lerEthernet(Ethernet& saida)
         return false;
     }
     funcionou(chaveOperacao);
-    saida.ip1 = textoOcteto(linha->value(QStringLiteral("txt_ip1CP")));
-    saida.ip2 = textoOcteto(linha->value(QStringLiteral("txt_ip2CP")));
-    saida.ip3 = textoOcteto(linha->value(QStringLiteral("txt_ip3CP")));
-    saida.ip4 = textoOcteto(linha->value(QStringLiteral("txt_ip4CP")));
+    Ethernet lido;
+    QString* const octetos[] = {&lido.ip1, &lido.ip2, &lido.ip3, &lido.ip4};
+    QStringList guardado;
+    bool valido = true;
+    for (int i = 0; i < 4; ++i) {
+        const QVariant valor = linha->value(QStringLiteral("txt_ip%1CP").arg(i + 1));
+        guardado << valor.toString().left(20);
+        const auto octeto = octetoValido(valor);
+        valido = valido && octeto.has_value();
+        if (octeto)
+            *octetos[i] = QString::number(*octeto);
+    }
+    if (!valido) {
+        // Told once per damaged address, not again at each request or keystroke: the operator
+        // is typing the right one in the network window meanwhile.
+        const QString danificado = guardado.join(u'.');
+        if (danificado != m_enderecoInvalido && !mensagens::exibindo()) {
+            m_enderecoInvalido = danificado;
+            mensagens::Pedido p;
+            p.titulo = constantes::tituloAplicacao;
+            p.texto = QStringLiteral("O endereço do contador guardado no banco de dados não é válido.\r\n\r\n"
+                                     "Digite o endereço em Configurações, Configurar Rede.");
+            mensagens::mostrar(p);
+        }
+        saida = Ethernet{};
+        return false;
+    }
+    m_enderecoInvalido.clear();
+    saida = lido;
     return true;
 }
 
@@ -379,13 +403,19 @@ bool Banco::lerPainelSimples(PainelSimples& saida)
     }
     funcionou(chave(QStringLiteral("painelSimples"), false));
     const QSqlRecord& r = *linha;
-    auto num = [&](const char* campo) { return r.value(QLatin1String(campo)).toDouble(); };
+    // Not a number (letters, empty) reads as NaN, which no range admits: the panel's default.
+    auto num = [&](const char* campo) {
+        bool ok = false;
+        const double d = r.value(QLatin1String(campo)).toDouble(&ok);
+        return ok ? d : std::numeric_limits<double>::quiet_NaN();
+    };
     saida.lotacaoFonte = num("lotacaoFonte");
     saida.lotacaoPosicao = num("lotacaoPosicao");
     saida.totalFonte = num("totalFonte");
     saida.totalPosicao = num("totalPosicao");
-    saida.chktotal = static_cast<int>(num("chktotal"));
-    saida.chklotacao = static_cast<int>(num("chklotacao"));
+    // Out of int's range the cast would be undefined; -1 is no box state and reads as default.
+    saida.chktotal = inteiroOu(r.value(QStringLiteral("chktotal")), -1);
+    saida.chklotacao = inteiroOu(r.value(QStringLiteral("chklotacao")), -1);
     saida.tempoAtualizacao = r.value(QStringLiteral("tempoAtualizacao")).toString();
     saida.legendaFonteTotal = num("legendaFonteTotal");
     saida.legendaFonte = num("legendaFonte");
@@ -447,7 +477,7 @@ namespace {
 const QString tabelaLotacao = QStringLiteral("painelLotacao");
 const QString criarTabelaLotacao =
     QStringLiteral("CREATE TABLE IF NOT EXISTS painelLotacao (lotacaoMaxima INTEGER, lotacaoAviso INTEGER, "
-                   "infoLotado TEXT, telaPainel TEXT, dia TEXT)");
+                   "infoLotado TEXT, telaPainel TEXT, dia TEXT, avisoPercentual INTEGER)");
 
 bool tabelaExiste(const QSqlDatabase& db, const QString& tabela, QString& erro, bool& existe)
 {
@@ -490,8 +520,15 @@ bool Banco::lerLotacao(Lotacao& saida, bool relatarFalha)
     funcionou(chave(tabelaLotacao, false));
     Lotacao v;
     if (linha) {
-        v.maxima = std::max(0, linha->value(QStringLiteral("lotacaoMaxima")).toInt());
-        v.aviso = std::max(0, linha->value(QStringLiteral("lotacaoAviso")).toInt());
+        v.maxima = inteiroOu(linha->value(QStringLiteral("lotacaoMaxima")), 0);
+        if (v.maxima < 0 || v.maxima > lotacaoMaximaLimite)
+            v.maxima = 0;
+        // The percentage column marks a row written since the level became a percentage.
+        const QVariant percentual = linha->value(QStringLiteral("avisoPercentual"));
+        v.aviso =
+            !percentual.isNull()
+                ? avisoValido(percentual)
+                : percentualDePessoas(v.maxima, inteiroOu(linha->value(QStringLiteral("lotacaoAviso")), 0));
         const QVariant mensagem = linha->value(QStringLiteral("infoLotado"));
         if (!mensagem.isNull())
             v.mensagemLotado = mensagem.toString();
@@ -516,18 +553,33 @@ bool Banco::salvarLotacao(const Lotacao& v, const QDate& dia)
             }
             const bool haLinha = q.next();
             const qlonglong rowid = haLinha ? q.value(0).toLongLong() : -1;
+            // A table made before the percentage gains its column on the first save.
+            QSqlQuery colunas(c.db());
+            if (!colunas.exec(QStringLiteral("SELECT count(*) FROM pragma_table_info('painelLotacao') "
+                                             "WHERE name = 'avisoPercentual'")) ||
+                !colunas.next() ||
+                (colunas.value(0).toInt() == 0 &&
+                 !colunas.exec(
+                     QStringLiteral("ALTER TABLE painelLotacao ADD COLUMN avisoPercentual INTEGER")))) {
+                e = motivo(colunas);
+                return false;
+            }
             QSqlQuery g(c.db());
             g.prepare(
                 haLinha
-                    ? QStringLiteral("UPDATE painelLotacao SET lotacaoMaxima = ?, lotacaoAviso = ?, "
-                                     "infoLotado = ?, telaPainel = ?, dia = ? WHERE rowid = ?")
+                    ? QStringLiteral(
+                          "UPDATE painelLotacao SET lotacaoMaxima = ?, lotacaoAviso = ?, "
+                          "infoLotado = ?, telaPainel = ?, dia = ?, avisoPercentual = ? WHERE rowid = ?")
                     : QStringLiteral("INSERT INTO painelLotacao (lotacaoMaxima, lotacaoAviso, infoLotado, "
-                                     "telaPainel, dia) VALUES (?, ?, ?, ?, ?)"));
-            g.addBindValue(std::max(0, v.maxima));
-            g.addBindValue(std::max(0, v.aviso));
+                                     "telaPainel, dia, avisoPercentual) VALUES (?, ?, ?, ?, ?, ?)"));
+            const int maxima = std::clamp(v.maxima, 0, lotacaoMaximaLimite);
+            const int aviso = avisoValido(v.aviso);
+            g.addBindValue(maxima);
+            g.addBindValue(pessoasDoPercentual(maxima, aviso));
             g.addBindValue(v.mensagemLotado.trimmed());
             g.addBindValue(v.tela);
             g.addBindValue(dia.toString(Qt::ISODate));
+            g.addBindValue(aviso);
             if (haLinha)
                 g.addBindValue(rowid);
             if (!g.exec()) {
@@ -686,7 +738,7 @@ bool criarBancoEntregue(const QString& caminho, QString* erro)
                  << criarTabelaLotacao
                  << QStringLiteral(
                         "INSERT INTO painelLotacao VALUES (0, 0, 'Lotação máxima atingida. Por favor, "
-                        "aguarde.', '', '%1')")
+                        "aguarde.', '', '%1', 90)")
                         .arg(hoje)
                  << QStringLiteral("COMMIT");
         for (const QString& sql : comandos) {

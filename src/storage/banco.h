@@ -52,7 +52,7 @@ struct PainelAvancado {
 // existed read as the defaults; the first save adds the table and its one row.
 struct Lotacao {
     int maxima = 0; // people; 0 = no limit
-    int aviso = 0;  // people from which the figure turns amber; 0 = 90 % of the maximum
+    int aviso = 90; // percentage of the maximum from which the figure turns amber, 1..99
     QString mensagemLotado = QStringLiteral("Lotação máxima atingida. Por favor, aguarde.");
     QString tela; // name of the screen the operator chose for the panel; empty = automatic
     bool operator==(const Lotacao&) const = default;
@@ -68,7 +68,9 @@ public:
 
     // The guarded read of the device address. On any failure shows
     // "Não encontramos o arquivo fluxoradb.mdb\r\n\r\n." titled with the application's title,
-    // and leaves `saida` untouched.
+    // and leaves `saida` untouched. A stored address that is not four octets 0..255 empties
+    // `saida` (no address: nothing is requested) and is told once as not valid, whatever the
+    // operator does meanwhile, until another damaged address is found.
     bool lerEthernet(Ethernet& saida);
     // Stores the four octets (numbers) and `dia`.
     bool salvarEthernet(int ip1, int ip2, int ip3, int ip4, const QDate& dia);
@@ -123,7 +125,25 @@ private:
                                      const QString& coluna, const QString& operacao);
 
     Falhas m_falhas;
+    QString m_enderecoInvalido; // the damaged stored address last told
 };
+
+// ---- what a stored value must be to be used (validade.cpp) ------------------------------
+
+// An octet as stored: a whole number 0..255, else nullopt (letters, fractions, past 255).
+std::optional<int> octetoValido(const QVariant& valor);
+// A stored number as an int when it is a finite whole number within int, else `seInvalido`.
+int inteiroOu(const QVariant& valor, int seInvalido);
+// The warning level is a percentage of the maximum occupancy, 1..99; 90 when not valid.
+constexpr int avisoPadrao = 90;
+// The largest maximum occupancy the windows accept.
+constexpr int lotacaoMaximaLimite = 99999;
+int avisoValido(const QVariant& percentual);
+// Rows written before the percentage held the level in people (0: 90 %); a row is of that
+// kind while its avisoPercentual column is missing or empty. It is read through these once;
+// the level in people is still written beside the percentage for older builds.
+int percentualDePessoas(int maxima, int pessoas);
+int pessoasDoPercentual(int maxima, int percentual);
 
 // ---- the shipped file ---------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 #include "../apoio/ambienteTeste.h"
 #include "../apoio/simuladorProcesso.h"
 #include "banco.h"
+#include "controle.h"
 #include "ethernet.h"
 #include "ethernetConfig.h"
 #include "instanciaUnica.h"
@@ -54,6 +55,9 @@ private Q_SLOTS:
             auto* campo = janela->findChild<QLineEdit*>("txt_ip3CP");
             campo->selectAll();
             QTest::keyClicks(campo, "0a1.01");
+            // Past 255 a digit is refused as typed: "2569" leaves 25.
+            janela->findChild<QLineEdit*>(u"txt_ip4CP"_s)->selectAll();
+            QTest::keyClicks(janela->findChild<QLineEdit*>(u"txt_ip4CP"_s), u"2569"_s);
             auto* resposta = janela->findChild<QPlainTextEdit*>("txtSource");
             if (jeito == "escapeResposta")
                 QTest::mouseClick(resposta->viewport(), Qt::LeftButton);
@@ -70,8 +74,60 @@ private Q_SLOTS:
         QVERIFY(fechou);
         QTRY_VERIFY(!m_janelas->existente());
         QCOMPARE(fechando.count(), 1);
-        QCOMPARE(amb->consulta(QStringLiteral("SELECT txt_ip3CP || dia FROM ethernet")),
-                 QStringLiteral("102024-03-10"));
+        QCOMPARE(amb->consulta(QStringLiteral("SELECT txt_ip3CP || '.' || txt_ip4CP || dia FROM ethernet")),
+                 QStringLiteral("10.252024-03-10"));
+    }
+
+    void enderecoDanificado_data()
+    {
+        QTest::addColumn<QString>("octeto"); // stored in txt_ip4CP, as SQL
+        for (const char* ruim : {"256", "-1", "1.5", "'abc'", "'9.9.9'"})
+            QTest::newRow(ruim) << QString::fromLatin1(ruim);
+        QTest::newRow("10000 digitos") << u"'%1'"_s.arg(QString(10000, u'9'));
+    }
+    // A damaged stored address is never looked up as a host name: nothing is requested, the
+    // time-out runs on to "Desconectado", the operator is told once, and closing the window
+    // stores no placeholder over it.
+    void enderecoDanificado()
+    {
+        QFETCH(QString, octeto);
+        QCOMPARE(amb->executar(u"UPDATE ethernet SET txt_ip4CP = %1"_s.arg(octeto)), QString());
+        const QString antes = amb->consulta(u"SELECT txt_ip1CP||'.'||txt_ip4CP FROM ethernet"_s);
+        controle::Controle controle(m_conexao, m_banco);
+        controle.solicitarPagina6();
+        controle.solicitarPagina6();
+        QCOMPARE(m_conexao->winsock().estado(), 0);
+        QVERIFY(m_conexao->timerTimeOut().isActive());
+        QCOMPARE(amb->caixas.size(), 1);
+        QVERIFY(amb->caixas[0].texto.contains(u"não é válido"_s));
+        m_janelas->obter()->close();
+        QCOMPARE(amb->consulta(u"SELECT txt_ip1CP||'.'||txt_ip4CP FROM ethernet"_s), antes);
+    }
+
+    void leituraQueFalhou_data()
+    {
+        QTest::addColumn<bool>("voltaAntesDeMostrar");
+        QTest::newRow("lido ao mostrar") << true;
+        QTest::newRow("nunca lido") << false;
+    }
+    // Created hidden while the file could not be read: the row is read when the window is
+    // shown, and the "000" placeholders are never stored.
+    void leituraQueFalhou()
+    {
+        QFETCH(bool, voltaAntesDeMostrar);
+        const QString fora = amb->banco + u".fora"_s;
+        QVERIFY(QFile::rename(amb->banco, fora));
+        EthernetConfig* janela = m_janelas->obter();
+        if (voltaAntesDeMostrar)
+            QVERIFY(QFile::rename(fora, amb->banco));
+        janela->show();
+        QVERIFY(voltaAntesDeMostrar || QFile::rename(fora, amb->banco));
+        QCOMPARE(janela->findChild<QLineEdit*>(u"txt_ip1CP"_s)->text(),
+                 voltaAntesDeMostrar ? u"127"_s : u"000"_s);
+        janela->close();
+        QCOMPARE(amb->consulta(
+                     u"SELECT txt_ip1CP||'.'||txt_ip2CP||'.'||txt_ip3CP||'.'||txt_ip4CP FROM ethernet"_s),
+                 u"127.0.0.1"_s);
     }
 
     void teclasDeFoco_data()

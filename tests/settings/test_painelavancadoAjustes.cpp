@@ -199,17 +199,31 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(amb->banco), !semArquivo);
     }
 
+    void leituraFalhou_data()
+    {
+        QTest::addColumn<bool>("voltaAntesDeMostrar");
+        QTest::newRow("volta antes de mostrar") << true;
+        QTest::newRow("volta com a janela aberta") << false;
+    }
     // The row could not be read when the window loaded: one message, the shipped values stand
-    // in, and a close without any choice leaves the operator's row as it was.
+    // in, the row is read when the window is shown, and a close without any choice never puts
+    // the stand-ins over it. The business hours read at start-up are read again on use.
     void leituraFalhou()
     {
+        QFETCH(bool, voltaAntesDeMostrar);
         gravar(u"05h|06h|10 min|60 seg"_s);
         const QString escondido = amb->banco + u".fora"_s;
         QVERIFY(QFile::rename(amb->banco, escondido));
+        QVERIFY(!m_ajustes.carregar(m_banco));
         QCOMPARE(abrir()->findChild<CaixaAjuste*>("cmb_inicio")->texto(), u"08h"_s);
         QCOMPARE(amb->caixas.size(), 1);
-        QVERIFY(QFile::rename(escondido, amb->banco));
+        if (voltaAntesDeMostrar)
+            QVERIFY(QFile::rename(escondido, amb->banco));
         m_janela->show();
+        if (!voltaAntesDeMostrar)
+            QVERIFY(QFile::rename(escondido, amb->banco));
+        QCOMPARE(caixa("cmb_inicio")->texto(), voltaAntesDeMostrar ? u"05h"_s : u"08h"_s);
+        QCOMPARE(m_ajustes.inicioExpediente(), 5);
         m_janela->close();
         QCOMPARE(linha(), u"05h|06h|10 min|60 seg"_s);
         QCOMPARE(amb->caixas.size(), 1);
@@ -230,9 +244,11 @@ private Q_SLOTS:
         aviso->selectAll();
         QTest::keyClicks(aviso, u"70"_s);
         m_janela->close();
+        // A percentage of the maximum; the level in people beside it for older builds.
         QCOMPARE(
-            amb->consulta(u"SELECT lotacaoMaxima||'|'||lotacaoAviso||'|'||infoLotado FROM painelLotacao"_s),
-            u"80|70|Cheio"_s);
+            amb->consulta(u"SELECT lotacaoMaxima||'|'||avisoPercentual||'|'||lotacaoAviso||'|'||infoLotado "
+                          "FROM painelLotacao"_s),
+            u"80|70|56|Cheio"_s);
         QVERIFY(amb->caixas.isEmpty());
     }
 

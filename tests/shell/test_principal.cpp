@@ -56,7 +56,8 @@ private Q_SLOTS:
     }
 
     // Without the database file the address stays empty: the message of the guarded read,
-    // the request goes to "//.../0", nothing reaches any server, and no file is created.
+    // the request for "/0" looks up and reaches nothing (the time-out runs on to
+    // "Desconectado."), and no file is created.
     void semBanco()
     {
         QVERIFY(QFile::remove(amb->banco));
@@ -66,7 +67,8 @@ private Q_SLOTS:
         QCOMPARE(amb->caixas.size(), 1);
         QCOMPARE(amb->caixas.first().texto, u"Não encontramos o arquivo fluxoradb.mdb\r\n\r\n."_s);
         QCOMPARE(janela.subPaginaAtual(), u"/0"_s);
-        QTRY_COMPARE(janela.conexao().winsock().estado(), 9);
+        QCOMPARE(janela.conexao().winsock().estado(), 0);
+        QVERIFY(aplicacao.conexao().findChild<Temporizador*>(u"TimeOut"_s)->isActive());
         QVERIFY(m_recebido.isEmpty());
         QVERIFY(!QFile::exists(amb->banco));
     }

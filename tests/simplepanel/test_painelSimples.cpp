@@ -97,26 +97,78 @@ private Q_SLOTS:
         amb.reset();
     }
 
-    void intervaloGuardado_data()
+    void valorGuardado_data()
     {
-        QTest::addColumn<QString>("guardado");
-        QTest::addColumn<QString>("legenda");
-        QTest::addColumn<int>("ms");
-        QTest::newRow("15s") << u"15s"_s << u"15s"_s << 1500;
-        // Damaged or too short: never a rhythm that floods the device.
-        for (const char* ruim : {"rapido", "5s", "9.5s", "-10s"})
-            QTest::newRow(ruim) << QString::fromLatin1(ruim) << u"60s"_s << 6000;
+        QTest::addColumn<QString>("coluna");
+        QTest::addColumn<QString>("guardado"); // as SQL
+        QTest::addColumn<QString>("controle");
+        QTest::addColumn<double>("mostrado"); // its font size or top, or TimerLT's interval
+        QTest::addColumn<QString>("gravado"); // the column after a close
+        for (const QString& ruim : {u"'nan'"_s, u"-40"_s, QString(10000, u'9')})
+            QTest::newRow(qPrintable(ruim.left(5)))
+                << u"lotacaoFonte"_s << ruim << u"lbl_lotacao"_s << 200.0 << u"200"_s;
+        QTest::newRow("1e9") << u"totalPosicao"_s << u"1e9"_s << u"lbl_total"_s << 384.0 << u"384"_s;
+        QTest::newRow("abc") << u"legendaPosicao"_s << u"'abc'"_s << u"lbl_legendaLotacao"_s << 8.0
+                             << u"8"_s;
+        QTest::newRow("inf") << u"legendaFonte"_s << u"'inf'"_s << u"lbl_legendaLotacao"_s << 30.0
+                             << u"30"_s;
+        QTest::newRow("15s") << u"tempoAtualizacao"_s << u"'15s'"_s << u"TimerLT"_s << 1500.0 << u"15s"_s;
+        // Too short floods the device; too long leaves the public figures for days.
+        for (const char* ruim : {"rapido", "5s", "99999999999s"})
+            QTest::newRow(ruim) << u"tempoAtualizacao"_s << u"'%1'"_s.arg(QLatin1StringView(ruim))
+                                << u"TimerLT"_s << 6000.0 << u"60s"_s;
     }
-    void intervaloGuardado()
+    // A damaged stored value is never used as read: the panel shows that value's "Padrões"
+    // (1920 x 1080 here), and the next close stores the row whole and valid.
+    void valorGuardado()
     {
+        QFETCH(QString, coluna);
         QFETCH(QString, guardado);
-        QFETCH(QString, legenda);
-        QFETCH(int, ms);
-        QCOMPARE(amb->executar(u"UPDATE painelSimples SET tempoAtualizacao = '%1'"_s.arg(guardado)),
-                 QString());
+        QFETCH(QString, controle);
+        QFETCH(double, mostrado);
+        QFETCH(QString, gravado);
+        QCOMPARE(amb->executar(u"UPDATE painelSimples SET %1 = %2"_s.arg(coluna, guardado)), QString());
         PainelSimples* janela = m_janelas->obter();
-        QCOMPARE(filho(janela, "lbl_tempoAtualizacao")->text(), legenda);
-        QCOMPARE(filho<Temporizador>(janela, "TimerLT")->interval(), ms);
+        auto* w = janela->findChild<QWidget*>(controle);
+        QCOMPARE(controle == u"TimerLT"_s      ? filho<Temporizador>(janela, "TimerLT")->interval()
+                 : coluna.contains(u"Fonte"_s) ? w->font().pointSizeF()
+                                               : double(w->y()),
+                 mostrado);
+        janela->show();
+        janela->close();
+        QTRY_VERIFY(!m_janelas->existente());
+        QCOMPARE(amb->consulta(u"SELECT %1 FROM painelSimples"_s.arg(coluna)), gravado);
+    }
+
+    void leituraQueFalhou_data()
+    {
+        QTest::addColumn<bool>("voltaAntesDeMostrar");
+        QTest::addColumn<QString>("clique");
+        QTest::addColumn<QString>("gravado");
+        QTest::newRow("lido ao mostrar") << true << QString() << u"320"_s;
+        QTest::newRow("nada mudou") << false << QString() << u"320"_s;
+        QTest::newRow("operador aumentou") << false << u"lbl_aumentarFonteLotacao"_s << u"240"_s;
+    }
+    // Created hidden while the file could not be read: the row is read when the panel comes on
+    // screen; the stand-ins are never stored, but what the operator changed on them is.
+    void leituraQueFalhou()
+    {
+        QFETCH(bool, voltaAntesDeMostrar);
+        QFETCH(QString, clique);
+        QFETCH(QString, gravado);
+        QCOMPARE(amb->executar(u"UPDATE painelSimples SET lotacaoFonte = 320"_s), QString());
+        const QString fora = amb->banco + u".fora"_s;
+        QVERIFY(QFile::rename(amb->banco, fora));
+        PainelSimples* janela = m_janelas->obter();
+        QVERIFY(!voltaAntesDeMostrar || QFile::rename(fora, amb->banco));
+        QVERIFY(mostrarComOpcoes(janela));
+        QVERIFY(voltaAntesDeMostrar || QFile::rename(fora, amb->banco));
+        QCOMPARE(filho(janela, "lbl_lotacao")->font().pointSizeF(), voltaAntesDeMostrar ? 320.0 : 200.0);
+        if (!clique.isEmpty())
+            clicar(janela, qPrintable(clique));
+        janela->close();
+        QTRY_VERIFY(!m_janelas->existente());
+        QCOMPARE(amb->consulta(u"SELECT lotacaoFonte FROM painelSimples"_s), gravado);
     }
 
     // Adjusted on screen, closed, the row read back by a new window. A typed message is shown
@@ -195,14 +247,16 @@ private Q_SLOTS:
         servidor.disconnect(this);
     }
 
-    // 90% of the maximum warns (rounded up) unless a level is chosen; 0 is no limit.
+    // The warning level is a percentage of the maximum, reached when the reading reaches it
+    // (rounded up: 80 % of 38 is 31 people); 90 % when none valid; a maximum of 0 is no limit.
     void estadoLotacao()
     {
         using E = regrasLotacao::Estado;
         const QList<std::tuple<QString, int, int, E>> casos{
-            {u"89"_s, 100, 0, E::normal},  {u"90"_s, 100, 0, E::aviso},   {u"13"_s, 15, 0, E::normal},
-            {u"50"_s, 100, 50, E::aviso},  {u"100"_s, 100, 0, E::lotado}, {u"100"_s, 100, 120, E::lotado},
-            {u"99999"_s, 0, 0, E::normal}, {u"---"_s, 100, 0, E::normal}};
+            {u"89"_s, 100, 90, E::normal}, {u"90"_s, 100, 90, E::aviso},   {u"13"_s, 15, 90, E::normal},
+            {u"9"_s, 10, 90, E::aviso},    {u"30"_s, 38, 80, E::normal},   {u"31"_s, 38, 80, E::aviso},
+            {u"90"_s, 100, 0, E::aviso},   {u"100"_s, 100, 90, E::lotado}, {u"99999"_s, 0, 90, E::normal},
+            {u"---"_s, 100, 90, E::normal}};
         for (const auto& [lotacao, maxima, aviso, estado] : casos)
             QVERIFY2(regrasLotacao::estado(lotacao, maxima, aviso) == estado,
                      qPrintable(u"%1 de %2, aviso %3"_s.arg(lotacao).arg(maxima).arg(aviso)));
@@ -242,9 +296,9 @@ private Q_SLOTS:
         QCOMPARE(filho(janela, "lbl_infoEmpresa")->text(), u"Seja bem-vindo!"_s);
         janela->close();
         QTRY_VERIFY(!m_janelas->existente());
-        QCOMPARE(
-            amb->consulta(u"SELECT lotacaoMaxima||'|'||lotacaoAviso||'|'||infoLotado FROM painelLotacao"_s),
-            u"60|0|Aguarde na fila"_s);
+        QCOMPARE(amb->consulta(
+                     u"SELECT lotacaoMaxima||'|'||avisoPercentual||'|'||infoLotado FROM painelLotacao"_s),
+                 u"60|90|Aguarde na fila"_s);
         QVERIFY(amb->caixas.isEmpty());
     }
 

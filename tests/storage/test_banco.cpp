@@ -85,7 +85,7 @@ private Q_SLOTS:
         v.maxima = 7;
         QVERIFY(m_banco.lerLotacao(v));
         QCOMPARE(v, banco::Lotacao{});
-        v = {120, 100, u"Lotado; volte em 5' \"já\""_s, u"HDMI-1"_s};
+        v = {120, 75, u"Lotado; volte em 5' \"já\""_s, u"HDMI-1"_s};
         QVERIFY(m_banco.salvarLotacao(v, QDate(2024, 3, 10)));
         QVERIFY(m_banco.salvarLotacao(v, QDate(2024, 3, 11)));
         banco::Lotacao lido;
@@ -95,6 +95,37 @@ private Q_SLOTS:
         QCOMPARE(amb->consulta(esquema), esquemaAntes);
         QCOMPARE(amb->consulta(linhas), u"11110Seja bem-vindo!"_s);
         QVERIFY(amb->caixas.isEmpty());
+    }
+
+    void avisoGuardado_data()
+    {
+        QTest::addColumn<QString>("linha");   // lotacaoMaxima, lotacaoAviso, avisoPercentual
+        QTest::addColumn<QString>("gravado"); // avisoPercentual|lotacaoAviso after a save
+        // Before the percentage the level was in people, 0 meaning 90 %; typed past the
+        // maximum, it was meant as the percentage the field showed.
+        QTest::newRow("antigo 0") << u"38, 0, NULL"_s << u"90|35"_s;
+        QTest::newRow("antigo 30 pessoas") << u"38, 30, NULL"_s << u"78|30"_s;
+        QTest::newRow("antigo 80 de 38") << u"38, 80, NULL"_s << u"80|31"_s;
+        QTest::newRow("75 %") << u"38, 30, 75"_s << u"75|29"_s;
+        QTest::newRow("100 %") << u"38, 30, 100"_s << u"90|35"_s;
+        QTest::newRow("letras") << u"'nan', 30, 'abc'"_s << u"90|0"_s;
+    }
+    // The warning level is a percentage of the maximum; a level in people from an older build
+    // is converted once, and kept in people beside the percentage for older builds.
+    void avisoGuardado()
+    {
+        QFETCH(QString, linha);
+        QFETCH(QString, gravado);
+        QCOMPARE(amb->executar(u"DELETE FROM painelLotacao"_s), QString());
+        QCOMPARE(amb->executar(u"INSERT INTO painelLotacao (lotacaoMaxima, lotacaoAviso, avisoPercentual) "
+                               "VALUES (%1)"_s.arg(linha)),
+                 QString());
+        if (linha.endsWith(u"NULL"_s))
+            QCOMPARE(amb->executar(u"ALTER TABLE painelLotacao DROP COLUMN avisoPercentual"_s), QString());
+        banco::Lotacao v;
+        QVERIFY(m_banco.lerLotacao(v));
+        QVERIFY(m_banco.salvarLotacao(v, QDate(2024, 3, 10)));
+        QCOMPARE(amb->consulta(u"SELECT avisoPercentual||'|'||lotacaoAviso FROM painelLotacao"_s), gravado);
     }
 
     // The first row of a year is found or added; a second row of the year is never touched.
