@@ -47,6 +47,10 @@ Resumo resumir(const Conteudo& c);
 bool converter(const QString& caminho, QString& erro, QString* guardado = nullptr,
                const std::function<bool()>& antesDeTrocar = {});
 
+// At start-up, for a database in Jet 4.0 format: asks whether to convert it ("Sim"/"Não") and
+// does it. False when the program cannot go on (declined or failed; nothing changed).
+bool oferecerConversao(const QString& caminho);
+
 // Where the Jet file is kept after conversion.
 QString nomeOriginal(const QString& caminho);
 

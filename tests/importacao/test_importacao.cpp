@@ -3,6 +3,7 @@
 #include "bancoTeste.h"
 #include "historicoAnterior.h"
 #include "historicoJet.h"
+#include "mensagens.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -126,6 +127,36 @@ private Q_SLOTS:
                                  u"SELECT group_concat(cmb_inicio||cmb_fim||cmb_tempoMes||cmb_tempoDia) FROM "
                                  u"painelavancado"_s),
                  u"09h19h10 min60 seg"_s);
+    }
+
+    // The start-up offer: "Sim" converts and the program goes on; "Não" changes nothing and says
+    // the program cannot run on that file.
+    void inicio_data()
+    {
+        QTest::addColumn<bool>("sim");
+        QTest::addColumn<QString>("aviso");
+        QTest::newRow("Sim") << true << u"foi convertido"_s;
+        QTest::newRow("Não") << false << u"não pode funcionar"_s;
+    }
+    void inicio()
+    {
+        QFETCH(bool, sim);
+        QFETCH(QString, aviso);
+        QTemporaryDir pasta;
+        const QString arquivo = pasta.filePath(u"Fluxoradb.mdb"_s);
+        const QByteArray jetOriginal = jet::arquivoFluxora({});
+        QVERIFY(gravar(arquivo, jetOriginal));
+        QStringList textos;
+        mensagens::instalar([&](const mensagens::Pedido& p) {
+            textos << p.texto;
+            return sim ? mensagens::Resposta::Sim : mensagens::Resposta::Nao;
+        });
+        QCOMPARE(importacao::oferecerConversao(arquivo), sim);
+        mensagens::instalar({});
+        QCOMPARE(textos.size(), 2);
+        QVERIFY2(textos[1].contains(aviso), qPrintable(textos[1]));
+        QCOMPARE(importacao::pareceJet(arquivo), !sim);
+        QCOMPARE(bytes(pasta.filePath(u"Fluxoradb-original-jet4.mdb"_s)), sim ? jetOriginal : QByteArray());
     }
 
     void mescla_data()
