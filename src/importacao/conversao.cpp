@@ -281,6 +281,19 @@ std::optional<Conteudo> lerFluxora(const QString& caminho, QString& erro)
 // counts the larger stays, since a day's count only grows.
 QString mesclarSerie(const QString& destino, const QString& origem, int grupos, bool& mudou, bool& diferente)
 {
+    auto semVisitas = [grupos](const QString& s) {
+        for (int n = 1; n <= grupos; ++n)
+            if (serie::valorGrupo(s, n) != 0)
+                return false;
+        return true;
+    };
+    // The common cases, a column only one side holds: the other's series arrives exactly.
+    if (origem.isEmpty())
+        return destino;
+    if (destino.isEmpty()) {
+        mudou = !semVisitas(origem);
+        return mudou ? origem : destino;
+    }
     QStringList slots;
     for (int n = 1; n <= grupos; ++n) {
         const int a = serie::valorGrupo(destino, n);
