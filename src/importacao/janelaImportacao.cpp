@@ -114,8 +114,10 @@ bool JanelaImportacao::importar()
         QStringList mostrados = r->diferentes.mid(0, 12);
         if (r->diferentes.size() > mostrados.size())
             mostrados << u"…"_s;
-        texto += u" %1 diferiam; ficou a contagem maior: %2."_s.arg(QString::number(r->diferentes.size()),
-                                                                    mostrados.join(u", "_s));
+        texto += u" %1 diferiam; ficou a contagem maior: %2"_s.arg(QString::number(r->diferentes.size()),
+                                                                   mostrados.join(u", "_s));
+        if (!texto.endsWith(u'…'))
+            texto += u'.';
     }
     m_lblResumo->setText(texto);
     return true;
