@@ -11,6 +11,8 @@
 #include "serie.h"
 
 #include "exportacao.h"
+#include "historicoAnterior.h"
+#include "historicoJet.h"
 #include "janelaRelatorios.h"
 #include "painelavancado.h"
 #include "relatorios.h"
@@ -374,6 +376,63 @@ BENCHMARK_DEFINE_F(Historico, BM_exportarPeriodoCsv)(benchmark::State& state)
     exportarTudo(state, false);
 }
 BENCHMARK_REGISTER_F(Historico, BM_exportarPeriodoCsv)->Unit(benchmark::kMillisecond);
+
+// An earlier installation's Jet file with 50 years of history (50 Meses rows, 600 Dias rows).
+QByteArray jetCinquentaAnos()
+{
+    jet::Opcoes o;
+    o.anos = 50;
+    o.anoInicial = 1975;
+    return jet::arquivoFluxora(o);
+}
+
+// Its conversion at start-up: read through libmdb, new database written, synced and swapped in.
+void BM_converterJet(benchmark::State& state)
+{
+    const QByteArray jet = jetCinquentaAnos();
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir pasta;
+        const QString arquivo = pasta.filePath(QStringLiteral("Fluxoradb.mdb"));
+        QFile f(arquivo);
+        f.open(QIODevice::WriteOnly);
+        f.write(jet);
+        f.close();
+        state.ResumeTiming();
+        QString erro;
+        if (!importacao::converter(arquivo, erro)) {
+            state.SkipWithError(erro.toLocal8Bit().constData());
+            return;
+        }
+    }
+}
+BENCHMARK(BM_converterJet)->Unit(benchmark::kMillisecond);
+
+// Its import into a database that has none of it yet: read, then merged in one transaction.
+void BM_importarJet(benchmark::State& state)
+{
+    QTemporaryDir origem;
+    const QString jetArquivo = origem.filePath(QStringLiteral("outra.mdb"));
+    QFile f(jetArquivo);
+    f.open(QIODevice::WriteOnly);
+    f.write(jetCinquentaAnos());
+    f.close();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto banco = std::make_unique<BancoTemporario>();
+        state.ResumeTiming();
+        QString erro;
+        const auto conteudo = importacao::ler(jetArquivo, erro);
+        if (!conteudo || !importacao::mesclar(banco->arquivo(), *conteudo, false, erro)) {
+            state.SkipWithError(erro.toLocal8Bit().constData());
+            return;
+        }
+        state.PauseTiming();
+        banco.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_importarJet)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

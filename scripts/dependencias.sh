@@ -15,7 +15,10 @@ pacotes=(
   libbenchmark-dev
   libxlsxwriter-dev python3-openpyxl
   libx11-dev libxss-dev
+  mdbtools mdbtools-dev nodejs
 )
+# Debian's npm; a Node.js from elsewhere brings its own and would conflict with it.
+command -v npm >/dev/null || pacotes+=(npm)
 if [ "${1:-}" = pacote ]; then
   # CPack hands dpkg-shlibdeps only the files that `file` says are ELF.
   pacotes+=(dpkg-dev file lintian)

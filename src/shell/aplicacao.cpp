@@ -1,6 +1,7 @@
 #include "aplicacao.h"
 
 #include "ethernetConfig.h"
+#include "janelaImportacao.h"
 #include "janelaRelatorios.h"
 #include "painelSimples.h"
 #include "painelavancado.h"
@@ -46,6 +47,11 @@ void Aplicacao::ligar()
     QObject::connect(p, &Principal::painelSimplesPedido, p, [this] { abrirPainelSimples(); });
     QObject::connect(p, &Principal::painelAvancadoPedido, p, [this] { abrirPainelAvancado(); });
     QObject::connect(p, &Principal::relatoriosPedido, p, [this] { abrirRelatorios(); });
+    QObject::connect(p, &Principal::importarHistoricoPedido, p, [this, p] {
+        JanelaImportacao janela(banco::caminhoBanco(), p);
+        janela.exec();
+        m_ajustes.carregar(m_banco); // the operator may have brought the other file's settings
+    });
 }
 
 void Aplicacao::carregar()

@@ -1,11 +1,14 @@
 #include "aplicacao.h"
 #include "caixas.h"
+#include "constantes.h"
 #include "costuras.h"
+#include "historicoAnterior.h"
 #include "instanciaPrograma.h"
 #include "localDados.h"
 #include "mensagens.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 
 #include <cstdio>
@@ -76,6 +79,11 @@ int main(int argc, char* argv[])
         }
         return 0;
     }
+
+    // An earlier installation's database: converted when the operator agrees, never run on.
+    if (const QString banco = QDir(pasta).filePath(constantes::nomeBanco);
+        importacao::pareceJet(banco) && !importacao::oferecerConversao(banco))
+        return 1;
 
     Aplicacao aplicacao;
     Principal& principal = aplicacao.principal();

@@ -41,6 +41,9 @@ void Principal::criarMenus()
         statusCongurandoEthernet(true);
         Q_EMIT configurarRedePedido();
     });
+    QAction* importar = configuracoes->addAction(QStringLiteral("Importar histórico…"));
+    importar->setObjectName(QStringLiteral("menuImportarHistorico"));
+    connect(importar, &QAction::triggered, this, &Principal::importarHistoricoPedido);
 
     QMenu* exibir = barra->addMenu(QStringLiteral("Exibir"));
     exibir->setObjectName(QStringLiteral("menuExibir"));

@@ -43,6 +43,7 @@ Q_SIGNALS:
     void painelAvancadoPedido();
     void configurarRedePedido();
     void relatoriosPedido();
+    void importarHistoricoPedido();
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
