@@ -3,6 +3,7 @@
 #include "costuras.h"
 #include "datas.h"
 #include "abertura.h"
+#include "banco.h"
 #include "exportacao.h"
 
 #include <QBarCategoryAxis>
@@ -225,7 +226,7 @@ void JanelaRelatorios::carregar()
     const QDate hoje = datas::hoje();
     m_expediente = relatorios::lerExpediente(m_banco).value_or(relatorios::Expediente{});
     m_cmbAno->clear();
-    for (int ano : relatorios::anosRegistrados(hoje.year()).value_or(QList<int>{hoje.year()}))
+    for (int ano : relatorios::anosRegistrados(m_banco, hoje.year()).value_or(QList<int>{hoje.year()}))
         m_cmbAno->addItem(QString::number(ano), ano);
     m_cmbAno->setCurrentIndex(0);
     exibirAno(m_cmbAno->currentData().toInt());
@@ -238,8 +239,8 @@ void JanelaRelatorios::carregar()
 
 void JanelaRelatorios::exibirAno(int ano)
 {
-    const relatorios::Ano atual = relatorios::resumoDoAno(ano).value_or(relatorios::Ano{ano});
-    const relatorios::Ano anterior = relatorios::resumoDoAno(ano - 1).value_or(relatorios::Ano{ano - 1});
+    const relatorios::Ano atual = relatorios::resumoDoAno(m_banco, ano).value_or(relatorios::Ano{ano});
+    const relatorios::Ano anterior = relatorios::resumoDoAno(m_banco, ano - 1).value_or(relatorios::Ano{ano - 1});
     m_seriesAno->clear();
     long long maior = 0;
     int linha = 0;
@@ -275,7 +276,7 @@ void JanelaRelatorios::exibirHorarios(int semanas)
 {
     const auto [inicio, fim] = relatorios::ultimasSemanas(semanas, datas::hoje());
     const QList<relatorios::Dia> dias =
-        relatorios::diasRegistrados(inicio, fim).value_or(QList<relatorios::Dia>{});
+        relatorios::diasRegistrados(m_banco, inicio, fim).value_or(QList<relatorios::Dia>{});
     const relatorios::MapaHoras mapa = relatorios::horasMovimentadas(dias);
     for (int h = 0; h < 24; ++h) {
         auto* cabecalho = new QTableWidgetItem(relatorios::nomeHora(h));
@@ -317,7 +318,7 @@ void JanelaRelatorios::exibirHorarios(int semanas)
 
 std::optional<QList<relatorios::Dia>> JanelaRelatorios::diasDoPeriodo()
 {
-    return relatorios::diasRegistrados(m_dtInicio->date(), m_dtFim->date());
+    return relatorios::diasRegistrados(m_banco, m_dtInicio->date(), m_dtFim->date());
 }
 
 void JanelaRelatorios::atualizarPeriodo()
@@ -337,6 +338,7 @@ void JanelaRelatorios::atualizarPeriodo()
 bool JanelaRelatorios::exportarPeriodoXlsx()
 {
     const QDate inicio = m_dtInicio->date(), fim = m_dtFim->date();
+    m_banco.novaAcaoDoOperador(); // asked for by the operator: a lasting failure is told again
     const auto dias = diasDoPeriodo();
     if (!dias)
         return false;
@@ -348,6 +350,7 @@ bool JanelaRelatorios::exportarPeriodoXlsx()
 
 bool JanelaRelatorios::exportarPeriodoCsv()
 {
+    m_banco.novaAcaoDoOperador();
     const auto dias = diasDoPeriodo();
     if (!dias)
         return false;
