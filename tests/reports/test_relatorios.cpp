@@ -4,8 +4,6 @@
 #include "banco.h"
 #include "relatorios.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -136,46 +134,6 @@ private Q_SLOTS:
         esperado += "\r\n31/12/2023;domingo;0" + zeros(24) + "\r\n01/01/2024;segunda-feira;48" + zeros(9) +
                     ";40;8" + zeros(13) + "\r\n02/01/2024;terça-feira;2;2" + zeros(23) + "\r\n";
         QCOMPARE(relatorios::csvPeriodo(dias), esperado);
-    }
-
-    // Everything the reports window reads at once, with the database failing: one box, in the
-    // words of the failure, and the file neither created nor touched.
-    void falhaContadaUmaVez_data()
-    {
-        QTest::addColumn<QString>("falha");
-        QTest::addColumn<QString>("frase");
-        QTest::newRow("ausente") << u"ausente"_s << u"O arquivo Fluxoradb.mdb não foi encontrado"_s;
-        QTest::newRow("em uso") << u"travado"_s
-                                << u"O arquivo Fluxoradb.mdb está em uso por outro programa."_s;
-        QTest::newRow("não é um banco") << u"lixo"_s << u"O arquivo Fluxoradb.mdb está danificado"_s;
-    }
-    void falhaContadaUmaVez()
-    {
-        QFETCH(QString, falha);
-        QFETCH(QString, frase);
-        QSqlDatabase trava = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"trava"_s);
-        if (falha == u"ausente"_s) {
-            QVERIFY(QFile::remove(amb->banco));
-        } else if (falha == u"travado"_s) {
-            trava.setDatabaseName(amb->banco);
-            QVERIFY(trava.open());
-            QVERIFY(QSqlQuery(trava).exec(u"BEGIN EXCLUSIVE"_s));
-        } else {
-            QFile f(amb->banco);
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(QByteArray(8192, 'x'));
-        }
-        QVERIFY(!relatorios::anosRegistrados(bd, 2024));
-        QVERIFY(!relatorios::resumoDoAno(bd, 2024));
-        QVERIFY(!relatorios::resumoDoAno(bd, 2023));
-        QVERIFY(!relatorios::diasRegistrados(bd, QDate(2024, 1, 1), QDate(2024, 1, 31)));
-        QVERIFY(!relatorios::lerExpediente(bd));
-        QCOMPARE(amb->caixas.size(), 1);
-        QVERIFY2(amb->caixas[0].texto.startsWith(frase), qPrintable(amb->caixas[0].texto));
-        QCOMPARE(QFile::exists(amb->banco), falha != u"ausente"_s);
-        trava.close();
-        trava = QSqlDatabase();
-        QSqlDatabase::removeDatabase(u"trava"_s);
     }
 
 private:

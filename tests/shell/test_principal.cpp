@@ -56,7 +56,11 @@ private Q_SLOTS:
         // Readable: the text's colour against the background painted behind the line's end.
         const QImage tela = janela.grab().toImage();
         const QColor fundo = tela.pixelColor(status->mapTo(&janela, QPoint(status->width() - 2, 2)));
-        const double razao = contraste(status->palette().color(QPalette::WindowText), fundo);
+        auto luz = [](const QColor& c) {
+            auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF()) + 0.05;
+        };
+        const double razao = luz(fundo) / luz(status->palette().color(QPalette::WindowText));
         QVERIFY2(razao >= 4.5, qPrintable(QString::number(razao)));
         QVERIFY(!aplicacao.conexao().findChild<Temporizador*>(u"TimeOut"_s)->isActive());
         QVERIFY(amb->caixas.isEmpty());
@@ -79,16 +83,6 @@ private Q_SLOTS:
     }
 
 private:
-    static double contraste(const QColor& a, const QColor& b)
-    {
-        auto luz = [](const QColor& c) {
-            auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-            return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
-        };
-        const double la = luz(a), lb = luz(b);
-        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-    }
-
     std::optional<apoio::Ambiente> amb;
     QTcpServer m_servidor;
     QTcpSocket* m_cliente = nullptr;
