@@ -350,8 +350,9 @@ void exportarTudo(benchmark::State& state, bool xlsx)
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath(xlsx ? QStringLiteral("tudo.xlsx") : QStringLiteral("tudo.csv"));
     const QDate inicio(1975, 1, 1), fim(2024, 12, 31);
+    banco::Banco bd;
     for (auto _ : state) {
-        const auto dias = relatorios::diasRegistrados(inicio, fim);
+        const auto dias = relatorios::diasRegistrados(bd, inicio, fim);
         if (!dias || dias->size() != 18263) {
             state.SkipWithError("período lido errado");
             break;

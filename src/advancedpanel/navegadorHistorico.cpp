@@ -350,6 +350,7 @@ void NavegadorHistorico::excluirHistorico()
     p.padraoNao = true;
     if (mensagens::mostrar(p) != mensagens::Resposta::Sim)
         return;
+    m_dep.banco.novaAcaoDoOperador(); // asked for by the operator: a lasting failure is told again
     m_dep.banco.excluirMes(ano, static_cast<int>(strings::valorNumerico(mes)));
     carregarHistoricoMes();
 }

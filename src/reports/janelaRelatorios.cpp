@@ -3,6 +3,7 @@
 #include "abertura.h"
 #include "costuras.h"
 #include "datas.h"
+#include "banco.h"
 #include "exportacao.h"
 #include "mensagens.h"
 
@@ -237,7 +238,7 @@ void JanelaRelatorios::carregar()
     const QDate hoje = datas::hoje();
     m_expediente = relatorios::lerExpediente(m_banco).value_or(relatorios::Expediente{});
     m_cmbAno->clear();
-    for (int ano : relatorios::anosRegistrados(hoje.year()).value_or(QList<int>{hoje.year()}))
+    for (int ano : relatorios::anosRegistrados(m_banco, hoje.year()).value_or(QList<int>{hoje.year()}))
         m_cmbAno->addItem(QString::number(ano), ano);
     m_cmbAno->setCurrentIndex(0);
     exibirAno(m_cmbAno->currentData().toInt());
@@ -265,8 +266,8 @@ void JanelaRelatorios::recarregar()
 
 void JanelaRelatorios::exibirAno(int ano)
 {
-    const relatorios::Ano atual = relatorios::resumoDoAno(ano).value_or(relatorios::Ano{ano});
-    const relatorios::Ano anterior = relatorios::resumoDoAno(ano - 1).value_or(relatorios::Ano{ano - 1});
+    const relatorios::Ano atual = relatorios::resumoDoAno(m_banco, ano).value_or(relatorios::Ano{ano});
+    const relatorios::Ano anterior = relatorios::resumoDoAno(m_banco, ano - 1).value_or(relatorios::Ano{ano - 1});
     m_seriesAno->clear();
     long long maior = 0;
     int linha = 0;
@@ -309,7 +310,7 @@ void JanelaRelatorios::exibirHorarios(int semanas)
 {
     const auto [inicio, fim] = relatorios::ultimasSemanas(semanas, datas::hoje());
     const QList<relatorios::Dia> dias =
-        relatorios::diasRegistrados(inicio, fim).value_or(QList<relatorios::Dia>{});
+        relatorios::diasRegistrados(m_banco, inicio, fim).value_or(QList<relatorios::Dia>{});
     const relatorios::MapaHoras mapa = relatorios::horasMovimentadas(dias);
     for (int h = 0; h < 24; ++h) {
         auto* cabecalho = new QTableWidgetItem(relatorios::nomeHora(h));
@@ -351,7 +352,7 @@ void JanelaRelatorios::exibirHorarios(int semanas)
 
 std::optional<QList<relatorios::Dia>> JanelaRelatorios::diasDoPeriodo()
 {
-    return relatorios::diasRegistrados(m_dtInicio->date(), m_dtFim->date());
+    return relatorios::diasRegistrados(m_banco, m_dtInicio->date(), m_dtFim->date());
 }
 
 void JanelaRelatorios::atualizarPeriodo()
@@ -387,6 +388,7 @@ bool JanelaRelatorios::exportarPeriodoXlsx()
     if (!periodoValido())
         return false;
     const QDate inicio = m_dtInicio->date(), fim = m_dtFim->date();
+    m_banco.novaAcaoDoOperador(); // asked for by the operator: a lasting failure is told again
     const auto dias = diasDoPeriodo();
     if (!dias)
         return false;
@@ -400,6 +402,7 @@ bool JanelaRelatorios::exportarPeriodoCsv()
 {
     if (!periodoValido())
         return false;
+    m_banco.novaAcaoDoOperador();
     const auto dias = diasDoPeriodo();
     if (!dias)
         return false;

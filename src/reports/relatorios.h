@@ -15,7 +15,8 @@ class Banco;
 }
 
 // What the reports window shows and exports, computed from the database alone (no device, no
-// widgets). Readers report a database failure in a message box and return nullopt.
+// widgets), read through the program's one database object: a failure is told by it, once,
+// and the reader returns nullopt.
 namespace relatorios {
 
 // A recorded day: its date and its visits per hour (hour 0 first).
@@ -28,7 +29,7 @@ struct Dia {
 // Every recorded day from `inicio` to `fim` (both included), oldest first. A day is recorded
 // when its Dias column holds text; a column of a date the month does not have (30 February)
 // is no day and is left out.
-std::optional<QList<Dia>> diasRegistrados(const QDate& inicio, const QDate& fim);
+std::optional<QList<Dia>> diasRegistrados(banco::Banco& banco, const QDate& inicio, const QDate& fim);
 
 // Visits per month of one year, from Meses (the first row of the year, as everywhere else).
 struct Ano {
@@ -37,10 +38,10 @@ struct Ano {
     std::array<long long, 12> meses{};
     long long total = 0;
 };
-std::optional<Ano> resumoDoAno(int ano);
+std::optional<Ano> resumoDoAno(banco::Banco& banco, int ano);
 
 // The years of Meses, newest first, each once; the current year when there is none.
-std::optional<QList<int>> anosRegistrados(int anoAtual);
+std::optional<QList<int>> anosRegistrados(banco::Banco& banco, int anoAtual);
 
 // Mean visits per weekday (0 Monday ... 6 Sunday) and hour over the given days; a weekday
 // without recorded days has zeros and no days.

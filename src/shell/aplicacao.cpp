@@ -7,8 +7,7 @@
 #include "painelavancado.h"
 
 Aplicacao::Aplicacao()
-    : m_acoesDoOperador([this] { m_banco.novaAcaoDoOperador(); }),
-      m_controle(&m_conexao, m_banco,
+    : m_controle(&m_conexao, m_banco,
                  {[this]() -> controle::DestinoPainelSimples* { return m_janelas.painelsimples(); },
                   [this]() -> controle::DestinoPainelAvancado* { return m_janelas.painelavancado(); }}),
       m_janelas({m_conexao, m_banco, m_controle, m_painelAtivo, m_contadores, m_ajustes,
@@ -79,8 +78,11 @@ void Aplicacao::sinalizarDesconexao()
     m_principal.exibirDesconectadoPrincipal();
 }
 
+// Opening a window is asking for what it reads: a lasting database failure is told again
+// then (once), never because of an unrelated click while the counts are polled.
 void Aplicacao::abrirPainelSimples()
 {
+    m_banco.novaAcaoDoOperador();
     // While the simple panel is on screen it reads the occupancy itself.
     m_janelas.painelavancado()->naoDeveLerLotacao();
     PainelSimples* painel = m_janelas.painelsimples();
@@ -92,6 +94,7 @@ void Aplicacao::abrirPainelSimples()
 
 void Aplicacao::abrirPainelAvancado()
 {
+    m_banco.novaAcaoDoOperador();
     PainelAvancado* painel = m_janelas.painelavancado();
     painel->deveLerLotacao();
     m_principal.definirPagina(QStringLiteral("1"));
@@ -100,12 +103,14 @@ void Aplicacao::abrirPainelAvancado()
 
 void Aplicacao::abrirEthernetConfig()
 {
+    m_banco.novaAcaoDoOperador();
     m_janelas.ethernetConfig()->exec();
 }
 
 void Aplicacao::abrirRelatorios()
 {
     // Reports need no device and leave the main window usable: shown, not modal.
+    m_banco.novaAcaoDoOperador();
     const bool aberta = m_janelas.relatoriosExistente() != nullptr;
     JanelaRelatorios* j = m_janelas.relatorios();
     if (aberta)

@@ -2,7 +2,6 @@
 
 #include "ajustesAvancado.h"
 #include "banco.h"
-#include "caixas.h"
 #include "ciclo.h"
 #include "controle.h"
 #include "ethernet.h"
@@ -47,7 +46,6 @@ private:
 
     // Built in this order and destroyed in reverse: the windows go before the parts they use.
     banco::Banco m_banco;
-    caixas::AcoesDoOperador m_acoesDoOperador;
     ethernet::Conexao m_conexao;
     PainelAtivo m_painelAtivo;
     ciclo::Contadores m_contadores;

@@ -3,7 +3,6 @@
 #include "mensagens.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -58,23 +57,6 @@ void instalar()
     else
         qWarning("qtbase_pt_BR.qm not found: Qt's own buttons and menus stay in English");
     mensagens::instalar(mostrarCaixa);
-}
-
-AcoesDoOperador::AcoesDoOperador(std::function<void()> aoAgir) : m_aoAgir(std::move(aoAgir))
-{
-    qApp->installEventFilter(this);
-}
-
-bool AcoesDoOperador::eventFilter(QObject* objeto, QEvent* evento)
-{
-    const QEvent::Type tipo = evento->type();
-    if (tipo == QEvent::MouseButtonPress ||
-        (tipo == QEvent::KeyPress && !static_cast<QKeyEvent*>(evento)->isAutoRepeat())) {
-        auto* alvo = qobject_cast<QWidget*>(objeto);
-        if (alvo && !qobject_cast<QMessageBox*>(alvo->window()))
-            m_aoAgir();
-    }
-    return QObject::eventFilter(objeto, evento);
 }
 
 } // namespace caixas

@@ -22,7 +22,8 @@ PainelAvancado::Dependencias dependenciasPainelAvancado(Janelas& janelas, const 
             [c] { return c->diaLidoPorInteiro(); },
             d.definirPagina,
             d.definirPasso,
-            [j = &janelas](const std::function<void()>& aoFechar) {
+            [j = &janelas, b = &d.banco](const std::function<void()>& aoFechar) {
+                b->novaAcaoDoOperador(); // the operator asked for a window that reads the database
                 PainelAvancadoAjustes* janela = j->painelavancadoAjustes();
                 QObject::connect(janela, &PainelAvancadoAjustes::fechado, janela, aoFechar);
                 janela->exec();

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QEventLoop>
 
 #include <cstdio>
 #include <string_view>
@@ -70,14 +71,32 @@ int main(int argc, char* argv[])
     costuras::pastaAplicacao = [pasta] { return pasta; };
 
     InstanciaPrograma instancia(pasta);
-    if (!instancia.adquirir()) {
-        if (!instancia.pedirFrente()) {
+    const InstanciaPrograma::Resultado trava = instancia.adquirir();
+    if (trava == InstanciaPrograma::Resultado::OutraAberta) {
+        bool respondeu = false;
+        QEventLoop espera;
+        QObject::connect(&instancia, &InstanciaPrograma::frenteRespondida, &espera, [&](bool r) {
+            respondeu = r;
+            espera.quit();
+        });
+        instancia.pedirFrente();
+        espera.exec();
+        // The running one came forward: that is the answer the operator sees.
+        if (!respondeu) {
             mensagens::Pedido aviso;
             aviso.titulo = QStringLiteral("Fluxora");
-            aviso.texto = QStringLiteral("O Fluxora já está aberto.");
+            aviso.texto = instancia.avisoSemResposta();
+            aviso.icone = mensagens::Icone::Aviso;
             mensagens::mostrar(aviso);
         }
         return 0;
+    }
+    if (trava == InstanciaPrograma::Resultado::SemTrava) {
+        mensagens::Pedido aviso;
+        aviso.titulo = QStringLiteral("Fluxora");
+        aviso.texto = instancia.avisoSemTrava();
+        aviso.icone = mensagens::Icone::Aviso;
+        mensagens::mostrar(aviso);
     }
 
     // An earlier installation's database: converted when the operator agrees, never run on.

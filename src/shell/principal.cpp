@@ -170,7 +170,9 @@ void Principal::exibirColetandoPrincipal()
     f.setPointSize(9);
     m_lblLegendaDesconectado->setFont(f);
     QPalette p = m_lblLegendaDesconectado->palette();
-    p.setColor(QPalette::WindowText, palette().color(QPalette::Disabled, QPalette::WindowText));
+    // A dark grey: quiet beside the red of a failure, yet at least 5:1 against the lightest and
+    // the darkest end of the background gradient (the theme's disabled grey was about 1.2:1).
+    p.setColor(QPalette::WindowText, QColor(0x55, 0x55, 0x55));
     m_lblLegendaDesconectado->setPalette(p);
     m_lblLegendaDesconectado->setText(QStringLiteral("Já estamos coletando os dados."));
     m_lblLegendaDesconectado->setVisible(true);

@@ -7,8 +7,11 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <optional>
 #include <utility>
+
+class QSqlDatabase;
 
 namespace mensagens {
 struct Pedido;
@@ -17,7 +20,8 @@ struct Pedido;
 // Access to the database file Fluxoradb.mdb in the application's folder (SQLite content).
 // Every operation opens the file afresh, works on one table and commits; the file is never
 // created here. A failing operation reports itself through mensagens (one box at a time,
-// never stacked) and returns false / nullopt without a partial write.
+// never stacked, one sentence for each kind of failure) and returns false / nullopt without a
+// partial write.
 namespace banco {
 
 QString caminhoBanco();
@@ -66,11 +70,12 @@ class Banco {
 public:
     void novaAcaoDoOperador();
 
-    // The guarded read of the device address. On any failure shows
-    // "Não encontramos o arquivo fluxoradb.mdb\r\n\r\n." titled with the application's title,
-    // and leaves `saida` untouched. A stored address that is not four octets 0..255 empties
-    // `saida` (no address: nothing is requested) and is told once as not valid, whatever the
-    // operator does meanwhile, until another damaged address is found.
+    // The guarded read of the device address. Without the file or its row shows
+    // "Não encontramos o arquivo fluxoradb.mdb\r\n\r\n." titled with the application's title
+    // (a file in use or damaged is told as such), and leaves `saida` untouched. A stored address
+    // that is not four octets 0..255 empties `saida` (no address: nothing is requested) and is
+    // told once as not valid, whatever the operator does meanwhile, until another damaged
+    // address is found.
     bool lerEthernet(Ethernet& saida);
     // Stores the four octets (numbers) and `dia`.
     bool salvarEthernet(int ip1, int ip2, int ip3, int ip4, const QDate& dia);
@@ -104,9 +109,23 @@ public:
     // The `ano` of every Meses row, in stored order; nullopt when unreadable.
     std::optional<QStringList> listarAnos();
 
+    // The twelve month columns (jan first, an empty column as empty text) of the first Meses
+    // row of `ano`; an empty list when there is no such row; nullopt when unreadable.
+    std::optional<QStringList> lerAno(const QString& ano);
+
+    // A Dias row as stored: its keys and its 31 day columns (hora1 first, empty as empty text).
+    struct MesDias {
+        QString ano, mes;
+        QStringList dias;
+    };
+    // Every Dias row of the years `anoDe` to `anoAte` (four-digit texts), in stored order.
+    std::optional<QList<MesDias>> lerDiasDosAnos(const QString& anoDe, const QString& anoAte);
+
     // Writes 31 groups "00000" into the month's column of the first Meses row of `ano`; no row
     // means no change (and no message). True when nothing failed.
     bool excluirMes(const QString& ano, int mes);
+
+    struct Erro;
 
 private:
     struct Falhas {
@@ -116,7 +135,13 @@ private:
 
     void funcionou(const QString& chaveOperacao);
     void informar(const QString& chaveOperacao, const mensagens::Pedido& pedido);
-    void avisar(const QString& chaveOperacao, const QString& operacao, const QString& motivo);
+    void avisar(const QString& chaveOperacao, const QString& operacao, const Erro& erro);
+    using Trabalho = std::function<bool(const QSqlDatabase&, Erro&)>;
+    bool ler(const QString& tabela, const QString& operacao, const Trabalho& trabalho,
+             bool relatarFalha = true, Erro* falha = nullptr);
+    bool escrever(const QString& tabela, const QString& operacao, const Trabalho& trabalho);
+    bool danificado();
+    Erro examinar(const Erro& erro);
     bool salvarLinha(const QString& tabela, const QList<std::pair<QString, QVariant>>& campos,
                      const QString& operacao);
     bool gravarColuna(const QString& tabela, const QList<std::pair<QString, QString>>& chaves,
@@ -126,6 +151,10 @@ private:
 
     Falhas m_falhas;
     QString m_enderecoInvalido; // the damaged stored address last told
+    // Set once the file failed the engine's own check: nothing is written to it any more,
+    // until another file (a sound copy) takes its place.
+    bool m_danificado = false;
+    QByteArray m_identidadeDanificada;
 };
 
 // ---- what a stored value must be to be used (validade.cpp) ------------------------------

@@ -1,6 +1,7 @@
 // The reports' figures computed from a database the test fills: the year at a glance, the
 // recorded days of a period, the busiest hours and the period's text file.
 #include "../apoio/ambienteTeste.h"
+#include "banco.h"
 #include "relatorios.h"
 
 #include <QtTest>
@@ -26,6 +27,7 @@ private Q_SLOTS:
     {
         amb.emplace();
         QVERIFY(amb->valido());
+        bd = banco::Banco{};
         QList<int> fev(32, 0);
         fev[0] = 5;
         fev[28] = 1024; // 29 February: a day in 2024, none in 2023
@@ -70,7 +72,7 @@ private Q_SLOTS:
         QFETCH(int, ano);
         QFETCH(int, mes);
         QFETCH(long long, visitas);
-        const std::optional<relatorios::Ano> a = relatorios::resumoDoAno(ano);
+        const std::optional<relatorios::Ano> a = relatorios::resumoDoAno(bd, ano);
         QVERIFY(a);
         QCOMPARE(a->meses[static_cast<size_t>(mes - 1)], visitas);
         QCOMPARE(a->registrado, ano != 2022);
@@ -79,10 +81,10 @@ private Q_SLOTS:
 
     void anosSemRepeticaoDoMaisNovo()
     {
-        QCOMPARE(relatorios::anosRegistrados(2030).value(), (QList<int>{2024, 2023, 2021}));
-        QCOMPARE(relatorios::resumoDoAno(2024)->total, 30 + 1029 + 77);
+        QCOMPARE(relatorios::anosRegistrados(bd, 2030).value(), (QList<int>{2024, 2023, 2021}));
+        QCOMPARE(relatorios::resumoDoAno(bd, 2024)->total, 30 + 1029 + 77);
         QCOMPARE(amb->executar(u"DELETE FROM Meses"_s), QString());
-        QCOMPARE(relatorios::anosRegistrados(2030).value(), QList<int>{2030});
+        QCOMPARE(relatorios::anosRegistrados(bd, 2030).value(), QList<int>{2030});
     }
 
     void diasRegistrados_data()
@@ -102,7 +104,7 @@ private Q_SLOTS:
         QFETCH(QDate, inicio);
         QFETCH(QDate, fim);
         QFETCH(QStringList, dias);
-        const QList<Dia> lidos = relatorios::diasRegistrados(inicio, fim).value();
+        const QList<Dia> lidos = relatorios::diasRegistrados(bd, inicio, fim).value();
         QStringList obtidos;
         for (const Dia& d : lidos)
             obtidos << d.data.toString(u"dd/MM"_s) + u' ' + QString::number(d.total());
@@ -112,7 +114,8 @@ private Q_SLOTS:
     void horasDaSemana()
     {
         // The empty column of Monday 25 December is no day; Thursday 28/12 at 08h is the peak.
-        const QList<Dia> dias = relatorios::diasRegistrados(QDate(2023, 12, 18), QDate(2024, 1, 9)).value();
+        const QList<Dia> dias =
+            relatorios::diasRegistrados(bd, QDate(2023, 12, 18), QDate(2024, 1, 9)).value();
         const relatorios::MapaHoras m = relatorios::horasMovimentadas(dias);
         // Days per weekday (Mon 18/12, 01/01, 08/01; Sun 31/12 recorded with no visits), then means.
         QCOMPARE((QList<int>{m.dias[0], m.dias[1], m.dias[4], m.dias[6]}), (QList<int>{3, 1, 0, 1}));
@@ -124,7 +127,8 @@ private Q_SLOTS:
     // UTF-8 with its mark, so that a spreadsheet shows "terça-feira".
     void csvDoPeriodo()
     {
-        const QList<Dia> dias = relatorios::diasRegistrados(QDate(2023, 12, 30), QDate(2024, 1, 2)).value();
+        const QList<Dia> dias =
+            relatorios::diasRegistrados(bd, QDate(2023, 12, 30), QDate(2024, 1, 2)).value();
         auto zeros = [](int n) { return QByteArray(";0").repeated(n); };
         QByteArray esperado = "\xEF\xBB\xBF"
                               "Data;Dia da semana;Total";
@@ -135,17 +139,9 @@ private Q_SLOTS:
         QCOMPARE(relatorios::csvPeriodo(dias), esperado);
     }
 
-    void bancoAusenteAvisaSemCriar()
-    {
-        QVERIFY(QFile::remove(amb->banco));
-        QVERIFY(!relatorios::diasRegistrados(QDate(2024, 1, 1), QDate(2024, 1, 31)));
-        QVERIFY(!relatorios::resumoDoAno(2024));
-        QCOMPARE(amb->caixas.size(), 2);
-        QVERIFY(!QFile::exists(amb->banco));
-    }
-
 private:
     std::optional<apoio::Ambiente> amb;
+    banco::Banco bd;
 };
 
 QTEST_GUILESS_MAIN(TesteRelatorios)

@@ -1,17 +1,19 @@
 // The program's boxes after its start-up step: Qt's own texts in Brazilian Portuguese, and a
-// lasting database failure told again only after the operator did something.
-#include "banco.h"
+// lasting database failure told again only when the operator asks for what needs it.
+#include "../apoio/ambienteTeste.h"
+#include "aplicacao.h"
 #include "caixas.h"
-#include "costuras.h"
-#include "mensagens.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QTemporaryDir>
+#include <QPlainTextEdit>
+#include <QSqlQuery>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 class TesteCaixas : public QObject {
     Q_OBJECT
@@ -49,32 +51,63 @@ private Q_SLOTS:
         QVERIFY2(acoes.contains(QStringLiteral("Copiar")), qPrintable(acoes.join(u',')));
     }
 
-    // A missing database is told once; dismissing the box is not a new action, a click
-    // elsewhere is.
-    void falhaContadaDeNovoAposAcao()
+    // With the database failing while the counts are polled, the failure is told once. A
+    // click or a key is no reason to tell it again (the next box would close the menu just
+    // opened); asking for a window that reads the database is, and that window tells it once.
+    void falhaNaoVoltaPorClique_data()
     {
-        m_vistas.clear();
-        QTemporaryDir vazia;
-        costuras::pastaAplicacao = [&vazia] { return vazia.path(); };
-        banco::Banco bd;
-        caixas::AcoesDoOperador acoes([&bd] { bd.novaAcaoDoOperador(); });
-        banco::Ethernet e;
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(!bd.lerEthernet(e));
-            QVERIFY(!bd.gravarMes(QStringLiteral("2024"), 3, QStringLiteral("1")));
+        QTest::addColumn<QString>("falha");
+        QTest::addColumn<QString>("frase");
+        QTest::newRow("ausente") << u"ausente"_s << u"O arquivo Fluxoradb.mdb não foi encontrado"_s;
+        QTest::newRow("em uso") << u"travado"_s << u"O arquivo Fluxoradb.mdb está em uso"_s;
+        QTest::newRow("danificado") << u"lixo"_s << u"O arquivo Fluxoradb.mdb está danificado"_s;
+    }
+    void falhaNaoVoltaPorClique()
+    {
+        QFETCH(QString, falha);
+        QFETCH(QString, frase);
+        apoio::Ambiente amb;
+        QSqlDatabase trava = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"trava"_s);
+        if (falha == u"ausente"_s) {
+            QVERIFY(QFile::remove(amb.banco));
+        } else if (falha == u"travado"_s) {
+            trava.setDatabaseName(amb.banco);
+            QVERIFY(trava.open());
+            QVERIFY(QSqlQuery(trava).exec(u"BEGIN EXCLUSIVE"_s));
+        } else {
+            QFile f(amb.banco);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(QByteArray(8192, 'x'));
         }
-        QCOMPARE(m_vistas.size(), 1);
-        QVERIFY(m_vistas[0].startsWith(QStringLiteral("Não encontramos o arquivo fluxoradb.mdb")));
-        QWidget janela;
-        auto* campo = new QLineEdit(&janela);
-        janela.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&janela));
-        QTest::mouseClick(campo, Qt::LeftButton);
-        QVERIFY(!bd.gravarMes(QStringLiteral("2024"), 3, QStringLiteral("1")));
-        QVERIFY(!bd.lerEthernet(e));
-        QCOMPARE(m_vistas.size(), 2);
-        QVERIFY(m_vistas[1].startsWith(QStringLiteral("Não foi possível")));
-        costuras::restaurar();
+        {
+            Aplicacao aplicacao;
+            aplicacao.carregar();
+            banco::Banco& bd = aplicacao.banco();
+            auto segundoPlano = [&bd] {
+                banco::Ethernet e;
+                bd.lerEthernet(e);
+                bd.gravarMes(u"2024"_s, 3, u"00001"_s);
+                bd.gravarDia(u"2024"_s, u"03"_s, 10, u"00001"_s);
+            };
+            segundoPlano();
+            QCOMPARE(amb.caixas.size(), 1);
+            Principal& janela = aplicacao.principal();
+            janela.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&janela));
+            QTest::mouseClick(janela.findChild<QPlainTextEdit*>(u"txtSource"_s), Qt::LeftButton);
+            QTest::keyClick(&janela, Qt::Key_Alt);
+            segundoPlano();
+            QCOMPARE(amb.caixas.size(), 1);
+
+            aplicacao.abrirRelatorios();
+            QCOMPARE(amb.caixas.size(), 2);
+            QVERIFY2(amb.caixas[1].texto.startsWith(frase), qPrintable(amb.caixas[1].texto));
+            segundoPlano();
+            QCOMPARE(amb.caixas.size(), 2);
+        }
+        trava.close();
+        trava = QSqlDatabase();
+        QSqlDatabase::removeDatabase(u"trava"_s);
     }
 
 private:

@@ -10,6 +10,8 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 class TestePrincipal : public QObject {
@@ -48,9 +50,18 @@ private Q_SLOTS:
         m_cliente->write("HTTP/1.0 200 OK\r\nServer: Arduino\r\n\r\n{\"status\":1,}");
         auto* log = janela.findChild<QPlainTextEdit*>(u"txtSource"_s);
         QTRY_VERIFY(log->toPlainText().contains(u"Server: Arduino"_s));
-        QCOMPARE(janela.findChild<QLabel*>(u"lbl_legendaDesconectado"_s)->text(),
-                 u"Já estamos coletando os dados."_s);
+        auto* status = janela.findChild<QLabel*>(u"lbl_legendaDesconectado"_s);
+        QCOMPARE(status->text(), u"Já estamos coletando os dados."_s);
         QVERIFY(!janela.findChild<QFrame*>(u"frm_desconectado"_s)->isVisibleTo(&janela));
+        // Readable: the text's colour against the background painted behind the line's end.
+        const QImage tela = janela.grab().toImage();
+        const QColor fundo = tela.pixelColor(status->mapTo(&janela, QPoint(status->width() - 2, 2)));
+        auto luz = [](const QColor& c) {
+            auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF()) + 0.05;
+        };
+        const double razao = luz(fundo) / luz(status->palette().color(QPalette::WindowText));
+        QVERIFY2(razao >= 4.5, qPrintable(QString::number(razao)));
         QVERIFY(!aplicacao.conexao().findChild<Temporizador*>(u"TimeOut"_s)->isActive());
         QVERIFY(amb->caixas.isEmpty());
     }

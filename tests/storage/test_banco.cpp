@@ -155,10 +155,17 @@ private Q_SLOTS:
     void falhas_data()
     {
         QTest::addColumn<QString>("estado");
-        QTest::newRow("arquivo ausente") << u"ausente"_s;
-        QTest::newRow("somente leitura") << u"leitura"_s;
-        QTest::newRow("não é um banco") << u"lixo"_s;
-        QTest::newRow("sem a tabela Dias") << u"semDias"_s;
+        QTest::addColumn<QString>("frase"); // the box's first line, in the operator's words
+        QTest::newRow("arquivo ausente")
+            << u"ausente"_s << u"O arquivo Fluxoradb.mdb não foi encontrado na pasta do Fluxora."_s;
+        QTest::newRow("somente leitura")
+            << u"leitura"_s << u"O arquivo Fluxoradb.mdb está protegido contra gravação."_s;
+        QTest::newRow("não é um banco")
+            << u"lixo"_s
+            << u"O arquivo Fluxoradb.mdb está danificado, e o Fluxora não vai gravar mais "
+               "nada nele até que seja trocado por uma cópia em bom estado."_s;
+        QTest::newRow("sem a tabela Dias")
+            << u"semDias"_s << u"O arquivo Fluxoradb.mdb não tem as tabelas que o Fluxora usa."_s;
     }
     // A failure is told in an orderly box, once while it lasts (polling goes through the
     // database every few seconds, also while the box is up), again after an action of the
@@ -166,6 +173,7 @@ private Q_SLOTS:
     void falhas()
     {
         QFETCH(QString, estado);
+        QFETCH(QString, frase);
         QCOMPARE(amb->executar(u"INSERT INTO Meses (ano, mar) VALUES ('2024', '00003')"_s), QString());
         const QByteArray sao = ler(amb->banco);
         auto estragar = [&] {
@@ -197,7 +205,12 @@ private Q_SLOTS:
         QVERIFY(!m_banco.gravarDia(u"2024"_s, u"03"_s, 3, u"00009"_s));
         ciclos();
         QCOMPARE(amb->caixas.size(), 1);
-        QVERIFY(amb->caixas[0].texto.contains(u"Fluxoradb.mdb"_s));
+        // One sentence of its own; the engine's English words at most as the last line's detail.
+        const QStringList linhas = amb->caixas[0].texto.split(u"\r\n"_s);
+        QVERIFY2(linhas.first() == frase, qPrintable(amb->caixas[0].texto));
+        QVERIFY2(linhas.size() <= 4 &&
+                     (linhas.size() < 4 || linhas.last().startsWith(u"Detalhe técnico: "_s)),
+                 qPrintable(amb->caixas[0].texto));
         QCOMPARE(QFile::exists(amb->banco), estado != u"ausente");
         if (estado != u"semDias")
             QVERIFY(ler(amb->banco) == antes);
@@ -235,9 +248,46 @@ private Q_SLOTS:
         QCOMPARE(amb->caixas.size(), 3);
     }
 
+    // A page of the file damaged (the day history's): once the engine's check fails, nothing
+    // is written to it any more, not even where a write would still go through, and that is
+    // told once. A sound copy put in its place is written again.
+    void danificadoNaoRecebeGravacao()
+    {
+        QVERIFY(m_banco.gravarMes(u"2024"_s, 3, u"00001"_s));
+        QVERIFY(m_banco.gravarDia(u"2024"_s, u"03"_s, 3, u"00001"_s));
+        const QByteArray sao = ler(amb->banco);
+        const int pagina = amb->consulta(u"PRAGMA page_size"_s).toInt();
+        const int raiz = amb->consulta(u"SELECT rootpage FROM sqlite_master WHERE name = 'Dias'"_s).toInt();
+        QByteArray estragado = sao;
+        estragado.replace((raiz - 1) * pagina, pagina, QByteArray(pagina, '\x5a'));
+        escrever(estragado);
+        QVERIFY(!m_banco.lerDia(u"2024"_s, u"03"_s, 3));
+        QVERIFY(!m_banco.gravarMes(u"2024"_s, 3, u"00002"_s));
+        m_banco.novaAcaoDoOperador();
+        QVERIFY(!m_banco.excluirMes(u"2024"_s, 3));
+        QVERIFY(ler(amb->banco) == estragado);
+        QCOMPARE(amb->caixas.size(), 2);
+        QVERIFY(amb->caixas[1].texto.startsWith(u"O arquivo Fluxoradb.mdb está danificado"_s));
+
+        escrever(sao);
+        QVERIFY(m_banco.gravarMes(u"2024"_s, 3, u"00002"_s));
+        QCOMPARE(amb->consulta(u"SELECT mar FROM Meses"_s), u"00002"_s);
+    }
+
 private:
+    void escrever(const QByteArray& bytes)
+    {
+        QFile f(amb->banco);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        // Another file than the one found damaged, as an operator's copy is.
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(++m_copias),
+                              QFileDevice::FileModificationTime));
+    }
+
     std::optional<apoio::Ambiente> amb;
     banco::Banco m_banco;
+    int m_copias = 0;
 };
 
 QTEST_GUILESS_MAIN(TesteBanco)
