@@ -256,7 +256,7 @@ void JanelaRelatorios::recarregar()
     const QDate hoje = datas::hoje();
     m_expediente = relatorios::lerExpediente(m_banco).value_or(relatorios::Expediente{});
     m_cmbAno->clear();
-    for (int a : relatorios::anosRegistrados(hoje.year()).value_or(QList<int>{hoje.year()}))
+    for (int a : relatorios::anosRegistrados(m_banco, hoje.year()).value_or(QList<int>{hoje.year()}))
         m_cmbAno->addItem(QString::number(a), a);
     m_cmbAno->setCurrentIndex(std::max(0, m_cmbAno->findData(ano)));
     exibirAno(m_cmbAno->currentData().toInt());
