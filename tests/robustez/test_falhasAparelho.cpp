@@ -3,6 +3,7 @@
 // device shows the disconnected strip, and the next good cycle records correctly again.
 #include "../apoio/bancoTeste.h"
 #include "../apoio/cliente.h"
+#include "datas.h"
 #include "ethernet.h"
 #include "ethernetConfig.h"
 #include "grafico.h"
@@ -15,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -36,7 +39,7 @@ struct Retrato {
     bool operator==(const Retrato&) const = default;
 };
 
-enum class Esperado { NadaMuda, Atualiza, Qualquer };
+enum class Esperado { NadaMuda, Atualiza, Qualquer, CadaEntrada };
 
 } // namespace
 
@@ -71,6 +74,8 @@ private Q_SLOTS:
         QTest::newRow("lenta") << "lenta" << Esperado::Qualquer;
         QTest::newRow("gotejo") << "gotejo" << Esperado::Qualquer;
         QTest::newRow("semarduino") << "semarduino" << Esperado::Atualiza;
+        // Day 5 and hour 14 left out, day 3 and today's total garbled: each keeps what it had.
+        QTest::newRow("entradas faltando") << "--omitir d5,h14 --ilegivel d3,h35" << Esperado::CadaEntrada;
     }
     void aparelho()
     {
@@ -90,7 +95,8 @@ private Q_SLOTS:
         const Retrato bom = retrato(cliente);
 
         // The faulty device, with other counts, so that anything taken from it would show.
-        QVERIFY(cliente.trocarAparelho(8, {"--falha", modo}));
+        QVERIFY(cliente.trocarAparelho(8, modo.startsWith(u'-') ? modo.split(u' ')
+                                                                : QStringList{"--falha", modo}));
         [[maybe_unused]] const qint64 memoriaAntes = memoriaResidenteKb();
         qsizetype maiorLog = 0, tamanhoLog = 0, chegou = 0, desenhado = 0;
         ethernet::Conexao& conexao = aplicacao.conexao();
@@ -121,8 +127,22 @@ private Q_SLOTS:
         const Retrato depois = retrato(cliente);
         if (esperado == Esperado::NadaMuda)
             QCOMPARE(depois, bom);
-        if (esperado == Esperado::Atualiza)
+        if (esperado != Esperado::NadaMuda && esperado != Esperado::Qualquer)
             QCOMPARE(depois.rotulos[0], apoio::Cliente::numero(8, 6, "\"h\":34,"));
+        if (esperado == Esperado::CadaEntrada) {
+            QCOMPARE(depois.rotulos[1], bom.rotulos[1]);
+            auto valor = [](int semente, int pagina, const QString& marcador) {
+                return SimuladorProcesso::valorDaPagina(SimuladorProcesso::argumentosFixos(semente), pagina,
+                                                        marcador);
+            };
+            QString mes;
+            for (int d = 1; d <= 10; ++d)
+                mes += valor(d == 3 || d == 5 ? 7 : 8, 1, QStringLiteral("\"d\":%1,").arg(d));
+            const QString horas = valor(8, 5, u"\"h\":13,"_s) + valor(7, 5, u"\"h\":14,"_s);
+            QVERIFY(tempo.avancarAte([&] { return consulta("SELECT substr(mar, 1, 50) FROM Meses") == mes; },
+                                     10000));
+            QCOMPARE(consulta("SELECT substr(hora10, 66, 10) FROM Dias"), horas);
+        }
         verificarSeries();
         // The log, and with it the views, stays bounded however much the device sends.
         QVERIFY(maiorLog <= 64 * 1024);
@@ -147,6 +167,72 @@ private Q_SLOTS:
         QVERIFY(tempo.avancarAte([&] { return faixa->isHidden() && faixaPrincipal->isHidden(); }, 10000));
         apoio::conferirGravacao(tempo, m_arquivo, 8);
         verificarSeries();
+    }
+
+    // Across a midnight, with the device's clock 90 s ahead or behind: the old day and month
+    // keep the device's last counts of them, the new ones hold only the new day's. One April
+    // device leaves day 31 out, as it may in a 30-day month.
+    void meiaNoite_data()
+    {
+        QTest::addColumn<QDate>("dia");
+        QTest::addColumn<QStringList>("extra");
+        for (const char* desvio : {"90", "-90"}) {
+            QTest::addRow("virada do ano, %s s", desvio)
+                << QDate(2024, 12, 31) << QStringList{"--desvio", desvio};
+            QTest::addRow("fim de abril sem o dia 31, %s s", desvio)
+                << QDate(2024, 4, 30) << QStringList{"--desvio", desvio, "--omitir", "d31"};
+        }
+    }
+    void meiaNoite()
+    {
+        QFETCH(QDate, dia);
+        QFETCH(QStringList, extra);
+        const QString data = dia.toString(u"dd/MM/yyyy"_s);
+        const QStringList semente{"--semente", "3", "--data", data};
+        apoio::Cliente cliente(3, semente + QStringList{"--hora", "23:44:00", "--congelar"} + extra,
+                               QDateTime(dia, QTime(23, 44)));
+        cliente.iniciar();
+        QVERIFY(cliente.primeiroCiclo());
+        // The device's clock follows the computer's, its offset on top.
+        qint64 acertado = 0;
+        const QDateTime fim(dia.addDays(1), QTime(0, 3));
+        auto seguir = [&] {
+            const QDateTime agora = cliente.tempo.relogio().agora();
+            if (agora.toSecsSinceEpoch() != acertado) {
+                acertado = agora.toSecsSinceEpoch();
+                cliente.simulador->comando(u"relogio "_s + agora.toString(u"dd/MM/yyyy HH:mm:ss"_s), false);
+            }
+            return agora >= fim;
+        };
+        QVERIFY(cliente.tempo.avancarAte(seguir, 30 * 60 * 1000, 500));
+
+        // What the device held at the end of the old day (by its own clock).
+        const QStringList ultimo = semente + QStringList{"--hora", "23:59:59", "--congelar"} + extra.mid(2);
+        QString mes, horas;
+        for (int n = 1; n <= 5; ++n) {
+            const QString texto = SimuladorProcesso::textoDaPagina(ultimo, n);
+            for (int k = n <= 3 ? 12 * n - 11 : 12 * n - 48;
+                 k <= (n <= 3 ? std::min(12 * n, 31) : 12 * n - 37); ++k) {
+                const QString v =
+                    SimuladorProcesso::valor(texto, (n <= 3 ? u"\"d\":%1,"_s : u"\"h\":%1,"_s).arg(k));
+                (n <= 3 ? mes : horas) += v.isEmpty() ? u"00000"_s : v;
+            }
+        }
+        const QDate novo = dia.addDays(1);
+        auto coluna = [&](const char* tabela, const QString& nome, const QDate& d) {
+            QString filtro = u" WHERE ano = '%1'"_s.arg(d.year());
+            if (QByteArray(tabela) == "Dias")
+                filtro += u" AND mes = '%1'"_s.arg(d.toString(u"MM"_s));
+            return apoio::consulta(
+                m_arquivo,
+                u"SELECT coalesce(%1, '') FROM %2"_s.arg(nome, QString::fromLatin1(tabela)) + filtro);
+        };
+        QCOMPARE(coluna("Meses", datas::colunaMes(dia.month()), dia), mes + u"00000"_s);
+        QCOMPARE(coluna("Dias", datas::colunaDia(dia.day()), dia), horas);
+        // The new day had no visits yet.
+        QCOMPARE(coluna("Dias", u"hora1"_s, novo), QString(120, u'0'));
+        const QString mesNovo = coluna("Meses", datas::colunaMes(novo.month()), novo);
+        QVERIFY2(mesNovo.isEmpty() || mesNovo == QString(160, u'0'), qPrintable(mesNovo));
     }
 
 private:
