@@ -20,7 +20,9 @@ public:
     // simulator started with `argumentos` would send it.
     static QString valorDaPagina(const QStringList& argumentos, int pagina, const QString& marcador)
     {
-        return valor(textoDaPagina(argumentos, pagina), marcador);
+        const QString texto = textoDaPagina(argumentos, pagina);
+        const qsizetype i = texto.indexOf(marcador);
+        return i < 0 ? QString() : texto.mid(i + marcador.size() + 6, 5);
     }
     static QString textoDaPagina(const QStringList& argumentos, int pagina)
     {
@@ -29,11 +31,6 @@ public:
                 QStringList{"--mostrar", QString::number(pagina)} + argumentos);
         p.waitForFinished();
         return QString::fromUtf8(p.readAllStandardOutput());
-    }
-    static QString valor(const QString& texto, const QString& marcador)
-    {
-        const qsizetype i = texto.indexOf(marcador);
-        return i < 0 ? QString() : texto.mid(i + marcador.size() + 6, 5);
     }
 
     // Starts on `endereco` (loopback only) with an ephemeral port unless `porta` is given.

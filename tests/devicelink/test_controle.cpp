@@ -148,30 +148,6 @@ private Q_SLOTS:
             QVERIFY(d.isEmpty());
     }
 
-    // A live count missing or unreadable leaves its label; the other one still shows, and only
-    // a page with neither is no reading.
-    void contagemAtualRuim_data()
-    {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QStringList>("rotulos");
-        const QString todas = todasAsPaginas();
-        const QString as = u"as 14:05:33"_s;
-        const QStringList carimbos{"agora=" + as, "hoje=" + as, "media=" + as};
-        QTest::newRow("total ilegível")
-            << QString(todas).replace(u"\"00153\""_s, u"\"0O153\""_s) << QStringList{"lotacao=7"} + carimbos;
-        QTest::newRow("sem a lotação") << QString(todas).remove(u"{\"h\":34,\"qt\":\"00007\"},"_s)
-                                       << QStringList{"total=153"} + carimbos;
-        QTest::newRow("nenhuma legível")
-            << QString(todas).replace(u"\"00153\""_s, u"\"-0153\""_s).replace(u"\"00007\""_s, u"\"0007 \""_s)
-            << QStringList{};
-    }
-    void contagemAtualRuim()
-    {
-        QFETCH(QString, texto);
-        m_c->tratarResposta(texto, [] { return u"/6"_s; });
-        QTEST(m_avancado->log, "rotulos");
-    }
-
     // Page /4 fills hours 0 to 11 and drops a count above 2000, /5 fills 12 to 23 as sent; an
     // entry missing or cut by the reply's end keeps what the hour held.
     void horas_data()

@@ -114,47 +114,14 @@ private Q_SLOTS:
         QTRY_COMPARE(sim.caminhos(), (QStringList{u"/4"_s, u"/1"_s}));
     }
 
-    // The device's own clock, gaps, unreadable values and a slow answer, as options or as
-    // commands while it runs: what goes on the wire.
-    void ajustes_data()
+    // A slow device, switched on while it runs: the reply leaves only after the delay.
+    void atraso()
     {
-        QTest::addColumn<QStringList>("opcoes");
-        QTest::addColumn<QString>("comando");
-        QTest::addColumn<int>("pagina");
-        QTest::addColumn<QByteArray>("contem");
-        QTest::addColumn<QByteArray>("naoContem");
-        QTest::addColumn<int>("minimoMs");
-        const QStringList fimDoAno{u"--data"_s, u"31/12/2024"_s, u"--hora"_s, u"23:59:00"_s, u"--congelar"_s};
-        QTest::newRow("adiantado vira o ano")
-            << fimDoAno + QStringList{u"--desvio"_s, u"90"_s} << "" << 0
-            << QByteArray("01/01/2025\",\"relogio\":\"00:00:30") << QByteArray() << 0;
-        QTest::newRow("atrasado, acertado pela entrada")
-            << relogio + QStringList{u"--desvio"_s, u"-90"_s} << "relogio 01/01/2025 00:01:00" << 0
-            << QByteArray("31/12/2024\",\"relogio\":\"23:59:30") << QByteArray() << 0;
-        QTest::newRow("dia 31 omitido") << relogio + QStringList{u"--omitir"_s, u"d31,h14"_s} << "" << 3
-                                        << QByteArray("\"d\":30,") << QByteArray("\"d\":31,") << 0;
-        QTest::newRow("hora ilegível pela entrada")
-            << relogio << "falha ilegivel h14" << 5 << QByteArray("\"h\":14,\"qt\":\"00?") << QByteArray()
-            << 0;
-        QTest::newRow("atraso pela entrada")
-            << relogio << "falha atraso 300" << 6 << QByteArray("\"h\":35,") << QByteArray() << 300;
-    }
-    void ajustes()
-    {
-        QFETCH(QStringList, opcoes);
-        QFETCH(QString, comando);
-        QFETCH(int, pagina);
-        QFETCH(QByteArray, contem);
-        QFETCH(QByteArray, naoContem);
-        QFETCH(int, minimoMs);
-        Simulador sim(opcoes);
-        QVERIFY(comando.isEmpty() || sim.comando(comando));
+        Simulador sim(relogio);
+        QVERIFY(sim.falha(u"atraso 300"_s));
         QElapsedTimer real;
         real.start();
-        const QByteArray resposta = ::pagina(sim, pagina);
-        QVERIFY2(resposta.contains(contem), resposta.constData());
-        QVERIFY(naoContem.isEmpty() || !resposta.contains(naoContem));
-        QVERIFY(real.elapsed() >= minimoMs);
+        QVERIFY(pagina(sim, 6).contains("\"h\":35,") && real.elapsed() >= 300);
     }
 
     // Only loopback addresses may be listened on.
