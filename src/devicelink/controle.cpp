@@ -1,6 +1,7 @@
 #include "controle.h"
 
 #include "banco.h"
+#include "costuras.h"
 #include "datas.h"
 #include "ethernet.h"
 #include "serie.h"
@@ -26,11 +27,41 @@ QDate inicioDoMes(const QDate& dia)
     return QDate(dia.year(), dia.month(), 1);
 }
 
-// One slot of a stored-text page: a missing marker keeps the slot's value.
-QString campoComoTexto(const QString& texto, const QString& marcador, const QString& anterior)
+// Around midnight the device's own clock may be this far either side of the computer's.
+constexpr int janelaMeiaNoiteS = 15 * 60;
+
+// The number in the hour or day marker of the page's entries, and their range.
+struct Faixa {
+    QString (*marcador)(int);
+    int de;
+    int ate;
+};
+
+std::optional<Faixa> faixaDaPagina(const QString& pagina)
 {
-    const std::optional<QString> campo = lerValorCampo(texto, marcador);
-    return comoTexto(campo ? *campo : anterior);
+    if (pagina == QLatin1String("/1"))
+        return Faixa{marcadorDia, 1, 12};
+    if (pagina == QLatin1String("/2"))
+        return Faixa{marcadorDia, 13, 24};
+    if (pagina == QLatin1String("/3"))
+        return Faixa{marcadorDia, 25, 31};
+    if (pagina == QLatin1String("/4"))
+        return Faixa{marcadorHora, 0, 11};
+    if (pagina == QLatin1String("/5"))
+        return Faixa{marcadorHoraDoisDigitos, 12, 23};
+    if (pagina == QLatin1String("/6"))
+        return Faixa{marcadorHora, 35, 35}; // the occupancy (34) falls during the day: not a clock
+    return std::nullopt;
+}
+
+// A slot not read yet takes the group already recorded for it, else zero: a missing entry
+// never writes over what the file holds.
+QStringList comGravado(QStringList slots, const std::optional<QString>& gravado)
+{
+    for (qsizetype k = 0; k < slots.size(); ++k)
+        if (slots[k].isEmpty() && gravado)
+            slots[k] = serie::grupo(*gravado, static_cast<int>(k) + 1);
+    return slots;
 }
 
 } // namespace
@@ -59,6 +90,17 @@ QString comoNumero(const QString& campo)
     return strings::textoNumero(strings::valorNumerico(campo));
 }
 
+std::optional<QString> lerEntrada(const QString& texto, const QString& marcador)
+{
+    std::optional<QString> campo = lerValorCampo(texto, marcador);
+    if (!campo || campo->size() != 5)
+        return std::nullopt;
+    for (const QChar c : *campo)
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    return campo;
+}
+
 QString marcadorHora(int n)
 {
     return QStringLiteral("\"h\":") + QString::number(n) + u',';
@@ -75,20 +117,17 @@ QString marcadorHoraDoisDigitos(int n)
 void lerHorasManha(const QString& texto, HorasDia& horas)
 {
     for (int h = 0; h <= 11; ++h) {
-        QString& slot = horas[static_cast<size_t>(h)];
         // A morning hour above 2000 visits is a device glitch, not a count.
-        if (const std::optional<QString> campo = lerValorCampo(texto, marcadorHora(h)); campo)
-            slot = strings::valorNumerico(*campo) > 2000 ? QStringLiteral("0") : *campo;
-        slot = comoTexto(slot);
+        if (const std::optional<QString> campo = lerEntrada(texto, marcadorHora(h)); campo)
+            horas[static_cast<size_t>(h)] = campo->toInt() > 2000 ? QStringLiteral("00000") : *campo;
     }
 }
 
 void lerHorasTarde(const QString& texto, HorasDia& horas)
 {
-    for (int h = 12; h <= 23; ++h) {
-        QString& slot = horas[static_cast<size_t>(h)];
-        slot = campoComoTexto(texto, marcadorHoraDoisDigitos(h), slot);
-    }
+    for (int h = 12; h <= 23; ++h)
+        if (const std::optional<QString> campo = lerEntrada(texto, marcadorHoraDoisDigitos(h)); campo)
+            horas[static_cast<size_t>(h)] = *campo;
 }
 
 void lerDias(const QString& texto, int de, int ate, int hoje, DiasMes& dias,
@@ -96,45 +135,23 @@ void lerDias(const QString& texto, int de, int ate, int hoje, DiasMes& dias,
 {
     for (int d = de; d <= ate && d <= 31; ++d) {
         QString& slot = dias[static_cast<size_t>(d - 1)];
-        slot = campoComoTexto(texto, marcadorDia(d), slot);
         // Days still to come count as zero, whatever the device sent for them.
         if (d > hoje)
             slot = QStringLiteral("00000");
-        if (aoLer)
+        else if (const std::optional<QString> campo = lerEntrada(texto, marcadorDia(d)); campo)
+            slot = *campo;
+        if (aoLer && !slot.isEmpty())
             aoLer(d, slot);
     }
 }
 
-bool paginaCompleta(const QString& texto, const QString& subPagina)
+bool respostaInteira(const QString& texto)
 {
-    auto campoInteiro = [&texto](const QString& marcador) {
-        const std::optional<QString> campo = lerValorCampo(texto, marcador);
-        if (!campo || campo->size() != 5)
-            return false;
-        for (const QChar c : *campo)
-            if (c < u'0' || c > u'9')
-                return false;
-        return true;
-    };
-    auto faixa = [&](QString (*marcador)(int), int de, int ate) {
-        for (int n = de; n <= ate; ++n)
-            if (!campoInteiro(marcador(n)))
-                return false;
-        return true;
-    };
-    if (subPagina == QLatin1String("/1"))
-        return faixa(marcadorDia, 1, 12);
-    if (subPagina == QLatin1String("/2"))
-        return faixa(marcadorDia, 13, 24);
-    if (subPagina == QLatin1String("/3"))
-        return faixa(marcadorDia, 25, 31);
-    if (subPagina == QLatin1String("/4"))
-        return faixa(marcadorHora, 0, 11);
-    if (subPagina == QLatin1String("/5"))
-        return faixa(marcadorHoraDoisDigitos, 12, 23);
-    if (subPagina == QLatin1String("/6"))
-        return faixa(marcadorHora, 34, 35);
-    return true;
+    // The body is one object: a reply that stops before its closing brace was cut short.
+    for (qsizetype i = texto.size() - 1; i >= 0; --i)
+        if (!texto.at(i).isSpace())
+            return texto.at(i) == u'}';
+    return false;
 }
 
 QString textoMedia(double soma, int n)
@@ -167,23 +184,13 @@ void Controle::esquecerHoras(int de, int ate)
 
 bool Controle::mesLidoPorInteiro(const QDate& dia) const
 {
-    if (m_mesDosDias != inicioDoMes(ouHoje(dia)))
-        return false;
-    for (int k = 0; k < 31; ++k)
-        if (m_diasMes[static_cast<size_t>(k)].isEmpty())
-            return false;
-    return true;
+    return m_mesDosDias == inicioDoMes(ouHoje(dia)) && m_paginasMes == 0b111;
 }
 
 bool Controle::diaLidoPorInteiro(const QDate& dia) const
 {
     const QDate hoje = ouHoje(dia);
-    if (m_dataManha != hoje || m_dataTarde != hoje)
-        return false;
-    for (int h = 0; h <= 23; ++h)
-        if (m_horasHoje[static_cast<size_t>(h)].isEmpty())
-            return false;
-    return true;
+    return m_dataManha == hoje && m_dataTarde == hoje;
 }
 
 void Controle::solicitarPagina(int n)
@@ -193,7 +200,8 @@ void Controle::solicitarPagina(int n)
         return;
     m_conexao->definirSubPagina(QStringLiteral("/") + QString::number(n));
     QString caminho;
-    m_conexao->conectarUrl(ethernet::montarUrl(m_endereco.ip1, m_endereco.ip2, m_endereco.ip3, m_endereco.ip4), caminho);
+    m_conexao->conectarUrl(
+        ethernet::montarUrl(m_endereco.ip1, m_endereco.ip2, m_endereco.ip3, m_endereco.ip4), caminho);
 }
 
 void Controle::solicitarPagina1()
@@ -229,28 +237,29 @@ void Controle::prepararGraficos()
     }
 }
 
-void Controle::lerContagemAtual(const QString& texto)
+bool Controle::lerContagemAtual(const QString& texto)
 {
-    // Each label is written from a fresh search; a marker missing from the reply leaves
-    // its label as it was.
-    const QString lotacao = marcadorHora(34);
-    const QString total = marcadorHora(35);
-    if (const auto v = lerValorCampo(texto, lotacao); v)
-        m_ultimaLotacao = comoNumero(*v);
-    if (const auto v = lerValorCampo(texto, total); v)
-        m_ultimoTotal = comoNumero(*v);
-    if (const auto v = lerValorCampo(texto, lotacao); v)
+    // Each label is written from a fresh search; an entry missing from the reply or unreadable
+    // leaves its label as it was.
+    const auto lotacao = lerEntrada(texto, marcadorHora(34));
+    const auto total = lerEntrada(texto, marcadorHora(35));
+    if (lotacao)
+        m_ultimaLotacao = comoNumero(*lotacao);
+    if (total)
+        m_ultimoTotal = comoNumero(*total);
+    if (lotacao)
         if (auto* p = painelSimples())
-            p->definirLotacao(comoNumero(*v));
-    if (const auto v = lerValorCampo(texto, total); v)
+            p->definirLotacao(comoNumero(*lotacao));
+    if (total)
         if (auto* p = painelSimples())
-            p->definirTotal(comoNumero(*v));
-    if (const auto v = lerValorCampo(texto, lotacao); v)
+            p->definirTotal(comoNumero(*total));
+    if (lotacao)
         if (auto* p = painelAvancado())
-            p->definirLotacao(comoNumero(*v));
-    if (const auto v = lerValorCampo(texto, total); v)
+            p->definirLotacao(comoNumero(*lotacao));
+    if (total)
         if (auto* p = painelAvancado())
-            p->definirTotal(comoNumero(*v));
+            p->definirTotal(comoNumero(*total));
+    return lotacao || total;
 }
 
 void Controle::carimbarLeituraAtual()
@@ -336,12 +345,14 @@ void Controle::lerDiasMes(const QString& texto, int de, int ate, const QDate& di
         const bool haviaDias = m_mesDosDias.isValid();
         m_diasMes.fill(QString());
         m_mesDosDias = inicioDoMes(hoje);
+        m_paginasMes = 0;
         // Until the next full reading the chart shows none of the old month's days either.
         for (int d = 1; haviaDias && d <= 31; ++d)
             if (d < de || d > ate)
                 mostrar(d, QStringLiteral("00000"));
     }
     lerDias(texto, de, ate, hoje.day(), m_diasMes, mostrar);
+    m_paginasMes |= 1 << ((de - 1) / 12);
     m_totalVisitasMes = 0;
     for (int k = 0; k < 31; ++k)
         m_totalVisitasMes += strings::valorNumerico(m_diasMes[static_cast<size_t>(k)]);
@@ -380,15 +391,16 @@ void Controle::exibirMediaDiaria()
 
 void Controle::gravarMes(const QDate& dia)
 {
-    // Until every day has been read once since start-up (a page lost at the first reading),
-    // the empty slots would be recorded as zeros over the days already in the file.
     const QDate hoje = ouHoje(dia);
-    if (!mesLidoPorInteiro(hoje))
+    if (m_mesDosDias != inicioDoMes(hoje))
         return;
-    QStringList slots;
-    for (const QString& s : m_diasMes)
-        slots << s;
-    m_banco.gravarMes(hoje.toString(QStringLiteral("yyyy")), hoje.month(), serie::montar(slots));
+    const QString ano = hoje.toString(QStringLiteral("yyyy"));
+    QStringList slots(m_diasMes.begin(), m_diasMes.end() - 1);
+    std::optional<QString> gravado;
+    // A day not read since start-up (a page lost, an entry missing) keeps its recorded count.
+    if (slots.contains(QString()) && !(gravado = m_banco.lerMes(ano, hoje.month())))
+        return;
+    m_banco.gravarMes(ano, hoje.month(), serie::montar(comGravado(slots, gravado) << QString()));
 }
 
 void Controle::exibirMediaHoraria()
@@ -411,16 +423,17 @@ void Controle::exibirMediaHoraria()
 
 void Controle::gravarDia(const QDate& dia)
 {
-    // Same guard as the month: the morning page lost at start-up must not blank the
-    // morning already recorded for today.
+    // As for the month: an hour not read on that day keeps what the file holds for it.
     const QDate hoje = ouHoje(dia);
-    if (!diaLidoPorInteiro(hoje))
+    if (m_dataManha != hoje && m_dataTarde != hoje)
         return;
-    QStringList slots;
-    for (int h = 0; h <= 23; ++h)
-        slots << m_horasHoje[static_cast<size_t>(h)];
-    m_banco.gravarDia(hoje.toString(QStringLiteral("yyyy")), hoje.toString(QStringLiteral("MM")), hoje.day(),
-                     serie::montar(slots));
+    const QString ano = hoje.toString(QStringLiteral("yyyy"));
+    const QString mes = hoje.toString(QStringLiteral("MM"));
+    const QStringList slots(m_horasHoje.begin(), m_horasHoje.begin() + 24);
+    std::optional<QString> gravado;
+    if (slots.contains(QString()) && !(gravado = m_banco.lerDia(ano, mes, hoje.day())))
+        return;
+    m_banco.gravarDia(ano, mes, hoje.day(), serie::montar(comGravado(slots, gravado)));
 }
 
 void Controle::tratarResposta()
@@ -431,22 +444,96 @@ void Controle::tratarResposta()
     tratarResposta(conexao->log(), [conexao] { return conexao->subPaginaAtual(); });
 }
 
+// Past the window the computer's date holds. Within it the device keeps the day it is in until
+// its counts fall back to the start of a day; a device met first inside the window (start-up,
+// a long silence) is on an unknown side of its midnight, and is not recorded until that is known.
+QDate Controle::diaDaLeitura(const QDateTime& agora, const QString& texto, const QString& pagina)
+{
+    const QDate hoje = agora.date();
+    const int s = agora.time().msecsSinceStartOfDay() / 1000;
+    const bool antesDaMeiaNoite = s >= 24 * 3600 - janelaMeiaNoiteS;
+    m_leituraIncerta = false;
+    if (!antesDaMeiaNoite && s >= janelaMeiaNoiteS) {
+        m_diaIncerto = false;
+        if (m_diaAparelho != hoje)
+            mudarDiaAparelho(hoje);
+    } else {
+        const QDate antes = antesDaMeiaNoite ? hoje : hoje.addDays(-1);
+        const QDate depois = antes.addDays(1);
+        if (m_diaAparelho != antes && m_diaAparelho != depois) {
+            mudarDiaAparelho(antes);
+            m_diaIncerto = true;
+        } else if (m_diaAparelho == antes) {
+            // A page with no earlier count to compare cannot tell which side it is on.
+            const std::optional<bool> caiu = contagensCairam(texto, pagina);
+            if (caiu.value_or(false)) {
+                mudarDiaAparelho(depois);
+                m_diaIncerto = false;
+            }
+            m_leituraIncerta = !caiu.has_value();
+        }
+    }
+    anotarContagens(texto, pagina);
+    return m_diaAparelho;
+}
+
+void Controle::mudarDiaAparelho(const QDate& dia)
+{
+    m_diaAparelho = dia;
+    m_ultimasContagens.clear();
+}
+
+// Counts of a day only grow, and those of the days and hours gone by (near midnight: up to
+// hour 22) no longer change: one lower, or a finished one different, is a new day's (days
+// still to come may hold anything, so a new month's are no help). nullopt when no entry of
+// the page has an earlier count of the device's day.
+std::optional<bool> Controle::contagensCairam(const QString& texto, const QString& pagina) const
+{
+    const std::optional<Faixa> f = faixaDaPagina(pagina);
+    std::optional<bool> caiu;
+    for (int n = f ? f->de : 1; f && n <= f->ate; ++n) {
+        const QString marcador = f->marcador(n);
+        const auto anterior = m_ultimasContagens.constFind(marcador);
+        const auto campo = lerEntrada(texto, marcador);
+        if (anterior == m_ultimasContagens.cend() || !campo)
+            continue;
+        const bool encerrada = f->marcador == marcadorDia ? n < m_diaAparelho.day() : n < 23;
+        if (campo->toInt() < *anterior || (encerrada && campo->toInt() != *anterior))
+            return true;
+        caiu = false;
+    }
+    return caiu;
+}
+
+void Controle::anotarContagens(const QString& texto, const QString& pagina)
+{
+    const std::optional<Faixa> f = faixaDaPagina(pagina);
+    for (int n = f ? f->de : 1; f && n <= f->ate; ++n) {
+        // Days still to come may hold anything: only the days gone by are counts.
+        if (f->marcador == marcadorDia && n > m_diaAparelho.day())
+            break;
+        if (const auto campo = lerEntrada(texto, f->marcador(n)); campo)
+            m_ultimasContagens.insert(f->marcador(n), campo->toInt());
+    }
+}
+
 void Controle::tratarResposta(const QString& texto, const std::function<QString()>& subPaginaAtual)
 {
     if (!respostaValida(texto))
         return;
-    // One reading of the clock keys the whole reply: a write never straddles midnight.
-    const QDate hoje = datas::hoje();
     prepararGraficos();
-    // Independent tests, in this order; none of the handlers changes the page. A page whose
-    // entries are not all there in full is dropped whole.
-    auto pagina = [&](const char* caminho) {
-        const QString atual = subPaginaAtual();
-        return atual == QLatin1String(caminho) && paginaCompleta(texto, atual);
-    };
+    // A reply cut short is dropped whole; in a whole one, each entry counts on its own.
+    if (!respostaInteira(texto))
+        return;
+    // One reading of the clock keys the whole reply: a write never straddles midnight, and
+    // a reading is recorded under the day the device counted it in.
+    const QDate hoje = diaDaLeitura(costuras::relogio(), texto, subPaginaAtual());
+    const bool gravar = !m_diaIncerto && !m_leituraIncerta;
+    // Independent tests, in this order; none of the handlers changes the page.
+    auto pagina = [&](const char* caminho) { return subPaginaAtual() == QLatin1String(caminho); };
     if (pagina("/6")) {
-        lerContagemAtual(texto);
-        carimbarLeituraAtual();
+        if (lerContagemAtual(texto))
+            carimbarLeituraAtual();
         preencherGraficoDia();
     }
     if (pagina("/1")) {
@@ -461,19 +548,22 @@ void Controle::tratarResposta(const QString& texto, const std::function<QString(
         lerDiasPagina3(texto, hoje);
         carimbarHistoricoMes();
         exibirMediaDiaria();
-        gravarMes(hoje);
+        if (gravar)
+            gravarMes(hoje);
     }
     // The day is recorded after either hour page: before noon the cycle asks only for "/4".
     if (pagina("/4")) {
         lerHorasManha(texto, hoje);
         preencherGraficoDia();
-        gravarDia(hoje);
+        if (gravar)
+            gravarDia(hoje);
     }
     if (pagina("/5")) {
         lerHorasTarde(texto, hoje);
         preencherGraficoDia();
         exibirMediaHoraria();
-        gravarDia(hoje);
+        if (gravar)
+            gravarDia(hoje);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "destinos.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <array>
@@ -27,6 +29,9 @@ bool respostaValida(const QString& texto);
 // nullopt when the marker does not occur.
 std::optional<QString> lerValorCampo(const QString& texto, const QString& marcador);
 
+// The field of an entry when it is exactly five decimal digits: anything else is no count.
+std::optional<QString> lerEntrada(const QString& texto, const QString& marcador);
+
 // The field as stored text: unchanged when exactly five characters, else "00000".
 QString comoTexto(const QString& campo);
 // The field as a number: its leading decimal number in the shortest decimal text.
@@ -41,8 +46,8 @@ QString marcadorHoraDoisDigitos(int n);
 // Today's visits per hour, slots 0 to 24, each a five-character field ("00042").
 using HorasDia = std::array<QString, 25>;
 
-// Page /4 into hours 0 to 11: a value above 2000 is stored as "00000". A marker missing
-// from the text leaves its slot as it was (then held to five characters).
+// Page /4 into hours 0 to 11: a value above 2000 is stored as "00000". An entry missing or
+// unreadable leaves its slot as it was.
 void lerHorasManha(const QString& texto, HorasDia& horas);
 // Page /5 into hours 12 to 23, without an upper limit.
 void lerHorasTarde(const QString& texto, HorasDia& horas);
@@ -50,15 +55,15 @@ void lerHorasTarde(const QString& texto, HorasDia& horas);
 // This month's visits per day, slots 0 to 31 (slot d-1 is day d; slot 31 stays empty).
 using DiasMes = std::array<QString, 32>;
 
-// Reads days `de` to `ate` of a month page into `dias` (a day after `hoje` counts "00000");
-// `aoLer` receives each day and its stored text.
+// Reads days `de` to `ate` of a month page into `dias` (a day after `hoje` counts "00000", an
+// entry missing or unreadable leaves its slot as it was); `aoLer` receives each day that
+// holds a count and its stored text.
 void lerDias(const QString& texto, int de, int ate, int hoje, DiasMes& dias,
              const std::function<void(int dia, const QString& valor)>& aoLer = {});
 
-// Every entry a page needs is present with a full five-digit field. A reply cut short or
-// mangled on the way fails this and is ignored as a whole, so it cannot overwrite good
-// counts with zeros. Pages other than 1 to 6 need nothing.
-bool paginaCompleta(const QString& texto, const QString& subPagina);
+// The reply ends where a whole one does, after its body's closing brace. One cut short fails
+// this and is ignored as a whole, so it cannot overwrite good counts with zeros.
+bool respostaInteira(const QString& texto);
 
 // The floor of `soma` / `n`, as shortest decimal text; "---" when n < 1.
 QString textoMedia(double soma, int n);
@@ -86,9 +91,9 @@ public:
     // that opens between readings.
     QString ultimaLotacao() const { return m_ultimaLotacao; }
     QString ultimoTotal() const { return m_ultimoTotal; }
-    // Every day of diasMes holds a reading of the month of `dia` / every hour of horasHoje a
-    // reading made on `dia`. A date left out means today, read from the clock; so does it in
-    // the handlers below, which the dispatcher hands the one date it read for the reply.
+    // Every month page was answered for the month of `dia` / both hour pages on `dia`. A date left out means
+    // today, read from the clock; so does it in the handlers below, which the dispatcher hands the one date
+    // it read for the reply.
     bool mesLidoPorInteiro(const QDate& dia = {}) const;
     bool diaLidoPorInteiro(const QDate& dia = {}) const;
 
@@ -109,7 +114,8 @@ public:
 
     // ---- handlers (run by the dispatcher; public for tests) ----------------------------
     void prepararGraficos();
-    void lerContagemAtual(const QString& texto);
+    // False when neither live count could be read.
+    bool lerContagemAtual(const QString& texto);
     void carimbarLeituraAtual();
     void carimbarHistoricoMes();
     void lerHorasManha(const QString& texto, const QDate& dia = {});
@@ -127,6 +133,10 @@ private:
     DestinoPainelSimples* painelSimples() const;
     DestinoPainelAvancado* painelAvancado() const;
     void esquecerHoras(int de, int ate);
+    QDate diaDaLeitura(const QDateTime& agora, const QString& texto, const QString& pagina);
+    void mudarDiaAparelho(const QDate& dia);
+    std::optional<bool> contagensCairam(const QString& texto, const QString& pagina) const;
+    void anotarContagens(const QString& texto, const QString& pagina);
     void lerDiasMes(const QString& texto, int de, int ate, const QDate& dia);
 
     ethernet::Conexao* m_conexao;
@@ -141,7 +151,14 @@ private:
     DiasMes m_diasMes;
     // The first day of the month whose days m_diasMes holds.
     QDate m_mesDosDias;
+    // The month pages (bits 0 to 2) answered for m_mesDosDias.
+    int m_paginasMes = 0;
     double m_totalVisitasMes = 0;
+    // The day the device's counts belong to, and its last counts of that day by entry marker.
+    QDate m_diaAparelho;
+    bool m_diaIncerto = false;
+    bool m_leituraIncerta = false;
+    QHash<QString, int> m_ultimasContagens;
     QString m_ultimaLotacao;
     QString m_ultimoTotal;
 };

@@ -159,7 +159,11 @@ void Conexao::anexarAoLog(const QString& texto)
 
 void Conexao::receberDados()
 {
-    const QByteArray dados = m_winsock.lerRecebido();
+    receberBytes(m_winsock.lerRecebido());
+}
+
+void Conexao::receberBytes(const QByteArray& dados)
+{
     if (dados.isEmpty() || m_logCheio)
         return;
     QString texto = QString::fromLatin1(dados);

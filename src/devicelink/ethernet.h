@@ -63,6 +63,8 @@ public:
     // Handlers of the socket events and timer ticks, public so tests can drive them.
     void enviarRequisicao(const QString& caminho);
     void receberDados();
+    // One chunk as it came off the socket.
+    void receberBytes(const QByteArray& dados);
     void contarTentativa();
     void sinalizarDesconexao();
     void tiqueDadoRecebido();

@@ -17,10 +17,13 @@
 namespace apoio {
 
 struct Cliente {
-    // The simulator's seed and extra arguments; the clock starts at the tests' fixed moment.
-    explicit Cliente(int semente)
-        : simulador(std::make_unique<SimuladorProcesso>(SimuladorProcesso::argumentosFixos(semente))),
-          porta(simulador->porta())
+    // The simulator's seed; the clock starts at the tests' fixed moment unless the simulator's
+    // arguments and the computer's start are given.
+    explicit Cliente(int semente, const QStringList& argumentos = {},
+                     const QDateTime& inicio = QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33)))
+        : simulador(std::make_unique<SimuladorProcesso>(
+              argumentos.isEmpty() ? SimuladorProcesso::argumentosFixos(semente) : argumentos)),
+          porta(simulador->porta()), tempo(inicio)
     {
         costuras::portaPadrao = [p = porta] { return p; };
     }
@@ -84,7 +87,7 @@ struct Cliente {
 
     std::unique_ptr<SimuladorProcesso> simulador;
     quint16 porta;
-    TempoVirtual tempo{QDateTime(QDate(2024, 3, 10), QTime(14, 5, 33))};
+    TempoVirtual tempo;
     std::unique_ptr<Aplicacao> aplicacao;
 };
 

@@ -20,13 +20,17 @@ public:
     // simulator started with `argumentos` would send it.
     static QString valorDaPagina(const QStringList& argumentos, int pagina, const QString& marcador)
     {
+        const QString texto = textoDaPagina(argumentos, pagina);
+        const qsizetype i = texto.indexOf(marcador);
+        return i < 0 ? QString() : texto.mid(i + marcador.size() + 6, 5);
+    }
+    static QString textoDaPagina(const QStringList& argumentos, int pagina)
+    {
         QProcess p;
         p.start(QStringLiteral(FLUXORA_SIMULADOR),
                 QStringList{"--mostrar", QString::number(pagina)} + argumentos);
         p.waitForFinished();
-        const QString texto = QString::fromUtf8(p.readAllStandardOutput());
-        const qsizetype i = texto.indexOf(marcador);
-        return i < 0 ? QString() : texto.mid(i + marcador.size() + 6, 5);
+        return QString::fromUtf8(p.readAllStandardOutput());
     }
 
     // Starts on `endereco` (loopback only) with an ephemeral port unless `porta` is given.
@@ -54,15 +58,18 @@ public:
     const QString& endereco() const { return m_endereco; }
 
     // Switches the fault mode of the running simulator; true once it confirmed the switch.
-    bool falha(const QString& modo)
+    bool falha(const QString& modo) { return comando(QStringLiteral("falha ") + modo); }
+
+    // A command on its standard input; true once it was echoed back, or at once when
+    // `confirmar` is false.
+    bool comando(const QString& linha, bool confirmar = true)
     {
-        const QString confirmacao = QStringLiteral("falha ") + modo;
-        m_processo.write((confirmacao + u'\n').toUtf8());
-        for (int i = 0; i < 100 && !m_linhas.contains(confirmacao); ++i) {
+        m_processo.write((linha + u'\n').toUtf8());
+        for (int i = 0; confirmar && i < 100 && !m_linhas.contains(linha); ++i) {
             m_processo.waitForReadyRead(50);
             ler();
         }
-        return m_linhas.contains(confirmacao);
+        return !confirmar || m_linhas.contains(linha);
     }
 
     // The paths requested so far ("/0", "/1", ...).

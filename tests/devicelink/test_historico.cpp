@@ -11,7 +11,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <array>
+
 using apoio::cinco;
+using namespace Qt::StringLiterals;
 using Contagem = std::function<int(int)>;
 
 class TesteHistorico : public QObject {
@@ -77,57 +80,65 @@ private Q_SLOTS:
         QCOMPARE(mar().left(5), QStringLiteral("00001"));
     }
 
-    // A page lost at the first reading (a month page, the morning) must not blank what the
-    // file holds: nothing is recorded until every slot was read.
-    void paginaPerdidaNaoGrava_data()
+    // An hour left out or unreadable after a restart keeps what the file holds for it; the
+    // rest of its page counts.
+    void entradasUmaAUma()
     {
-        QTest::addColumn<int>("pagina");
-        QTest::newRow("só /3") << 3;
-        QTest::newRow("só /5") << 5;
-    }
-    void paginaPerdidaNaoGrava()
-    {
-        QFETCH(int, pagina);
-        tratar(pagina, [](int) { return 3; });
-        QCOMPARE(campo("Meses", "count(*)", "1") + campo("Dias", "count(*)", "1"), QStringLiteral("00"));
+        tratar(4, [](int) { return 3; });
+        tratar(5, [](int) { return 3; });
+        m_c = std::make_unique<controle::Controle>(nullptr, m_banco);
+        tratar(4, [](int h) { return h == 9 ? -1 : 5; });
+        tratar(5, [](int h) { return h == 15 ? -2 : 5; });
+        QCOMPARE(hora("hora10"),
+                 cinco(5).repeated(9) + cinco(3) + cinco(5).repeated(5) + cinco(3) + cinco(5).repeated(8));
     }
 
-    // A reply handled as the clock passes midnight: the clock reads the old date `leituras`
-    // times, the new one afterwards. One reply is one date: its record goes to the old
-    // date's row and column, or nowhere when the pages held belong to another date.
-    void meiaNoite_data()
+    // Around midnight a reading goes under the day the device counted it in: the device's
+    // clock may be ahead or behind the computer's, and its counts going back show when it
+    // started its new day. Readings "dd/MM/yyyy hh:mm:ss /page finished running": the count
+    // of the hours and days gone by, and of the running one (hour 23, today, today's total).
+    void diaDoAparelho_data()
     {
-        QTest::addColumn<int>("pagina");
-        QTest::addColumn<int>("leituras");
-        QTest::addColumn<QString>("gravado");
-        for (int k : {1, 3}) {
-            QTest::addRow("/3 em 31/12, virando após %d leituras", k) << 3 << k << "2024 dez";
-            QTest::addRow("/5 em 31/12, virando após %d leituras", k) << 5 << k << "2024-12 hora31";
-        }
-        QTest::newRow("/3 já em 01/01 depois de /1 e /2 em 31/12") << 3 << 0 << "";
-        QTest::newRow("/5 já em 01/01 depois de /4 em 31/12") << 5 << 0 << "";
+        QTest::addColumn<QStringList>("leituras");
+        QTest::addColumn<QString>("gravado"); // hour 23 of each day column | day 25 of April/May
+        const QString antes = QStringLiteral("31/12/2024 23:30:00 /5 7 5");
+        QTest::newRow("adiantado na virada do ano")
+            << QStringList{antes, "31/12/2024 23:58:30 /5 0 0", "01/01/2025 00:02:00 /5 0 0"}
+            << "12=00005 01=00000|";
+        QTest::newRow("atrasado na virada do ano")
+            << QStringList{antes, "31/12/2024 23:59:00 /5 7 6", "01/01/2025 00:01:00 /5 7 8",
+                           "01/01/2025 00:02:00 /5 0 0"}
+            << "12=00008 01=00000|";
+        QTest::newRow("virada vista no total de hoje")
+            << QStringList{"30/04/2024 23:30:00 /6 0 50", "30/04/2024 23:30:00 /5 7 5",
+                           "30/04/2024 23:59:00 /6 0 2", "30/04/2024 23:59:30 /5 7 9"}
+            << "04=00005 05=00009|";
+        QTest::newRow("fim de um mês de 30 dias nas páginas do mês")
+            << QStringList{"30/04/2024 23:30:00 /1 7 7", "30/04/2024 23:30:00 /2 7 7",
+                           "30/04/2024 23:30:00 /3 7 7", "30/04/2024 23:50:00 /3 0 0"}
+            << "|2024=00007/00000";
+        QTest::newRow("ligado perto da meia-noite")
+            << QStringList{"31/12/2024 23:50:00 /5 7 7", "01/01/2025 00:20:00 /5 3 3"} << "01=00003|";
     }
-    void meiaNoite()
+    void diaDoAparelho()
     {
-        QFETCH(int, pagina);
-        QFETCH(int, leituras);
-        fixar("31/12/2024", "23:59:50");
-        for (int n = pagina == 3 ? 1 : 4; n < pagina; ++n)
-            tratar(n, [](int) { return 7; });
-        int lidas = 0;
-        costuras::relogio = [&] {
-            return lidas++ < leituras ? QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59, 999))
-                                      : QDateTime(QDate(2025, 1, 1), QTime(0, 0));
-        };
-        tratar(pagina, [](int) { return 7; });
-        const QString sql =
-            pagina == 3
-                ? QStringLiteral("SELECT group_concat(ano || iif(coalesce(jan, '') <> '', ' jan', '') || "
-                                 "iif(coalesce(dez, '') <> '', ' dez', ''), ',') FROM Meses")
-                : QStringLiteral("SELECT group_concat(ano || '-' || mes || iif(coalesce(hora1, '') <> '', "
-                                 "' hora1', '') || iif(coalesce(hora31, '') <> '', ' hora31', ''), ',') "
-                                 "FROM Dias");
-        QTEST(apoio::consulta(arquivo(), sql), "gravado");
+        QFETCH(QStringList, leituras);
+        for (const QString& l : leituras) {
+            const QStringList p = l.split(u' ');
+            costuras::fixarRelogio(p[0], p[1]);
+            const int n = p[2].mid(1).toInt();
+            const int hoje = p[0].left(2).toInt();
+            tratar(n, [&](int i) {
+                return i == (n <= 3 ? hoje : n == 6 ? 35 : 23) ? p[4].toInt() : p[3].toInt();
+            });
+        }
+        // Each day column touched here is the only one of its row.
+        QTEST(apoio::consulta(
+                  arquivo(),
+                  u"SELECT coalesce((SELECT group_concat(mes || '=' || substr(coalesce(hora31, hora30, "
+                  u"hora1), 116, 5), ' ') FROM Dias), '') || '|' || coalesce((SELECT group_concat(ano || "
+                  u"'=' || substr(abr, 121, 5) || '/' || substr(mai, 121, 5)) FROM Meses), '')"_s),
+              "gravado");
     }
 
     // Days held from last month are not this month's: neither in its total nor in its column.
@@ -140,8 +151,9 @@ private Q_SLOTS:
         const QStringList marco{"31/03/2024 /1", "31/03/2024 /2", "31/03/2024 /3"};
         QTest::newRow("/1 sozinha no dia 1") << marco + QStringList{"01/04/2024 /1"} << "5" << false << "";
         QTest::newRow("leitura completa passando da meia-noite")
-            << QStringList{"31/03/2024 /1", "31/03/2024 /2", "01/04/2024 /3"} << "0" << false << "";
-        QTest::newRow("/3 sozinha no dia 1") << marco + QStringList{"01/04/2024 /3"} << "0" << false << "";
+            << QStringList{"31/03/2024 /1", "31/03/2024 /2", "01/04/2024 /3"} << "0" << false << "0000000000";
+        QTest::newRow("/3 sozinha no dia 1")
+            << marco + QStringList{"01/04/2024 /3"} << "0" << false << "0000000000";
         QTest::newRow("e a leitura completa seguinte")
             << marco + QStringList{"01/04/2024 /1", "01/04/2024 /1", "01/04/2024 /2", "01/04/2024 /3"} << "5"
             << true << "0000500000";
@@ -176,25 +188,6 @@ private Q_SLOTS:
         }
     }
 
-    // Hours read on another date are not today's: after midnight the new morning is not
-    // recorded with yesterday's afternoon, and the cycle is told to read both pages again.
-    void horasDeOntem()
-    {
-        fixar("10/03/2024", "23:50:00");
-        tratar(4, [](int) { return 3; });
-        tratar(5, [](int) { return 4; });
-        const QString ontem = hora("hora10");
-        QVERIFY(m_c->diaLidoPorInteiro());
-        fixar("11/03/2024", "00:10:00");
-        QVERIFY(!m_c->diaLidoPorInteiro());
-        tratar(4, [](int) { return 1; });
-        QVERIFY(hora("hora11").isEmpty());
-        QVERIFY(!m_c->diaLidoPorInteiro());
-        tratar(5, [](int) { return 0; });
-        QCOMPARE(hora("hora11"), cinco(1).repeated(12) + QString(60, u'0'));
-        QCOMPARE(hora("hora10"), ontem);
-    }
-
 private:
     static void fixar(const char* data, const char* hora)
     {
@@ -202,14 +195,16 @@ private:
     }
 
     // Page n as the device sends it: days 1-12, 13-24, 25-31 for /1 to /3, hours 0-11 and
-    // 12-23 for /4 and /5, each with the count `contagem` gives it.
+    // 12-23 for /4 and /5, the live counts for /6, each with the count `contagem` gives it
+    // (-1 leaves the entry out, -2 garbles it).
     void tratar(int n, const Contagem& contagem)
     {
-        const int de = n == 1 ? 1 : n == 2 ? 13 : n == 3 ? 25 : n == 4 ? 0 : 12;
-        const int ate = n == 1 ? 12 : n == 2 ? 24 : n == 3 ? 31 : n == 4 ? 11 : 23;
+        const int de = std::array{1, 13, 25, 0, 12, 34}[static_cast<size_t>(n - 1)];
+        const int ate = std::array{12, 24, 31, 11, 23, 35}[static_cast<size_t>(n - 1)];
         QList<apoio::Entrada> e;
         for (int i = de; i <= ate; ++i)
-            e.append({n <= 3 ? "d" : "h", i, cinco(contagem(i))});
+            if (const int v = contagem(i); v != -1)
+                e.append({n <= 3 ? "d" : "h", i, v == -2 ? QStringLiteral("00?00") : cinco(v)});
         m_c->tratarResposta(apoio::resposta(e), [n] { return QStringLiteral("/%1").arg(n); });
     }
     void tratarMes(const Contagem& contagem)

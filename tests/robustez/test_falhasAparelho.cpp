@@ -3,6 +3,7 @@
 // device shows the disconnected strip, and the next good cycle records correctly again.
 #include "../apoio/bancoTeste.h"
 #include "../apoio/cliente.h"
+#include "datas.h"
 #include "ethernet.h"
 #include "ethernetConfig.h"
 #include "grafico.h"
@@ -12,9 +13,12 @@
 #include <QFile>
 #include <QFrame>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -36,7 +40,7 @@ struct Retrato {
     bool operator==(const Retrato&) const = default;
 };
 
-enum class Esperado { NadaMuda, Atualiza, Qualquer };
+enum class Esperado { NadaMuda, Atualiza, Qualquer, CadaEntrada };
 
 } // namespace
 
@@ -71,6 +75,8 @@ private Q_SLOTS:
         QTest::newRow("lenta") << "lenta" << Esperado::Qualquer;
         QTest::newRow("gotejo") << "gotejo" << Esperado::Qualquer;
         QTest::newRow("semarduino") << "semarduino" << Esperado::Atualiza;
+        // Day 5 and hour 14 left out, day 3 and today's total garbled: each keeps what it had.
+        QTest::newRow("entradas faltando") << "--omitir d5,h14 --ilegivel d3,h35" << Esperado::CadaEntrada;
     }
     void aparelho()
     {
@@ -90,7 +96,8 @@ private Q_SLOTS:
         const Retrato bom = retrato(cliente);
 
         // The faulty device, with other counts, so that anything taken from it would show.
-        QVERIFY(cliente.trocarAparelho(8, {"--falha", modo}));
+        QVERIFY(cliente.trocarAparelho(8, modo.startsWith(u'-') ? modo.split(u' ')
+                                                                : QStringList{"--falha", modo}));
         [[maybe_unused]] const qint64 memoriaAntes = memoriaResidenteKb();
         qsizetype maiorLog = 0, tamanhoLog = 0, chegou = 0, desenhado = 0;
         ethernet::Conexao& conexao = aplicacao.conexao();
@@ -121,8 +128,19 @@ private Q_SLOTS:
         const Retrato depois = retrato(cliente);
         if (esperado == Esperado::NadaMuda)
             QCOMPARE(depois, bom);
-        if (esperado == Esperado::Atualiza)
+        if (esperado != Esperado::NadaMuda && esperado != Esperado::Qualquer)
             QCOMPARE(depois.rotulos[0], apoio::Cliente::numero(8, 6, "\"h\":34,"));
+        if (esperado == Esperado::CadaEntrada) {
+            QCOMPARE(depois.rotulos[1], bom.rotulos[1]);
+            QString mes;
+            for (int d = 1; d <= 10; ++d)
+                mes += apoio::Cliente::numero(d == 3 || d == 5 ? 7 : 8, 1, u"\"d\":%1,"_s.arg(d))
+                           .rightJustified(5, u'0');
+            const QString hora14 = apoio::Cliente::numero(7, 5, u"\"h\":14,"_s).rightJustified(5, u'0');
+            QVERIFY(tempo.avancarAte([&] { return consulta("SELECT substr(mar, 1, 50) FROM Meses") == mes; },
+                                     10000));
+            QCOMPARE(consulta("SELECT substr(hora10, 71, 5) FROM Dias"), hora14);
+        }
         verificarSeries();
         // The log, and with it the views, stays bounded however much the device sends.
         QVERIFY(maiorLog <= 64 * 1024);
@@ -147,6 +165,69 @@ private Q_SLOTS:
         QVERIFY(tempo.avancarAte([&] { return faixa->isHidden() && faixaPrincipal->isHidden(); }, 10000));
         apoio::conferirGravacao(tempo, m_arquivo, 8);
         verificarSeries();
+    }
+
+    // Across a midnight, with the device's clock 90 s ahead or behind: the old day and month
+    // keep the device's last counts of them, the new ones hold only the new day's. One April
+    // device leaves day 31 out, as it may in a 30-day month.
+    void meiaNoite_data()
+    {
+        QTest::addColumn<QDate>("dia");
+        QTest::addColumn<QStringList>("extra");
+        for (const char* desvio : {"90", "-90"}) {
+            QTest::addRow("virada do ano, %s s", desvio)
+                << QDate(2024, 12, 31) << QStringList{"--desvio", desvio};
+            QTest::addRow("fim de abril sem o dia 31, %s s", desvio)
+                << QDate(2024, 4, 30) << QStringList{"--desvio", desvio, "--omitir", "d31"};
+        }
+    }
+    void meiaNoite()
+    {
+        QFETCH(QDate, dia);
+        QFETCH(QStringList, extra);
+        const QString data = dia.toString(u"dd/MM/yyyy"_s);
+        const QStringList semente{"--semente", "3", "--data", data};
+        apoio::Cliente cliente(3, semente + QStringList{"--hora", "23:44:00", "--congelar"} + extra,
+                               QDateTime(dia, QTime(23, 44)));
+        cliente.iniciar();
+        QVERIFY(cliente.primeiroCiclo());
+        // The device's clock follows the computer's, its offset on top.
+        qint64 acertado = 0;
+        const QDateTime fim(dia.addDays(1), QTime(0, 3));
+        auto seguir = [&] {
+            const QDateTime agora = cliente.tempo.relogio().agora();
+            if (agora.toSecsSinceEpoch() != acertado) {
+                acertado = agora.toSecsSinceEpoch();
+                cliente.simulador->comando(u"relogio "_s + agora.toString(u"dd/MM/yyyy HH:mm:ss"_s), false);
+            }
+            return agora >= fim;
+        };
+        QVERIFY(cliente.tempo.avancarAte(seguir, 30 * 60 * 1000, 1000));
+
+        // What the device held at the end of the old day (by its own clock), page by page.
+        const QStringList ultimo = semente + QStringList{"--hora", "23:59:59", "--congelar"} + extra.mid(2);
+        auto valores = [&](int de, int ate) {
+            static const QRegularExpression entrada(u"\"[dh]\":\\d+,\"qt\":\"(\\d{5})\""_s);
+            QString r;
+            for (int n = de; n <= ate; ++n)
+                for (auto m = entrada.globalMatch(SimuladorProcesso::textoDaPagina(ultimo, n)); m.hasNext();)
+                    r += m.next().captured(1);
+            return r;
+        };
+        auto coluna = [&](const QString& nome, const QDate& d) {
+            return apoio::consulta(m_arquivo,
+                                   nome.startsWith(u"hora"_s)
+                                       ? u"SELECT %1 FROM Dias WHERE ano = '%2' AND mes = '%3'"_s.arg(
+                                             nome, d.toString(u"yyyy"_s), d.toString(u"MM"_s))
+                                       : u"SELECT %1 FROM Meses WHERE ano = '%2'"_s.arg(nome).arg(d.year()));
+        };
+        QCOMPARE(coluna(datas::colunaMes(dia.month()), dia), valores(1, 3).leftJustified(160, u'0'));
+        QCOMPARE(coluna(datas::colunaDia(dia.day()), dia), valores(4, 5));
+        // The new day had no visits yet.
+        const QDate novo = dia.addDays(1);
+        QCOMPARE(coluna(u"hora1"_s, novo), QString(120, u'0'));
+        QVERIFY((QStringList{QString(), QString(160, u'0')}.contains(
+            coluna(datas::colunaMes(novo.month()), novo))));
     }
 
 private:

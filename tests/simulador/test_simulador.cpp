@@ -2,6 +2,7 @@
 // device's value rule, fault modes and the run-time switch, and loopback only.
 #include "../apoio/simuladorProcesso.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTcpSocket>
 #include <QtTest>
@@ -111,6 +112,16 @@ private Q_SLOTS:
         QVERIFY(sim.falha(u"normal"_s));
         QVERIFY(pagina(sim, 1).contains(marcadorAceito));
         QTRY_COMPARE(sim.caminhos(), (QStringList{u"/4"_s, u"/1"_s}));
+    }
+
+    // A slow device, switched on while it runs: the reply leaves only after the delay.
+    void atraso()
+    {
+        Simulador sim(relogio);
+        QVERIFY(sim.falha(u"atraso 300"_s));
+        QElapsedTimer real;
+        real.start();
+        QVERIFY(pagina(sim, 6).contains("\"h\":35,") && real.elapsed() >= 300);
     }
 
     // Only loopback addresses may be listened on.

@@ -24,6 +24,11 @@ Opções:
   --hora HH:MM:SS    hora inicial do relógio simulado; o relógio anda a partir dela
   --congelar         mantém o relógio parado no instante inicial
   --falha MODO       responde com o defeito MODO (abaixo); padrão normal
+  --atraso MS        espera MS milissegundos antes de cada resposta (até 60000)
+  --desvio S         o relógio do aparelho anda S segundos à frente (negativo: atrás)
+                     do simulado; dia e mês do aparelho mudam à meia-noite dele
+  --omitir LISTA     deixa de fora das páginas as entradas da lista (ex.: d31,h14)
+  --ilegivel LISTA   manda as entradas da lista com valor ilegível (ex.: 00?42)
   --mostrar PAGINA   imprime a resposta da página (0 a 6) e sai, sem abrir a porta
   -h, --help         mostra esta ajuda
 
@@ -47,8 +52,14 @@ Modos de falha:
   semarduino  resposta normal sem a palavra Arduino
 
 Saída: "ouvindo END:PORTA" quando começa a escutar; "pedido /N" a cada pedido recebido.
-Entrada: a linha "falha MODO" troca o modo em execução (confirma com "falha MODO");
-"sair" encerra.
+Entrada (cada comando é confirmado repetindo a linha na saída):
+  falha MODO                troca o modo de falha em execução
+  falha atraso MS           como --atraso
+  falha desvio S            como --desvio
+  falha omitir LISTA        como --omitir ("-" para nenhuma)
+  falha ilegivel LISTA      como --ilegivel ("-" para nenhuma)
+  relogio DD/MM/AAAA HH:MM:SS  acerta o relógio simulado (parado, se --congelar)
+  sair                      encerra
 )";
 
 void erro(const QString& texto)
@@ -65,9 +76,35 @@ struct Opcoes {
     QTime hora;
     bool congelar = false;
     resposta::Falha falha = resposta::Falha::Normal;
+    int atrasoMs = 0;
+    qint64 desvioS = 0;
+    QSet<QByteArray> omitidas;
+    QSet<QByteArray> ilegiveis;
     std::optional<QByteArray> mostrar;
     bool ajuda = false;
 };
+
+// A setting shared by an option and a `falha` command; false after reporting a bad value.
+bool lerAjuste(const QString& nome, const QString& valor, int& atrasoMs, qint64& desvioS,
+               QSet<QByteArray>& omitidas, QSet<QByteArray>& ilegiveis)
+{
+    bool ok = false;
+    if (nome == QLatin1String("atraso")) {
+        const int ms = valor.toInt(&ok);
+        if ((ok = ok && ms >= 0 && ms <= 60000))
+            atrasoMs = ms;
+    } else if (nome == QLatin1String("desvio")) {
+        const qint64 s = valor.toLongLong(&ok);
+        if ((ok = ok && qAbs(s) <= 366LL * 24 * 3600))
+            desvioS = s;
+    } else if (const auto entradas = resposta::lerEntradas(valor); entradas) {
+        ok = true;
+        (nome == QLatin1String("omitir") ? omitidas : ilegiveis) = *entradas;
+    }
+    if (!ok)
+        erro(QStringLiteral("valor inválido para %1: %2").arg(nome, valor));
+    return ok;
+}
 
 // Empty optional after reporting the problem on stderr.
 std::optional<Opcoes> lerOpcoes(QStringList args)
@@ -103,7 +140,8 @@ std::optional<Opcoes> lerOpcoes(QStringList args)
             const QHostAddress a(*v == QLatin1String("localhost") ? QStringLiteral("127.0.0.1") : *v);
             // Demos and tests must never put the counter on a real network.
             if (a.isNull() || !a.isLoopback()) {
-                erro(QStringLiteral("endereço recusado: %1 (use um endereço loopback, 127.0.0.0/8 ou ::1)").arg(*v));
+                erro(QStringLiteral("endereço recusado: %1 (use um endereço loopback, 127.0.0.0/8 ou ::1)")
+                         .arg(*v));
                 return std::nullopt;
             }
             o.endereco = a;
@@ -156,6 +194,11 @@ std::optional<Opcoes> lerOpcoes(QStringList args)
                 return std::nullopt;
             }
             o.falha = *f;
+        } else if (nome == QLatin1String("--atraso") || nome == QLatin1String("--desvio") ||
+                   nome == QLatin1String("--omitir") || nome == QLatin1String("--ilegivel")) {
+            const auto v = proximo();
+            if (!v || !lerAjuste(nome.mid(2), *v, o.atrasoMs, o.desvioS, o.omitidas, o.ilegiveis))
+                return std::nullopt;
         } else if (nome == QLatin1String("--mostrar")) {
             const auto v = proximo();
             if (!v)
@@ -180,6 +223,35 @@ void tratarComando(const QByteArray& linha, Servidor& servidor)
         return;
     if (partes.at(0) == "sair") {
         QCoreApplication::quit();
+    } else if (partes.at(0) == "falha" && partes.size() == 3) {
+        const QString nome = QString::fromLatin1(partes.at(1));
+        int atrasoMs = 0;
+        qint64 desvioS = 0;
+        QSet<QByteArray> omitidas, ilegiveis;
+        if (nome != QLatin1String("atraso") && nome != QLatin1String("desvio") &&
+            nome != QLatin1String("omitir") && nome != QLatin1String("ilegivel")) {
+            erro(QStringLiteral("ajuste desconhecido: %1").arg(nome));
+        } else if (lerAjuste(nome, QString::fromLatin1(partes.at(2)), atrasoMs, desvioS, omitidas,
+                             ilegiveis)) {
+            if (nome == QLatin1String("atraso"))
+                servidor.definirAtraso(atrasoMs);
+            else if (nome == QLatin1String("desvio"))
+                servidor.definirDesvio(desvioS);
+            else if (nome == QLatin1String("omitir"))
+                servidor.definirOmitidas(omitidas);
+            else
+                servidor.definirIlegiveis(ilegiveis);
+            escreverLinha(QString::fromLatin1(linha.simplified()));
+        }
+    } else if (partes.at(0) == "relogio" && partes.size() == 3) {
+        const QDateTime instante = QDateTime::fromString(
+            QString::fromLatin1(partes.at(1) + ' ' + partes.at(2)), QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+        if (instante.isValid()) {
+            servidor.relogio().acertar(instante);
+            escreverLinha(QString::fromLatin1(linha.simplified()));
+        } else {
+            erro(QStringLiteral("data e hora inválidas: %1").arg(QString::fromLatin1(linha.trimmed())));
+        }
     } else if (partes.at(0) == "falha" && partes.size() == 2) {
         const QString nome = QString::fromLatin1(partes.at(1));
         if (const auto f = resposta::lerFalha(nome)) {
@@ -240,6 +312,10 @@ int main(int argc, char* argv[])
 
     Servidor servidor(relogio, opcoes->semente);
     servidor.definirFalha(opcoes->falha);
+    servidor.definirAtraso(opcoes->atrasoMs);
+    servidor.definirDesvio(opcoes->desvioS);
+    servidor.definirOmitidas(opcoes->omitidas);
+    servidor.definirIlegiveis(opcoes->ilegiveis);
 
     if (opcoes->mostrar) {
         const QByteArray texto = resposta::montar(*opcoes->mostrar, servidor.pedido());

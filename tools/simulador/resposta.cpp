@@ -31,10 +31,16 @@ QByteArray cincoDigitos(int valor)
 }
 
 // {"h":7,"qt":"00042"}: the six characters `"qt":"` sit between the marker and the value.
-QByteArray entrada(char chave, int numero, int valor)
+// Nothing for an entry left out; a glitched digit for an unreadable one.
+QList<QByteArray> entrada(const Pedido& p, char chave, int numero, int valor)
 {
-    return QByteArray("{\"") + chave + "\":" + QByteArray::number(numero) + ",\"qt\":\"" + cincoDigitos(valor) +
-           "\"}";
+    const QByteArray nome = chave + QByteArray::number(numero);
+    if (p.omitidas.contains(nome))
+        return {};
+    QByteArray campo = cincoDigitos(valor);
+    if (p.ilegiveis.contains(nome))
+        campo[2] = '?';
+    return {QByteArray("{\"") + chave + "\":" + QByteArray::number(numero) + ",\"qt\":\"" + campo + "\"}"};
 }
 
 QByteArray lista(const QList<QByteArray>& entradas)
@@ -47,7 +53,7 @@ QList<QByteArray> horas(const Pedido& p, int de, int ate)
     const trafego::Hoje hoje = trafego::contagemHoje(p.semente, p.agora);
     QList<QByteArray> r;
     for (int h = de; h <= ate; ++h)
-        r << entrada('h', h, hoje.horas[static_cast<std::size_t>(h)]);
+        r << entrada(p, 'h', h, hoje.horas[static_cast<std::size_t>(h)]);
     return r;
 }
 
@@ -58,7 +64,7 @@ QList<QByteArray> dias(const Pedido& p, int de, int ate)
     for (int d = de; d <= ate; ++d) {
         // Days the month does not have (31 April) are reported as 0, like days still to come.
         const QDate dia(hoje.year(), hoje.month(), d);
-        r << entrada('d', d, trafego::totalDia(p.semente, dia, p.agora));
+        r << entrada(p, 'd', d, trafego::totalDia(p.semente, dia, p.agora));
     }
     return r;
 }
@@ -66,9 +72,10 @@ QList<QByteArray> dias(const Pedido& p, int de, int ate)
 // The uptime goes on page /0 only, so the data pages depend on nothing but the seed and the clock.
 QByteArray infoDispositivo(const Pedido& p, bool comTempoLigado)
 {
-    QByteArray r = "\"dispositivo\":{\"modelo\":\"Contador de fluxo CF-2\",\"firmware\":\"2.3.1\",\"data\":\"" +
-                   p.agora.date().toString(QStringLiteral("dd/MM/yyyy")).toLatin1() + "\",\"relogio\":\"" +
-                   p.agora.time().toString(QStringLiteral("HH:mm:ss")).toLatin1() + '"';
+    QByteArray r =
+        "\"dispositivo\":{\"modelo\":\"Contador de fluxo CF-2\",\"firmware\":\"2.3.1\",\"data\":\"" +
+        p.agora.date().toString(QStringLiteral("dd/MM/yyyy")).toLatin1() + "\",\"relogio\":\"" +
+        p.agora.time().toString(QStringLiteral("HH:mm:ss")).toLatin1() + '"';
     if (comTempoLigado)
         r += ",\"ligado\":" + QByteArray::number(p.ligadoSegundos);
     return r + '}';
@@ -83,6 +90,21 @@ std::optional<Falha> lerFalha(const QString& nome)
             return falha;
     }
     return std::nullopt;
+}
+
+std::optional<QSet<QByteArray>> lerEntradas(const QString& lista)
+{
+    QSet<QByteArray> r;
+    if (lista == QLatin1String("-"))
+        return r;
+    for (const QString& nome : lista.split(u',')) {
+        bool numero = false;
+        nome.mid(1).toUInt(&numero);
+        if (!numero || (!nome.startsWith(u'd') && !nome.startsWith(u'h')))
+            return std::nullopt;
+        r.insert(nome.toLatin1());
+    }
+    return r;
 }
 
 QString nomeFalha(Falha falha)
@@ -112,7 +134,7 @@ QByteArray montar(const QByteArray& caminho, const Pedido& p)
         dados = "\"pagina\":5," + lista(horas(p, 12, 23));
     else if (caminho == "/6") {
         const trafego::Hoje hoje = trafego::contagemHoje(p.semente, p.agora);
-        dados = "\"pagina\":6," + lista({entrada('h', 34, hoje.lotacao), entrada('h', 35, hoje.total)});
+        dados = "\"pagina\":6," + lista(entrada(p, 'h', 34, hoje.lotacao) + entrada(p, 'h', 35, hoje.total));
     } else {
         conhecida = false;
         dados = "\"erro\":\"pagina desconhecida\"";
@@ -154,7 +176,8 @@ qsizetype fimDoPedido(const QByteArray& recebido)
 QByteArray caminhoDoPedido(const QByteArray& pedido)
 {
     const qsizetype fimLinha = pedido.indexOf('\n');
-    const QList<QByteArray> partes = pedido.left(fimLinha < 0 ? pedido.size() : fimLinha).simplified().split(' ');
+    const QList<QByteArray> partes =
+        pedido.left(fimLinha < 0 ? pedido.size() : fimLinha).simplified().split(' ');
     if (partes.size() < 2 || partes.at(0) != "GET")
         return {};
     return partes.at(1);

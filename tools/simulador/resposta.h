@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QSet>
 #include <QString>
 
 #include <cstdint>
@@ -23,7 +24,14 @@ struct Pedido {
     QDateTime agora;
     qint64 ligadoSegundos = 0;
     Falha falha = Falha::Normal; // only Status0, Curta and SemArduino change the text
+    // Entries by key and number ("d31", "h14"): left out of their page, or sent with a
+    // value that is not five digits.
+    QSet<QByteArray> omitidas;
+    QSet<QByteArray> ilegiveis;
 };
+
+// "d31,h14" into its entries; nullopt when one is not a key d or h and a number. "-" is none.
+std::optional<QSet<QByteArray>> lerEntradas(const QString& lista);
 
 // The HTTP/1.0 reply to a request path ("/0" … "/6"; anything else gets "status":0,).
 QByteArray montar(const QByteArray& caminho, const Pedido& pedido);

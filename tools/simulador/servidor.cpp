@@ -26,7 +26,8 @@ void enviarLento(QTcpSocket* socket, const QByteArray& texto)
 {
     auto* timer = new QTimer(socket);
     const auto pedacos = (texto.size() + pedacoLento - 1) / pedacoLento;
-    timer->setInterval(static_cast<int>(qMax<qsizetype>(1, duracaoLentaMs / qMax<qsizetype>(1, pedacos - 1))));
+    timer->setInterval(
+        static_cast<int>(qMax<qsizetype>(1, duracaoLentaMs / qMax<qsizetype>(1, pedacos - 1))));
     auto enviado = std::make_shared<qsizetype>(0);
     auto passo = [socket, timer, texto, enviado] {
         if (socket->state() != QAbstractSocket::ConnectedState) {
@@ -106,6 +107,12 @@ void Relogio::fixar(const QDateTime& inicio, bool congelado)
     m_ligado.restart();
 }
 
+void Relogio::acertar(const QDateTime& instante)
+{
+    m_inicio = instante;
+    m_ligado.restart();
+}
+
 QDateTime Relogio::agora() const
 {
     if (!m_inicio.isValid())
@@ -120,7 +127,7 @@ void escreverLinha(const QString& texto)
     std::fflush(stdout);
 }
 
-Servidor::Servidor(const Relogio& relogio, std::uint32_t semente, QObject* parent)
+Servidor::Servidor(Relogio& relogio, std::uint32_t semente, QObject* parent)
     : QObject(parent), m_relogio(relogio), m_semente(semente)
 {
     connect(&m_servidor, &QTcpServer::newConnection, this, &Servidor::aceitar);
@@ -135,7 +142,9 @@ resposta::Pedido Servidor::pedido() const
 {
     resposta::Pedido p;
     p.semente = m_semente;
-    p.agora = m_relogio.agora();
+    p.agora = m_relogio.agora().addSecs(m_desvioS);
+    p.omitidas = m_omitidas;
+    p.ilegiveis = m_ilegiveis;
     p.ligadoSegundos = m_relogio.ligadoSegundos();
     p.falha = m_falha;
     return p;
@@ -168,6 +177,16 @@ void Servidor::atender(QTcpSocket* socket, const QByteArray& caminho)
 {
     escreverLinha(QStringLiteral("pedido ") +
                   (caminho.isEmpty() ? QStringLiteral("inválido") : QString::fromLatin1(caminho)));
+    if (m_atrasoMs <= 0)
+        return responder(socket, caminho);
+    // The reply reflects the counts when it leaves, as a slow device's does.
+    QTimer::singleShot(m_atrasoMs, socket, [this, socket, caminho] { responder(socket, caminho); });
+}
+
+void Servidor::responder(QTcpSocket* socket, const QByteArray& caminho)
+{
+    if (socket->state() != QAbstractSocket::ConnectedState)
+        return;
     const resposta::Pedido p = pedido();
     using resposta::Falha;
     switch (p.falha) {
