@@ -179,7 +179,9 @@ void PainelSimples::tiqueTimerLT()
     const rsp::Tique t =
         rsp::tique(rsp::numeroIntervalo(m_lblTempoAtualizacao->text()), m_contadorAtualizacao);
     m_barAtualizacao->setValue(t.valorBarra);
-    if (t.solicitar && m_controle)
+    // Hidden, the panel leaves the device to the advanced panel's cycle: its "/6" would cut off
+    // the history page in flight, and a slow device would never have its history recorded.
+    if (t.solicitar && m_controle && isVisible())
         m_controle->solicitarPagina6();
 }
 

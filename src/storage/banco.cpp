@@ -604,6 +604,7 @@ std::optional<QStringList> Banco::listarAnos()
 
 bool Banco::excluirMes(const QString& ano, int mes)
 {
+    QString tabela = QStringLiteral("Meses"); // the one a failure is told under
     Conexao c(caminhoBanco());
     QString erro = c.erro();
     bool ok = c.aberta();
@@ -619,8 +620,20 @@ bool Banco::excluirMes(const QString& ano, int mes)
                 if (q.value(1).toString() == ano)
                     rowid = q.value(0).toLongLong();
             const QString coluna = datas::colunaMes(mes);
-            if (rowid < 0 || coluna.isEmpty())
-                return true; // no such year (or month): nothing to change, and no message
+            if (coluna.isEmpty())
+                return true; // no such month: nothing to change, and no message
+            // The month's hours go with it: the day chart and the reports read them.
+            QSqlQuery d(c.db());
+            d.prepare(QStringLiteral("DELETE FROM Dias WHERE ano = ? AND mes = ?"));
+            d.addBindValue(ano);
+            d.addBindValue(QStringLiteral("%1").arg(mes, 2, 10, QLatin1Char('0')));
+            if (!d.exec()) {
+                e = motivo(d);
+                tabela = QStringLiteral("Dias");
+                return false;
+            }
+            if (rowid < 0)
+                return true; // no such year in Meses
             QSqlQuery u(c.db());
             u.prepare(QStringLiteral("UPDATE Meses SET %1 = ? WHERE rowid = ?").arg(coluna));
             u.addBindValue(serie::mesZerado());
@@ -632,11 +645,12 @@ bool Banco::excluirMes(const QString& ano, int mes)
             return true;
         });
     }
-    if (ok)
+    if (ok) {
         funcionou(chave(QStringLiteral("Meses"), true));
-    else
-        avisar(chave(QStringLiteral("Meses"), true),
-               QStringLiteral("excluir o histórico do mês %1").arg(nomeMes(ano, mes)), erro);
+        funcionou(chave(QStringLiteral("Dias"), true));
+    } else {
+        avisar(chave(tabela, true), QStringLiteral("excluir o histórico do mês %1").arg(nomeMes(ano, mes)), erro);
+    }
     return ok;
 }
 

@@ -102,8 +102,9 @@ public:
     // The `ano` of every Meses row, in stored order; nullopt when unreadable.
     std::optional<QStringList> listarAnos();
 
-    // Writes 31 groups "00000" into the month's column of the first Meses row of `ano`; no row
-    // means no change (and no message). True when nothing failed.
+    // Writes 31 groups "00000" into the month's column of the first Meses row of `ano` (no row
+    // means no change there, and no message) and deletes the month's Dias rows. True when
+    // nothing failed.
     bool excluirMes(const QString& ano, int mes);
 
 private:
