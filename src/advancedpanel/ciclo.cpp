@@ -1,5 +1,9 @@
 #include "ciclo.h"
 
+#include "constantes.h"
+
+#include <algorithm>
+
 namespace ciclo {
 
 int paginaDoDia(int dia)
@@ -17,10 +21,17 @@ int intervaloNormal(int segundosDia)
     return 72 * segundosDia;
 }
 
+int intervaloReleitura(int segundosDia)
+{
+    // Two ticks a step: the time-out, the wait before a reply is handled, and a margin.
+    const int minimo = (constantes::intervaloTimeOutMs + constantes::intervaloDadoRecebidoMs) / 2 + 100;
+    return std::max(intervaloNormal(segundosDia), minimo);
+}
+
 void Ciclo::carregar(int intervalo)
 {
-    leituraMesCompleta = false;
-    leituraDiaCompleta = false;
+    lerMesCompleto();
+    lerDiaCompleto();
     passoCiclo = 0;
     intervaloAtualizacaoMes = intervalo;
 }
@@ -56,13 +67,16 @@ void Ciclo::tique(const QDate& hoje, const QTime& agora, const Acoes& a)
                 leituraMesCompleta = false;
             }
             c.ciclosMes += 1;
-            if (leituraMesCompleta && a.mesLido && !a.mesLido())
+            mesPerdido = leituraMesCompleta && a.mesLido && !a.mesLido();
+            diaPerdido = leituraDiaCompleta && a.diaLido && !a.diaLido();
+            if (mesPerdido)
                 leituraMesCompleta = false;
-            if (leituraDiaCompleta && a.diaLido && !a.diaLido())
+            if (diaPerdido)
                 leituraDiaCompleta = false;
         }
 
         // Month pages: all three after a load or every 2·M cycles, otherwise the one of today.
+        // All three again, not only the missing ones: the month is recorded after "/3".
         if (!leituraMesCompleta) {
             a.acelerar();
             if (passoCiclo >= 1 && passoCiclo <= 3) {
@@ -85,22 +99,37 @@ void Ciclo::tique(const QDate& hoje, const QTime& agora, const Acoes& a)
         }
 
         // Hour pages: both after a load or a refresh, otherwise the one of the current half
-        // of the day. Running last, this part sets the pace until the next step.
+        // of the day. The pace set last holds until the next step.
         int h = 0;
+        const bool tarde = paginaDaHora(agora.hour()) == 5;
+        const bool rapido = !leituraDiaCompleta && !diaPerdido;
         if (!leituraDiaCompleta) {
-            a.acelerar();
-            if (passoCiclo == 4)
+            if (passoCiclo == 4) {
                 a.solicitarPagina(4);
+                if (tarde)
+                    manhaFechadaEm = hoje;
+            }
             if (passoCiclo == 5) {
                 a.solicitarPagina(5);
                 leituraDiaCompleta = true;
             }
         } else {
-            a.normalizar();
             h = paginaDaHora(agora.hour());
             if (passoCiclo == h)
                 a.solicitarPagina(h);
+            // Once after noon the morning page again, for the last minutes of hour 11.
+            if (passoCiclo == 4 && tarde && manhaFechadaEm != hoje) {
+                a.solicitarPagina(4);
+                manhaFechadaEm = hoje;
+            }
         }
+        // A cycle that asks again for pages found missing leaves each one its whole time-out.
+        if (rapido)
+            a.acelerar();
+        else if (mesPerdido || diaPerdido)
+            a.releitura();
+        else
+            a.normalizar();
         a.exibirPaginaHora(QString::number(h));
         a.exibirPasso(QString::number(passoCiclo));
     }

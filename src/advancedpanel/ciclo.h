@@ -24,14 +24,16 @@ struct Acoes {
     std::function<void()> solicitarPagina6;            // requests "/6", lbl_pagina untouched
     std::function<void()> acelerar;                    // TimerBaseTempo at 1000 ms
     std::function<void()> normalizar;                  // TimerBaseTempo at its normal pace
+    std::function<void()> releitura;                   // at intervaloReleitura
     std::function<void(int maximo, int valor)> barraMes;
     std::function<void(int maximo, int valor)> barraDia;
     std::function<void(const QString&)> exibirParametro;  // lbl_param: the step
     std::function<void(const QString&)> exibirPaginaHora; // lbl_pag: the hour page chosen
     std::function<void(const QString&)> exibirPasso;      // main window's Label1
     // Whether every day of the month and every hour of today were received since start-up.
-    // A page lost on the way (a request cut off by another one) is asked again in the next
-    // cycle instead of waiting for the next full reading. Unset means yes.
+    // A page lost on the way (a request cut off by another one, a slow device) is asked again
+    // in the next cycle, at a pace that leaves it its time-out, instead of waiting for the
+    // next full reading. Unset means yes.
     std::function<bool()> mesLido;
     std::function<bool()> diaLido;
 };
@@ -49,9 +51,17 @@ public:
     void atualizarDia();
     // Full month re-read: the next three steps ask for "/1", "/2" and "/3".
     void atualizarMes();
-    // The hour (month) pages are all asked again from the step that reaches them.
-    void lerDiaCompleto() { leituraDiaCompleta = false; }
-    void lerMesCompleto() { leituraMesCompleta = false; }
+    // The hour (month) pages are all asked again from the step that reaches them, fast.
+    void lerDiaCompleto()
+    {
+        leituraDiaCompleta = false;
+        diaPerdido = false;
+    }
+    void lerMesCompleto()
+    {
+        leituraMesCompleta = false;
+        mesPerdido = false;
+    }
     const Contadores& contadores() const { return m_contadores; }
 
     int passoCiclo = 0;
@@ -59,6 +69,14 @@ public:
     bool leituraDiaCompleta = false;
     bool naoLerLotacao = false;
     int intervaloAtualizacaoMes = 3;
+    // Pages found missing at the end of a cycle: the next one asks for them at the normal
+    // pace or slower (intervaloReleitura), since a device too slow for the fast one would see
+    // each request cut off by the next.
+    bool mesPerdido = false;
+    bool diaPerdido = false;
+    // The day on which "/4" was last asked after noon: the end of hour 11 reaches the
+    // device's page only after 12:00.
+    QDate manhaFechadaEm;
 
 private:
     Contadores& m_contadores;
@@ -70,5 +88,8 @@ int paginaDoDia(int dia);
 int paginaDaHora(int hora);
 // TimerBaseTempo's normal interval: 72 ms per second of the day-chart interval.
 int intervaloNormal(int segundosDia);
+// The interval of a cycle that asks again for missing pages: the normal one, but never so
+// short that a page answered within the time-out is cut off before it was handled.
+int intervaloReleitura(int segundosDia);
 
 } // namespace ciclo

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProgressBar>
 
@@ -50,9 +51,15 @@ QComboBox* NavegadorHistorico::seletor(const QString& nome, const QString& dica)
 
 bool NavegadorHistorico::eventFilter(QObject* objeto, QEvent* evento)
 {
-    // The wheel is refused like the keys: scrolling over the panel must not load history.
-    if (evento->type() == QEvent::KeyPress || evento->type() == QEvent::KeyRelease ||
-        evento->type() == QEvent::InputMethod || evento->type() == QEvent::Wheel) {
+    // The wheel is refused like the keys: scrolling over the panel must not load history. The
+    // keys that leave the selector (Tab, Shift+Tab) or the window (Escape) still work.
+    const bool tecla = evento->type() == QEvent::KeyPress || evento->type() == QEvent::KeyRelease;
+    if (tecla) {
+        const int k = static_cast<QKeyEvent*>(evento)->key();
+        if (k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Escape)
+            return QWidget::eventFilter(objeto, evento);
+    }
+    if (tecla || evento->type() == QEvent::InputMethod || evento->type() == QEvent::Wheel) {
         for (QComboBox* c : {m_cmbAno, m_cmbMes, m_cmbDia})
             if (c && (objeto == c || objeto == c->lineEdit()))
                 return true;
@@ -220,6 +227,24 @@ void NavegadorHistorico::buscaDiasBancoDeDados()
     mostrarNoSeletor(m_cmbMes, datas::mesHoje());
 }
 
+void NavegadorHistorico::acompanharHoje(bool relistar)
+{
+    // A period on display keeps its selection; its end brings today back.
+    if (m_exibicao.contando())
+        return;
+    if (relistar) {
+        buscaAnoMesDisponiveisBancoDeDados();
+        buscaDiasBancoDeDados();
+        return;
+    }
+    if (m_cmbDia->currentText() != datas::diaHoje())
+        mostrarNoSeletor(m_cmbDia, datas::diaHoje());
+    if (m_cmbMes->currentText() != datas::mesHoje())
+        mostrarNoSeletor(m_cmbMes, datas::mesHoje());
+    if (m_cmbAno->currentText() != datas::anoHoje())
+        mostrarNoSeletor(m_cmbAno, datas::anoHoje());
+}
+
 void NavegadorHistorico::carregarHistoricoMes()
 {
     m_exibicao.exibirMesHistorico();
@@ -241,7 +266,8 @@ void NavegadorHistorico::carregarHistoricoDia()
     const int d = static_cast<int>(strings::valorNumerico(m_cmbDia->currentText()));
     QString dadosDia;
     if (d >= 1 && d <= 31)
-        dadosDia = m_dep.banco.lerDia(m_cmbAno->currentText(), m_cmbMes->currentText(), d).value_or(QString());
+        dadosDia =
+            m_dep.banco.lerDia(m_cmbAno->currentText(), m_cmbMes->currentText(), d).value_or(QString());
     const historico::Figuras f = historico::preencherDia(dadosDia, s, m_dep.chartDia);
     m_lblHistoricoTotalDia->setText(QString::number(f.total));
     m_lblHistoricoMediaDia->setText(QString::number(f.media));

@@ -38,6 +38,9 @@ public:
 
     void buscaAnoMesDisponiveisBancoDeDados();
     void buscaDiasBancoDeDados();
+    // With no period on display, the selectors go to today's date (a hidden panel lives for
+    // days); `relistar` reads the years recorded meanwhile too.
+    void acompanharHoje(bool relistar);
     void carregarHistoricoMes();
     void carregarHistoricoDia();
     void tiqueExibirHistorico();

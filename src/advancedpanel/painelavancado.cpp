@@ -3,12 +3,12 @@
 #include "ajustesAvancado.h"
 #include "banco.h"
 #include "controle.h"
+#include "coresLotacao.h"
 #include "costuras.h"
 #include "datas.h"
 #include "figurasAoVivo.h"
 #include "grafico.h"
 #include "historico.h"
-#include "coresLotacao.h"
 #include "regrasLotacao.h"
 #include "temporizador.h"
 #include "textos.h"
@@ -158,8 +158,8 @@ void PainelAvancado::criarControles()
     raiz->addWidget(linha(this, nLinha++, false));
 
     m_navegador =
-        new NavegadorHistorico({*m_chartMes, *m_chartDia, m_dep.ajustes, m_dep.contadores.segundosHistorico, m_dep.banco,
-                                m_menuExportarMensal, m_menuExportarMensalXlsx},
+        new NavegadorHistorico({*m_chartMes, *m_chartDia, m_dep.ajustes, m_dep.contadores.segundosHistorico,
+                                m_dep.banco, m_menuExportarMensal, m_menuExportarMensalXlsx},
                                this);
     raiz->addWidget(m_navegador);
     connect(m_menuExportarMensal, &QAction::triggered, m_navegador, &NavegadorHistorico::exportarMensal);
@@ -192,6 +192,9 @@ void PainelAvancado::ajustarAoEspaco(const QRect& area)
 
 void PainelAvancado::showEvent(QShowEvent* evento)
 {
+    // Loaded hidden at start-up, the panel may be shown days later.
+    if (!evento->spontaneous())
+        m_navegador->acompanharHoje(true);
     // Each opening fits the screen the panel opens on (a laptop, 150 % scaling, a taskbar).
     if (!evento->spontaneous() && !m_ajustadoATela) {
         m_ajustadoATela = true;
@@ -241,6 +244,14 @@ void PainelAvancado::done(int resultado)
 
 // ---- polling cycle ----------------------------------------------------------------------------
 
+void PainelAvancado::tiqueBaseTempo()
+{
+    m_ciclo.tique(datas::hoje(), datas::agora(), acoesCiclo());
+    // On screen past midnight: the selectors move to the new day.
+    if (isVisible())
+        m_navegador->acompanharHoje(false);
+}
+
 ciclo::Acoes PainelAvancado::acoesCiclo()
 {
     ciclo::Acoes a;
@@ -252,6 +263,11 @@ ciclo::Acoes PainelAvancado::acoesCiclo()
     a.solicitarPagina6 = m_dep.solicitarPagina6;
     a.acelerar = [this] { acelerarTimerBaseTempo(); };
     a.normalizar = [this] { normalizarTimerBaseTempo(); };
+    a.releitura = [this] {
+        const int intervalo = ciclo::intervaloReleitura(m_dep.ajustes.lerTempoAtualizarDia());
+        if (m_timerBaseTempo->interval() != intervalo)
+            m_timerBaseTempo->setInterval(intervalo);
+    };
     a.barraMes = [this](int maximo, int valor) {
         configurarBar_atualizacaoMes(maximo);
         m_barAtualizacaoMes->setValue(std::min(valor, maximo));

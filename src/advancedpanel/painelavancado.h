@@ -51,7 +51,7 @@ public:
     void ajustarAoEspaco(const QRect& area);
 
     // ---- polling cycle ---------------------------------------------------------------
-    void tiqueBaseTempo() { m_ciclo.tique(datas::hoje(), datas::agora(), acoesCiclo()); }
+    void tiqueBaseTempo();
     void deveLerLotacao() { m_ciclo.naoLerLotacao = false; }
     void naoDeveLerLotacao() { m_ciclo.naoLerLotacao = true; }
     void defineIntervaloAtualizacaoMes()

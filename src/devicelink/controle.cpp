@@ -555,6 +555,8 @@ void Controle::tratarResposta(const QString& texto, const std::function<QString(
     if (pagina("/4")) {
         lerHorasManha(texto, hoje);
         preencherGraficoDia();
+        // Before noon this is the only hour page asked: the mean must follow it.
+        exibirMediaHoraria();
         if (gravar)
             gravarDia(hoje);
     }

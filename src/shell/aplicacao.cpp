@@ -6,6 +6,8 @@
 #include "painelSimples.h"
 #include "painelavancado.h"
 
+#include <QTimer>
+
 Aplicacao::Aplicacao()
     : m_controle(&m_conexao, m_banco,
                  {[this]() -> controle::DestinoPainelSimples* { return m_janelas.painelsimples(); },
@@ -21,6 +23,14 @@ Aplicacao::Aplicacao()
                  [this](PainelSimples* janela) {
                      QObject::connect(janela, &PainelSimples::fechando, janela,
                                       [this] { m_janelas.painelavancado()->deveLerLotacao(); });
+                 },
+                 // The advanced panel runs the polling cycle: closed by the operator, it comes
+                 // back hidden at once, so the device is polled and the history recorded with no
+                 // panel on screen. (Gone with the main window, it stays gone.)
+                 [this](PainelAvancado* janela) {
+                     QObject::connect(janela, &QObject::destroyed, &m_principal, [this] {
+                         QTimer::singleShot(0, &m_principal, [this] { m_janelas.painelavancado(); });
+                     });
                  }}),
       m_principal(m_conexao, m_banco)
 {

@@ -41,6 +41,7 @@ Janelas::Janelas(Dependencias d, AoCriar aoCriar)
 {
     m_ethernetConfig.definirAoCriar(std::move(aoCriar.ethernetConfig));
     m_painelSimples.definirAoCriar(std::move(aoCriar.painelsimples));
+    m_painelAvancado.definirAoCriar(std::move(aoCriar.painelavancado));
 }
 
 Janelas::~Janelas()

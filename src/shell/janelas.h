@@ -49,6 +49,7 @@ public:
     struct AoCriar {
         std::function<void(EthernetConfig*)> ethernetConfig;
         std::function<void(PainelSimples*)> painelsimples;
+        std::function<void(PainelAvancado*)> painelavancado;
     };
 
     Janelas(Dependencias dependencias, AoCriar aoCriar = {});

@@ -200,7 +200,9 @@ void PainelSimples::tiqueTimerLT()
         m_semLeitura = true;
         exibirDesconectado();
     }
-    if (t.solicitar && m_controle)
+    // Hidden, the panel leaves the device to the advanced panel's cycle: its "/6" would cut off
+    // the history page in flight, and a slow device would never have its history recorded.
+    if (t.solicitar && m_controle && isVisible())
         m_controle->solicitarPagina6();
 }
 

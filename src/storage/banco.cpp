@@ -875,31 +875,45 @@ std::optional<QList<Banco::MesDias>> Banco::lerDiasDosAnos(const QString& anoDe,
 
 bool Banco::excluirMes(const QString& ano, int mes)
 {
-    return escrever(QStringLiteral("Meses"),
-                    QStringLiteral("excluir o histórico do mês %1").arg(nomeMes(ano, mes)),
-                    [&](const QSqlDatabase& db, Erro& e) {
-                        QSqlQuery q(db);
-                        if (!q.exec(QStringLiteral("SELECT rowid, ano FROM Meses ORDER BY rowid"))) {
-                            e = Erro::de(q);
-                            return false;
-                        }
-                        qlonglong rowid = -1;
-                        while (rowid < 0 && q.next())
-                            if (q.value(1).toString() == ano)
-                                rowid = q.value(0).toLongLong();
-                        const QString coluna = datas::colunaMes(mes);
-                        if (rowid < 0 || coluna.isEmpty())
-                            return true; // no such year (or month): nothing to change, and no message
-                        QSqlQuery u(db);
-                        u.prepare(QStringLiteral("UPDATE Meses SET %1 = ? WHERE rowid = ?").arg(coluna));
-                        u.addBindValue(serie::mesZerado());
-                        u.addBindValue(rowid);
-                        if (!u.exec()) {
-                            e = Erro::de(u);
-                            return false;
-                        }
-                        return true;
-                    });
+    const bool ok = escrever(
+        QStringLiteral("Meses"), QStringLiteral("excluir o histórico do mês %1").arg(nomeMes(ano, mes)),
+        [&](const QSqlDatabase& db, Erro& e) {
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("SELECT rowid, ano FROM Meses ORDER BY rowid"))) {
+                e = Erro::de(q);
+                return false;
+            }
+            qlonglong rowid = -1;
+            while (rowid < 0 && q.next())
+                if (q.value(1).toString() == ano)
+                    rowid = q.value(0).toLongLong();
+            const QString coluna = datas::colunaMes(mes);
+            if (coluna.isEmpty())
+                return true; // no such month: nothing to change, and no message
+            // The month's hours go with it: the day chart and the reports read them.
+            QSqlQuery d(db);
+            d.prepare(QStringLiteral("DELETE FROM Dias WHERE ano = ? AND mes = ?"));
+            d.addBindValue(ano);
+            d.addBindValue(QStringLiteral("%1").arg(mes, 2, 10, QLatin1Char('0')));
+            if (!d.exec()) {
+                e = Erro::de(d);
+                return false;
+            }
+            if (rowid < 0)
+                return true; // no such year in Meses
+            QSqlQuery u(db);
+            u.prepare(QStringLiteral("UPDATE Meses SET %1 = ? WHERE rowid = ?").arg(coluna));
+            u.addBindValue(serie::mesZerado());
+            u.addBindValue(rowid);
+            if (!u.exec()) {
+                e = Erro::de(u);
+                return false;
+            }
+            return true;
+        });
+    if (ok)
+        funcionou(chave(QStringLiteral("Dias"), true));
+    return ok;
 }
 
 bool criarBancoEntregue(const QString& caminho, QString* erro)

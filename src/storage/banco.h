@@ -121,8 +121,9 @@ public:
     // Every Dias row of the years `anoDe` to `anoAte` (four-digit texts), in stored order.
     std::optional<QList<MesDias>> lerDiasDosAnos(const QString& anoDe, const QString& anoAte);
 
-    // Writes 31 groups "00000" into the month's column of the first Meses row of `ano`; no row
-    // means no change (and no message). True when nothing failed.
+    // Writes 31 groups "00000" into the month's column of the first Meses row of `ano` (no row
+    // means no change there, and no message) and deletes the month's Dias rows. True when
+    // nothing failed.
     bool excluirMes(const QString& ano, int mes);
 
     struct Erro;

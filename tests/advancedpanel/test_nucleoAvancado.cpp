@@ -85,24 +85,18 @@ private Q_SLOTS:
         QCOMPARE(b.paginas.last(), u"7"_s);
     }
 
-    // A page lost on the way (another request cut it off) is asked again in the next cycle.
-    void paginaPerdidaPedidaDeNovo()
+    // The morning page once more after noon (its hour 11 was still counting), once a day.
+    void manhaFechadaDepoisDoMeioDia()
     {
         Banca b(3);
-        bool diaLido = false;
-        bool mesLido = true;
-        b.a.diaLido = [&] { return diaLido; };
-        b.a.mesLido = [&] { return mesLido; };
-        auto ciclo = [&] { return b.umCiclo(dia20, QTime(15, 0)); };
-        ciclo();
-        QCOMPARE(ciclo(), (QStringList{"/2", "/4", "/5", "/6"}));
-        // Judged at the end of each cycle: the change shows in the cycle after the next.
-        diaLido = true;
-        mesLido = false;
-        QCOMPARE(ciclo(), (QStringList{"/2", "/4", "/5", "/6"}));
-        mesLido = true;
-        QCOMPARE(ciclo(), (QStringList{"/1", "/2", "/3", "/5", "/6"}));
-        QCOMPARE(ciclo(), (QStringList{"/2", "/5", "/6"}));
+        QStringList pedidos;
+        for (const QString& h : {u"10:00"_s, u"11:59"_s, u"12:00"_s, u"12:30"_s, u"+12:01"_s, u"+13:00"_s}) {
+            const QDate dia = h.startsWith(u'+') ? dia20.addDays(1) : dia20;
+            pedidos << b.umCiclo(dia, QTime::fromString(h.right(5), u"hh:mm"_s))
+                           .filter(QRegularExpression(u"/[45]"_s))
+                           .join(u' ');
+        }
+        QCOMPARE(pedidos, (QStringList{"/4 /5", "/4", "/4 /5", "/5", "/4 /5", "/5"}));
     }
 
     // The whole month is read again every 2·M cycles; the settings window may change M at any

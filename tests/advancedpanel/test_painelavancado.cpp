@@ -105,13 +105,13 @@ private Q_SLOTS:
     }
 
     // Neither keys nor the wheel over a selector change it or load history; an opened list has
-    // the shown value highlighted.
+    // the shown value highlighted. Tab, Shift+Tab and Escape still leave it.
     void seletoresSoPelaLista()
     {
         executar("INSERT INTO Meses (ano) VALUES ('2023'), ('2024'), ('2025')");
         PainelAvancado* p = painel();
         p->show();
-        QVERIFY(QTest::qWaitForWindowExposed(p));
+        QVERIFY(QTest::qWaitForWindowActive(p));
         for (QComboBox* c : {w<QComboBox>("cmb_ano"), w<QComboBox>("cmb_dia")}) {
             const QString mostrado = c->currentText();
             const QPointF dentro(c->width() / 2.0, c->height() / 2.0);
@@ -126,6 +126,33 @@ private Q_SLOTS:
             QCOMPARE(c->view()->currentIndex().data().toString(), mostrado);
             c->hidePopup();
         }
+        w<QComboBox>("cmb_mes")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(w<QComboBox>("cmb_dia")->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QVERIFY(w<QComboBox>("cmb_mes")->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!p->isVisible());
+    }
+
+    // Loaded hidden on 31/03 and shown on 02/04, then on screen past midnight: the selectors
+    // show the day it is, and a day chosen alone is of that month.
+    void seletoresNoDiaDeHoje()
+    {
+        executar(
+            u"INSERT INTO Dias (mes, ano, hora5) VALUES ('03', '2024', '%1'), ('04', '2024', '%2')"_s.arg(
+                apoio::grupos(QList<int>(10, 7)), apoio::grupos(QList<int>(10, 1))));
+        m_relogio.emplace(QDateTime(QDate(2024, 3, 31), QTime(23, 0)));
+        PainelAvancado* p = painel();
+        p->pararTimerBaseTempo();
+        m_relogio->avancar(2 * 24 * 3600 * 1000);
+        p->show();
+        QCOMPARE(vista(), u"2024/04/02 colunas 1+1 sem exportar"_s);
+        m_relogio->avancar(24 * 3600 * 1000);
+        p->tiqueBaseTempo();
+        QCOMPARE(vista(), u"2024/04/03 colunas 1+1 sem exportar"_s);
+        escolher(w<QComboBox>("cmb_dia"), u"05"_s);
+        QCOMPARE(texto("lbl_HistoricoTotalDia"), u"2"_s); // hours 8 and 9
     }
 
     // The same month exported again replaces the file, after the month changed in the database.
@@ -178,10 +205,13 @@ private Q_SLOTS:
         }
     }
 
+    // The month's hours go with its days; other months keep theirs.
     void exclusaoPedeConfirmacao()
     {
         executar("INSERT INTO Meses (ano, mar, abr) VALUES ('2024', '" + apoio::grupos({4, 4}) + "', '" +
                  apoio::grupos({9}) + "')");
+        executar(u"INSERT INTO Dias (mes, ano, hora1) VALUES ('03', '2024', '1'), ('04', '2024', '2'), "
+                 "('03', '2023', '3'), ('03', '2024', '4')"_s);
         painel();
         auto* x = w<QLabel>("lbl_excluir");
         QTest::mouseClick(x, Qt::LeftButton);
@@ -194,6 +224,7 @@ private Q_SLOTS:
         QTest::mouseClick(x, Qt::LeftButton);
         QCOMPARE(amb->consulta(u"SELECT mar FROM Meses"_s), QString(155, u'0'));
         QCOMPARE(amb->consulta(u"SELECT abr FROM Meses"_s), apoio::grupos({9}));
+        QCOMPARE(amb->consulta(u"SELECT group_concat(hora1) FROM Dias"_s), u"2,3"_s);
         QCOMPARE(texto("lbl_HistoricoTotalMes"), u"0"_s);
         QCOMPARE(w<Grafico>("chartMes")->columnCount(), 2);
     }

@@ -105,7 +105,7 @@ private Q_SLOTS:
         linha("/1", {"totalMes=" + at, "mes=55", "totalMes=" + as}, faixa(1, 12, dia), {});
         linha("/2", {"mes=0", "totalMes=" + as}, faixa(13, 24, zero), {});
         linha("/3", {"mes=0", "totalMes=" + as, "mediaDia=0"}, faixa(25, 31, zero), {});
-        linha("/4", {"agora=" + at, "hoje=" + at, "media=" + at}, {},
+        linha("/4", {"agora=" + at, "hoje=" + at, "media=" + at, "mediaHora=109"}, {},
               faixa(1, 3, [](int r) { return apoio::cinco(107 + r); }));
         linha("/5", {"mediaHora=---"}, {}, faixa(1, 3, vazio));
         linha("/7", {}, {}, {});
