@@ -7,7 +7,8 @@
 #     -m  the Debian mirror (default: the first bookworm one in this machine's apt sources)
 #     -k  build the root in ROOT and keep it afterwards (ROOT must not exist yet)
 # Example: scripts/maquinaNova.sh scripts/testar.sh
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "maquinaNova.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 raiz_projeto=$(pwd)
 
@@ -34,7 +35,7 @@ command -v debootstrap >/dev/null || falhar "no debootstrap (scripts/dependencia
 if [ -z "$espelho" ]; then
   espelho=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
     sed -n 's|^URIs:[[:space:]]*\(http[^ ]*/debian\)/*$|\1|p; s|^deb[[:space:]]\+\(http[^ ]*/debian\)/*[[:space:]]\+bookworm[[:space:]].*|\1|p' |
-    head -n1)
+    head -n1 || true)
   espelho=${espelho:-http://deb.debian.org/debian}
 fi
 
