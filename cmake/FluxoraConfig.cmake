@@ -33,7 +33,7 @@ set(FLUXORA_OPCOES_ASAN "ASAN_OPTIONS=string_prepend:detect_leaks=0:")
 function(fluxora_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE fluxora_base Qt6::Test ${T_LIBS})
+  target_link_libraries(${name} PRIVATE fluxora_config Qt6::Test ${T_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     FLUXORA_BANCO_MODELO="${CMAKE_BINARY_DIR}/modelo/Fluxoradb.mdb"

@@ -16,6 +16,8 @@
 #include <QTextDocument>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 qint64 memoriaResidenteKb()
@@ -84,13 +86,13 @@ private Q_SLOTS:
         // A full good cycle first.
         QVERIFY(cliente.primeiroCiclo());
         PainelAvancado* painel = cliente.painel();
-        const QString lotacaoBoa = apoio::Cliente::numero(7, 6, "\"h\":34,");
+        const QString lotacaoBoa = apoio::Cliente::numero(7, 6, u"\"h\":34,"_s);
         QVERIFY(tempo.avancarAte([&] { return cliente.rotulo("lbl_lotacao") == lotacaoBoa; }, 10000));
         QVERIFY(tempo.avancarAte([&] { return !consulta("SELECT hora10 FROM Dias").isEmpty(); }, 10000));
         const Retrato bom = retrato(cliente);
 
         // The faulty device, with other counts, so that anything taken from it would show.
-        QVERIFY(cliente.trocarAparelho(8, {"--falha", modo}));
+        QVERIFY(cliente.trocarAparelho(8, {u"--falha"_s, modo}));
         [[maybe_unused]] const qint64 memoriaAntes = memoriaResidenteKb();
         qsizetype maiorLog = 0, tamanhoLog = 0, chegou = 0, desenhado = 0;
         ethernet::Conexao& conexao = aplicacao.conexao();
@@ -122,7 +124,7 @@ private Q_SLOTS:
         if (esperado == Esperado::NadaMuda)
             QCOMPARE(depois, bom);
         if (esperado == Esperado::Atualiza)
-            QCOMPARE(depois.rotulos[0], apoio::Cliente::numero(8, 6, "\"h\":34,"));
+            QCOMPARE(depois.rotulos[0], apoio::Cliente::numero(8, 6, u"\"h\":34,"_s));
         verificarSeries();
         // The log, and with it the views, stays bounded however much the device sends.
         QVERIFY(maiorLog <= 64 * 1024);
@@ -142,7 +144,7 @@ private Q_SLOTS:
         // Back to a sound device: the next cycle records its counts.
         QVERIFY(cliente.trocarAparelho(8));
         QVERIFY(cliente.cicloCompleto(4500));
-        const QString lotacaoNova = apoio::Cliente::numero(8, 6, "\"h\":34,");
+        const QString lotacaoNova = apoio::Cliente::numero(8, 6, u"\"h\":34,"_s);
         QVERIFY(tempo.avancarAte([&] { return cliente.rotulo("lbl_lotacao") == lotacaoNova; }, 10000));
         QVERIFY(tempo.avancarAte([&] { return faixa->isHidden() && faixaPrincipal->isHidden(); }, 10000));
         apoio::conferirGravacao(tempo, m_arquivo, 8);
@@ -172,7 +174,7 @@ private:
         const QString dia = consulta("SELECT hora10 FROM Dias WHERE ano = '2024' AND mes = '03'");
         QCOMPARE(mes.size(), 160);
         QCOMPARE(dia.size(), 120);
-        for (const QChar c : mes + dia)
+        for (const QChar c : QString(mes + dia))
             QVERIFY(c.isDigit());
     }
 
