@@ -61,6 +61,8 @@ limpar() {
   fi
 }
 trap limpar EXIT
+# A CI job stopped from outside still unmounts: a signal ends through the EXIT trap.
+trap 'exit 130' INT TERM HUP
 montar() {
   mkdir -p "$raiz$2"
   mount "${@:3}" "$1" "$raiz$2"
