@@ -46,6 +46,9 @@ if [ -n "$manter" ]; then
 else
   raiz=$(mktemp -d /var/tmp/fluxora-raiz.XXXXXX)
 fi
+# It becomes /: users other than root (apt's _apt, man, the package check's unprivileged user)
+# must be able to walk it, and mktemp makes it 0700.
+chmod 755 "$raiz"
 montados=()
 limpar() {
   local i p
