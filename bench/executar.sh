@@ -8,7 +8,7 @@ raiz=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$raiz/build}
 shift || true
 
-cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=Release -DFLUXORA_BENCH=ON >/dev/null
 cmake --build "$build" -j"${FLUXORA_JOBS:-2}" --target fluxora-bench
 if [ ! -x "$build/bench/fluxora-bench" ]; then
   echo "bench: Google Benchmark não encontrado (instale libbenchmark-dev); nada a medir."

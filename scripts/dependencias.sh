@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Fluxora needs to build, test and run.
-#   scripts/dependencias.sh [pacote]   (pacote: also what making and checking the .deb needs)
+# Installs the Debian 12 packages Fluxora needs to build, test and run, on a machine that may
+# have nothing but a minimal Debian: every library a link line asks for is named here, even
+# one that usually comes along with something else.
+#   scripts/dependencias.sh [pacote] [ci]
+#     pacote: also what making and checking the .deb needs
+#     ci:     also what .ci/run needs around the build (the fresh root, the format check)
 set -euo pipefail
 
 pacotes=(
@@ -13,16 +17,24 @@ pacotes=(
   sqlite3 libcap2-bin time
   clang libclang-rt-14-dev
   libbenchmark-dev
-  libxlsxwriter-dev python3-openpyxl
+  # xlsxwriter's pkg-config file links -lz, and its -dev package does not pull zlib's in.
+  libxlsxwriter-dev zlib1g-dev python3-openpyxl
   libx11-dev libxss-dev
   mdbtools mdbtools-dev nodejs
 )
 # Debian's npm; a Node.js from elsewhere brings its own and would conflict with it.
 command -v npm >/dev/null || pacotes+=(npm)
-if [ "${1:-}" = pacote ]; then
-  # CPack hands dpkg-shlibdeps only the files that `file` says are ELF.
-  pacotes+=(dpkg-dev file lintian)
-fi
+for grupo in "$@"; do
+  case $grupo in
+    # CPack hands dpkg-shlibdeps only the files that `file` says are ELF.
+    pacote) pacotes+=(dpkg-dev file lintian) ;;
+    ci) pacotes+=(debootstrap clang-format-14 git) ;;
+    *)
+      echo "dependencias.sh: unknown group $grupo" >&2
+      exit 2
+      ;;
+  esac
+done
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then

@@ -60,12 +60,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("quando"); // "dd hh:mm" in March 2024
         QTest::addColumn<bool>("semLotacao");
         QTest::addColumn<QStringList>("pedidos");
-        QTest::newRow("dia 12 às 11:59") << u"12 11:59"_s << false << QStringList{"/1", "/4", "/6"};
-        QTest::newRow("dia 13") << u"13 11:59"_s << false << QStringList{"/2", "/4", "/6"};
-        QTest::newRow("dia 24 ao meio-dia") << u"24 12:00"_s << false << QStringList{"/2", "/5", "/6"};
-        QTest::newRow("dia 25") << u"25 00:00"_s << false << QStringList{"/3", "/4", "/6"};
+        QTest::newRow("dia 12 às 11:59") << u"12 11:59"_s << false << QStringList{u"/1"_s, u"/4"_s, u"/6"_s};
+        QTest::newRow("dia 13") << u"13 11:59"_s << false << QStringList{u"/2"_s, u"/4"_s, u"/6"_s};
+        QTest::newRow("dia 24 ao meio-dia")
+            << u"24 12:00"_s << false << QStringList{u"/2"_s, u"/5"_s, u"/6"_s};
+        QTest::newRow("dia 25") << u"25 00:00"_s << false << QStringList{u"/3"_s, u"/4"_s, u"/6"_s};
         // The simple panel is open: step 6 asks nothing but still writes "7".
-        QTest::newRow("sem lotação") << u"10 09:00"_s << true << QStringList{"/1", "/4"};
+        QTest::newRow("sem lotação") << u"10 09:00"_s << true << QStringList{u"/1"_s, u"/4"_s};
     }
     void paginaDoDiaEDaHora()
     {
@@ -74,13 +75,13 @@ private Q_SLOTS:
         const QDateTime t = QDateTime::fromString(u"2024-03-"_s + quando, u"yyyy-MM-dd hh:mm"_s);
         Banca b(3);
         b.c.naoLerLotacao = semLotacao;
-        QStringList todas{"/1", "/2", "/3", "/4", "/5", "/6"};
+        QStringList todas{u"/1"_s, u"/2"_s, u"/3"_s, u"/4"_s, u"/5"_s, u"/6"_s};
         QCOMPARE(b.umCiclo(t.date(), t.time()), semLotacao ? todas.mid(0, 5) : todas);
         // One step every two ticks at 1000 ms; once both hour pages were asked (step 5), the
         // next step goes to the normal pace. Step 6 leaves "7" on the main window.
         QCOMPARE(b.ritmos.mid(0, 10).count(u"rapido"_s), 9);
         QCOMPARE(b.ritmos[11], u"normal"_s);
-        QCOMPARE(b.paginas, (QStringList{"1", "2", "3", "4", "5", "7"}));
+        QCOMPARE(b.paginas, (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"7"_s}));
         QTEST(b.umCiclo(t.date(), t.time()), "pedidos");
         QCOMPARE(b.paginas.last(), u"7"_s);
     }

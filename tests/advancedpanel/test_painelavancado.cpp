@@ -59,10 +59,10 @@ private Q_SLOTS:
         for (int t = 0; t < 28; ++t)
             p->tiqueBaseTempo();
         QCOMPARE(m_pedidos.mid(0, 6), (QList<int>{1, 2, 3, 4, 5, 6}));
-        QCOMPARE(m_paginas.mid(0, 6), (QStringList{"1", "2", "3", "4", "5", "7"}));
+        QCOMPARE(m_paginas.mid(0, 6), (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"7"_s}));
         auto* f = p->findChild<QLabel*>(figura);
         QTest::mouseClick(f, Qt::LeftButton);
-        QVERIFY(f->isHidden() || figura == "Picture1");
+        QVERIFY(f->isHidden() || figura == u"Picture1"_s);
         m_pedidos.clear();
         for (int t = 0; t < 10; ++t) {
             p->tiqueBaseTempo();
@@ -75,7 +75,7 @@ private Q_SLOTS:
     // Chosen periods show beside the live series until 30 s after the first choice.
     void exibicaoDoHistorico()
     {
-        executar("INSERT INTO Meses (ano, fev) VALUES ('2023', '" + apoio::grupos({10, 0, 20}) + "')");
+        executar(u"INSERT INTO Meses (ano, fev) VALUES ('2023', '"_s + apoio::grupos({10, 0, 20}) + u"')"_s);
         painel();
         QCOMPARE(vista(), u"2024/03/10 colunas 1+1 sem exportar"_s);
         escolher(w<QComboBox>("cmb_ano"), u"2023"_s);
@@ -95,7 +95,8 @@ private Q_SLOTS:
         horas[7] = 50;
         horas[9] = 12;
         horas[10] = 30;
-        executar("INSERT INTO Dias (mes, ano, hora5) VALUES ('03', '2024', '" + apoio::grupos(horas) + "')");
+        executar(u"INSERT INTO Dias (mes, ano, hora5) VALUES ('03', '2024', '"_s + apoio::grupos(horas) +
+                 u"')"_s);
         m_ajustes.cmb_inicio = u"09h"_s;
         painel();
         escolher(w<QComboBox>("cmb_dia"), u"05"_s);
@@ -108,7 +109,7 @@ private Q_SLOTS:
     // the shown value highlighted. Tab, Shift+Tab and Escape still leave it.
     void seletoresSoPelaLista()
     {
-        executar("INSERT INTO Meses (ano) VALUES ('2023'), ('2024'), ('2025')");
+        executar(u"INSERT INTO Meses (ano) VALUES ('2023'), ('2024'), ('2025')"_s);
         PainelAvancado* p = painel();
         p->show();
         QVERIFY(QTest::qWaitForWindowActive(p));
@@ -161,11 +162,11 @@ private Q_SLOTS:
         QList<int> dias(32, 0);
         dias[0] = 12;
         dias[1] = 3;
-        executar("INSERT INTO Meses (ano, mar) VALUES ('2024', '" + apoio::grupos({7}) + "')");
+        executar(u"INSERT INTO Meses (ano, mar) VALUES ('2024', '"_s + apoio::grupos({7}) + u"')"_s);
         painel();
         escolher(w<QComboBox>("cmb_mes"), u"03"_s);
         exportar()->trigger();
-        executar("UPDATE Meses SET mar = '" + apoio::grupos(dias) + "' WHERE ano = '2024'");
+        executar(u"UPDATE Meses SET mar = '"_s + apoio::grupos(dias) + u"' WHERE ano = '2024'"_s);
         escolher(w<QComboBox>("cmb_mes"), u"03"_s);
         exportar()->trigger();
         const QString arquivo = amb->caminho(u"excel_2024_03.csv"_s);

@@ -31,15 +31,15 @@ private:
 // Records every figure and stamp as "name=text" in call order; the charts keep their points.
 class PainelAvancadoGravado : public controle::DestinoPainelAvancado {
 public:
-    void definirLotacao(const QString& t) override { log << "lotacao=" + t; }
-    void definirTotal(const QString& t) override { log << "total=" + t; }
-    void definirMes(const QString& t) override { log << "mes=" + t; }
-    void definirMediaDia(const QString& t) override { log << "mediaDia=" + t; }
-    void definirMediaHora(const QString& t) override { log << "mediaHora=" + t; }
-    void definirAtualizadoAgora(const QString& t) override { log << "agora=" + t; }
-    void definirAtualizadoHoje(const QString& t) override { log << "hoje=" + t; }
-    void definirAtualizadoMedia(const QString& t) override { log << "media=" + t; }
-    void definirAtualizadoTotalMes(const QString& t) override { log << "totalMes=" + t; }
+    void definirLotacao(const QString& t) override { log << QStringLiteral("lotacao=") + t; }
+    void definirTotal(const QString& t) override { log << QStringLiteral("total=") + t; }
+    void definirMes(const QString& t) override { log << QStringLiteral("mes=") + t; }
+    void definirMediaDia(const QString& t) override { log << QStringLiteral("mediaDia=") + t; }
+    void definirMediaHora(const QString& t) override { log << QStringLiteral("mediaHora=") + t; }
+    void definirAtualizadoAgora(const QString& t) override { log << QStringLiteral("agora=") + t; }
+    void definirAtualizadoHoje(const QString& t) override { log << QStringLiteral("hoje=") + t; }
+    void definirAtualizadoMedia(const QString& t) override { log << QStringLiteral("media=") + t; }
+    void definirAtualizadoTotalMes(const QString& t) override { log << QStringLiteral("totalMes=") + t; }
     void exibirAtualizarAgora() override {}
     void exibirAtualizarTotalMes() override {}
     void normalizarTimerBaseTempo() override {}
@@ -59,7 +59,7 @@ public:
 
 class PainelSimplesGravado : public controle::DestinoPainelSimples {
 public:
-    void definirLotacao(const QString& t) override { log << "lotacao=" + t; }
-    void definirTotal(const QString& t) override { log << "total=" + t; }
+    void definirLotacao(const QString& t) override { log << QStringLiteral("lotacao=") + t; }
+    void definirTotal(const QString& t) override { log << QStringLiteral("total=") + t; }
     QStringList log;
 };

@@ -12,8 +12,9 @@ public:
     // A seed and a clock stopped at 10/03/2024 14:05:33, the tests' fixed day.
     static QStringList argumentosFixos(int semente)
     {
-        return {"--semente", QString::number(semente), "--data", "10/03/2024", "--hora", "14:05:33",
-                "--congelar"};
+        return {QStringLiteral("--semente"),  QString::number(semente), QStringLiteral("--data"),
+                QStringLiteral("10/03/2024"), QStringLiteral("--hora"), QStringLiteral("14:05:33"),
+                QStringLiteral("--congelar")};
     }
 
     // The five-character field of an entry in the simulator's reply to a page, as the
@@ -28,7 +29,7 @@ public:
     {
         QProcess p;
         p.start(QStringLiteral(FLUXORA_SIMULADOR),
-                QStringList{"--mostrar", QString::number(pagina)} + argumentos);
+                QStringList{QStringLiteral("--mostrar"), QString::number(pagina)} + argumentos);
         p.waitForFinished();
         return QString::fromUtf8(p.readAllStandardOutput());
     }
@@ -40,7 +41,9 @@ public:
     {
         QObject::connect(&m_processo, &QProcess::readyReadStandardOutput, &m_processo, [this] { ler(); });
         m_processo.start(QStringLiteral(FLUXORA_SIMULADOR),
-                         QStringList{"--endereco", endereco, "--porta", QString::number(porta)} + extra);
+                         QStringList{QStringLiteral("--endereco"), endereco, QStringLiteral("--porta"),
+                                     QString::number(porta)} +
+                             extra);
         // A loaded machine (a sanitizer build, tests in parallel) can take seconds to start it.
         for (int i = 0; i < 400 && m_porta == 0 && m_processo.state() != QProcess::NotRunning; ++i) {
             m_processo.waitForReadyRead(50);

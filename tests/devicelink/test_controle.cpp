@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using apoio::Entrada;
@@ -17,10 +19,10 @@ QString todasAsPaginas()
 {
     QList<Entrada> e;
     for (int d = 1; d <= 31; ++d)
-        e << Entrada{"d", d, apoio::cinco(d)};
+        e << Entrada{u"d"_s, d, apoio::cinco(d)};
     for (int h = 0; h <= 23; ++h)
-        e << Entrada{"h", h, apoio::cinco(100 + h)};
-    e << Entrada{"h", 34, "00007"} << Entrada{"h", 35, "00153"};
+        e << Entrada{u"h"_s, h, apoio::cinco(100 + h)};
+    e << Entrada{u"h"_s, 34, u"00007"_s} << Entrada{u"h"_s, 35, u"00153"_s};
     return resposta(e);
 }
 
@@ -36,7 +38,6 @@ QMap<int, QString> faixa(int de, int ate, const std::function<QString(int)>& val
 } // namespace
 
 using MapaHoras = QMap<int, QString>;
-using namespace Qt::StringLiterals;
 
 class TesteControle : public QObject {
     Q_OBJECT
@@ -64,12 +65,13 @@ private Q_SLOTS:
         auto linha = [](const char* nome, QString texto, QString marcador, QString t, QString n) {
             QTest::newRow(nome) << texto << marcador << t << n;
         };
-        linha("seis caracteres quaisquer", "x\"h\":34,ab%$\n 00042zz", "\"h\":34,", "00042", "42");
-        linha("hora 1 não casa com 12", "\"h\":12,\"qt\":\"00012\"", "\"h\":1,", "-", "");
-        linha("primeira ocorrência", "\"h\":7,\"qt\":\"00070\",\"h\":7,\"qt\":\"00099\"", "\"h\":7,", "00070",
-              "70");
-        linha("cortado pelo fim", "\"h\":34,\"qt\":\"004", "\"h\":34,", "00000", "4");
-        linha("não numérico", "\"h\":34,\"qt\":\"ab123\"", "\"h\":34,", "ab123", "0");
+        linha("seis caracteres quaisquer", u"x\"h\":34,ab%$\n 00042zz"_s, u"\"h\":34,"_s, u"00042"_s,
+              u"42"_s);
+        linha("hora 1 não casa com 12", u"\"h\":12,\"qt\":\"00012\""_s, u"\"h\":1,"_s, u"-"_s, u""_s);
+        linha("primeira ocorrência", u"\"h\":7,\"qt\":\"00070\",\"h\":7,\"qt\":\"00099\""_s, u"\"h\":7,"_s,
+              u"00070"_s, u"70"_s);
+        linha("cortado pelo fim", u"\"h\":34,\"qt\":\"004"_s, u"\"h\":34,"_s, u"00000"_s, u"4"_s);
+        linha("não numérico", u"\"h\":34,\"qt\":\"ab123\""_s, u"\"h\":34,"_s, u"ab123"_s, u"0"_s);
     }
     void regraDoValor()
     {
@@ -107,8 +109,8 @@ private Q_SLOTS:
         linha("/3", {"mes=0", "totalMes=" + as, "mediaDia=0"}, faixa(25, 31, zero), {});
         linha("/4", {"agora=" + at, "hoje=" + at, "media=" + at, "mediaHora=109"}, {},
               faixa(1, 3, [](int r) { return apoio::cinco(107 + r); }));
-        linha("/5", {"mediaHora=---"}, {}, faixa(1, 3, vazio));
-        linha("/7", {}, {}, {});
+        linha(u"/5"_s, {u"mediaHora=---"_s}, {}, faixa(1, 3, vazio));
+        linha(u"/7"_s, {}, {}, {});
     }
     void roteamento()
     {
@@ -117,7 +119,8 @@ private Q_SLOTS:
         QTEST(m_avancado->log, "rotulos");
         QTEST(m_avancado->mes.dados, "mes");
         QTEST(m_avancado->dia.dados, "dia");
-        QCOMPARE(m_simples->log, (pagina == u"/6" ? QStringList{"lotacao=7", "total=153"} : QStringList{}));
+        QCOMPARE(m_simples->log,
+                 (pagina == u"/6" ? QStringList{u"lotacao=7"_s, u"total=153"_s} : QStringList{}));
     }
 
     // A reply that lost entries on the way (cut short, mangled, refused) changes nothing at all.
@@ -127,11 +130,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("texto");
         const QString todas = todasAsPaginas();
         // Cut inside the value of the page's last entry.
-        const QList<std::pair<QString, QString>> ultimas = {{"/1", "\"d\":12,"}, {"/2", "\"d\":24,"},
-                                                            {"/3", "\"d\":31,"}, {"/4", "\"h\":11,"},
-                                                            {"/5", "\"h\":23,"}, {"/6", "\"h\":35,"}};
+        const QList<std::pair<QString, QString>> ultimas = {
+            {u"/1"_s, u"\"d\":12,"_s}, {u"/2"_s, u"\"d\":24,"_s}, {u"/3"_s, u"\"d\":31,"_s},
+            {u"/4"_s, u"\"h\":11,"_s}, {u"/5"_s, u"\"h\":23,"_s}, {u"/6"_s, u"\"h\":35,"_s}};
         for (const auto& [pg, marcador] : ultimas)
-            QTest::newRow(qPrintable(pg + " cortada"))
+            QTest::newRow(qPrintable(pg + u" cortada"_s))
                 << pg << todas.left(todas.indexOf(marcador) + marcador.size() + 9);
         QTest::newRow("/6 status 0") << "/6" << QString(todas).replace(u"\"status\":1"_s, u"\"status\":0"_s);
     }
@@ -156,10 +159,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("hora9");
         QTest::addColumn<MapaHoras>("esperado");
         QTest::newRow("/4 acima de 2000")
-            << "/4" << 2500 << MapaHoras{{8, "00018"}, {9, "00000"}, {11, "00021"}};
-        QTest::newRow("/4 exatamente 2000") << "/4" << 2000 << MapaHoras{{9, "02000"}};
+            << u"/4"_s << 2500 << MapaHoras{{8, u"00018"_s}, {9, u"00000"_s}, {11, u"00021"_s}};
+        QTest::newRow("/4 exatamente 2000") << u"/4"_s << 2000 << MapaHoras{{9, u"02000"_s}};
         QTest::newRow("/5 sem limite")
-            << "/5" << 2500 << MapaHoras{{12, "00022"}, {15, "02500"}, {23, "00033"}};
+            << u"/5"_s << 2500 << MapaHoras{{12, u"00022"_s}, {15, u"02500"_s}, {23, u"00033"_s}};
         QTest::newRow("/5 cortado pelo fim")
             << "/5" << -1 << MapaHoras{{12, "00022"}, {13, "11111"}, {14, "11111"}};
     }
@@ -171,7 +174,7 @@ private Q_SLOTS:
         const bool manha = pagina == u"/4";
         QList<Entrada> e;
         for (int h = manha ? 0 : 12; h <= (manha ? 11 : 23); ++h)
-            e << Entrada{"h", h, apoio::cinco(h == (manha ? 9 : 15) ? hora9 : h + 10)};
+            e << Entrada{u"h"_s, h, apoio::cinco(h == (manha ? 9 : 15) ? hora9 : h + 10)};
         QString texto = resposta(e);
         if (hora9 < 0)
             texto = texto.left(texto.indexOf(u"\"h\":13,") + 15);

@@ -49,8 +49,8 @@ private Q_SLOTS:
         QCOMPARE(serie.left(50), cinco(7).repeated(10));
         QCOMPARE(serie.mid(50), QString(110, u'0'));
         // Ten days of 7 visits; the mean is over the days with visits.
-        QCOMPARE(ultimo("mes="), QStringLiteral("70"));
-        QCOMPARE(ultimo("mediaDia="), QStringLiteral("7"));
+        QCOMPARE(ultimo(u"mes="_s), QStringLiteral("70"));
+        QCOMPARE(ultimo(u"mediaDia="_s), QStringLiteral("7"));
         QCOMPARE(m_painel->mes.dados.value(11), QStringLiteral("00000"));
         QVERIFY(m_mensagens.isEmpty());
     }
@@ -63,7 +63,7 @@ private Q_SLOTS:
         m_painel->mesCompleto = true;
         for (int k = 0; k < 2; ++k) {
             tratar(3, [](int) { return 2; });
-            QCOMPARE(ultimo("mes="), QStringLiteral("56"));
+            QCOMPARE(ultimo(u"mes="_s), QStringLiteral("56"));
         }
         QCOMPARE(mar().left(140), cinco(2).repeated(28));
     }
@@ -73,10 +73,10 @@ private Q_SLOTS:
         tratarMes([](int) { return 1; });
         fixar("05/01/2025", "10:00:00");
         tratarMes([](int) { return 4; });
-        QCOMPARE(campo("Meses", "count(*)", "ano = '2025'"), QStringLiteral("1"));
-        QCOMPARE(campo("Meses", "jan", "ano = '2025'").left(30), cinco(4).repeated(5) + cinco(0));
-        QVERIFY(campo("Meses", "mar", "ano = '2025'").isEmpty());
-        QVERIFY(campo("Meses", "jan", "ano = '2024'").isEmpty());
+        QCOMPARE(campo(u"Meses"_s, u"count(*)"_s, u"ano = '2025'"_s), QStringLiteral("1"));
+        QCOMPARE(campo(u"Meses"_s, u"jan"_s, u"ano = '2025'"_s).left(30), cinco(4).repeated(5) + cinco(0));
+        QVERIFY(campo(u"Meses"_s, u"mar"_s, u"ano = '2025'"_s).isEmpty());
+        QVERIFY(campo(u"Meses"_s, u"jan"_s, u"ano = '2024'"_s).isEmpty());
         QCOMPARE(mar().left(5), QStringLiteral("00001"));
     }
 
@@ -148,15 +148,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("total");
         QTest::addColumn<bool>("lido");
         QTest::addColumn<QString>("abril");
-        const QStringList marco{"31/03/2024 /1", "31/03/2024 /2", "31/03/2024 /3"};
-        QTest::newRow("/1 sozinha no dia 1") << marco + QStringList{"01/04/2024 /1"} << "5" << false << "";
+        const QStringList marco{u"31/03/2024 /1"_s, u"31/03/2024 /2"_s, u"31/03/2024 /3"_s};
+        QTest::newRow("/1 sozinha no dia 1")
+            << marco + QStringList{u"01/04/2024 /1"_s} << u"5"_s << false << u""_s;
         QTest::newRow("leitura completa passando da meia-noite")
             << QStringList{"31/03/2024 /1", "31/03/2024 /2", "01/04/2024 /3"} << "0" << false << "0000000000";
         QTest::newRow("/3 sozinha no dia 1")
             << marco + QStringList{"01/04/2024 /3"} << "0" << false << "0000000000";
         QTest::newRow("e a leitura completa seguinte")
-            << marco + QStringList{"01/04/2024 /1", "01/04/2024 /1", "01/04/2024 /2", "01/04/2024 /3"} << "5"
-            << true << "0000500000";
+            << marco +
+                   QStringList{u"01/04/2024 /1"_s, u"01/04/2024 /1"_s, u"01/04/2024 /2"_s, u"01/04/2024 /3"_s}
+            << u"5"_s << true << "0000500000";
     }
     void mesNovo()
     {
@@ -168,8 +170,8 @@ private Q_SLOTS:
         }
         QTEST(strings::textoNumero(m_c->totalVisitasMes()), "total");
         QTEST(m_c->mesLidoPorInteiro(), "lido");
-        QTEST(campo("Meses", "abr", "ano = '2024'").left(10), "abril");
-        QCOMPARE(ultimo("mes="), strings::textoNumero(m_c->totalVisitasMes()));
+        QTEST(campo(u"Meses"_s, u"abr"_s, u"ano = '2024'"_s).left(10), "abril");
+        QCOMPARE(ultimo(u"mes="_s), strings::textoNumero(m_c->totalVisitasMes()));
         // The month chart shows no March day either.
         for (int d = 2; d <= 31; ++d)
             QCOMPARE(m_painel->mes.dados.value(d), QStringLiteral("00000"));
@@ -183,7 +185,7 @@ private Q_SLOTS:
         tratar(5, [](int) { return 0; });
         for (int k = 2; k <= 3; ++k) {
             tratar(4, [k](int h) { return k * h; });
-            QCOMPARE(hora("hora10").mid(45),
+            QCOMPARE(hora(u"hora10"_s).mid(45),
                      cinco(9 * k) + cinco(10 * k) + cinco(11 * k) + QString(60, u'0'));
         }
     }
@@ -227,8 +229,8 @@ private:
         return apoio::consulta(arquivo(),
                                QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(coluna, tabela, filtro));
     }
-    QString mar() { return campo("Meses", "mar", "ano = '2024'"); }
-    QString hora(const QString& coluna) { return campo("Dias", coluna, "ano = '2024' AND mes = '03'"); }
+    QString mar() { return campo(u"Meses"_s, u"mar"_s, u"ano = '2024'"_s); }
+    QString hora(const QString& coluna) { return campo(u"Dias"_s, coluna, u"ano = '2024' AND mes = '03'"_s); }
 
     QTemporaryDir m_pasta;
     QStringList m_mensagens;

@@ -52,7 +52,7 @@ private Q_SLOTS:
         QSignalSpy fechando(janela.data(), &EthernetConfig::fechando);
         bool fechou = false;
         QTimer::singleShot(0, janela, [&] {
-            auto* campo = janela->findChild<QLineEdit*>("txt_ip3CP");
+            auto* campo = janela->findChild<QLineEdit*>(u"txt_ip3CP"_s);
             campo->selectAll();
             QTest::keyClicks(campo, "0a1.01");
             // Past 255 a digit is refused as typed: "2569" leaves 25.
@@ -61,10 +61,10 @@ private Q_SLOTS:
             auto* resposta = janela->findChild<QPlainTextEdit*>("txtSource");
             if (jeito == "escapeResposta")
                 QTest::mouseClick(resposta->viewport(), Qt::LeftButton);
-            if (jeito == "close")
+            if (jeito == u"close"_s)
                 janela->close(); // as Alt+F4 or the title bar's close box
             else
-                QTest::keyClick(jeito == "escapeCampo" ? static_cast<QWidget*>(campo) : resposta,
+                QTest::keyClick(jeito == u"escapeCampo"_s ? static_cast<QWidget*>(campo) : resposta,
                                 Qt::Key_Escape);
             fechou = !janela || !janela->isVisible();
             if (!fechou)
@@ -196,8 +196,8 @@ private Q_SLOTS:
         QFETCH(QString, digitado);
         QFETCH(QString, depois);
         const QStringList octetos = digitado.split(u'.');
-        SimuladorProcesso simulador(semArduino ? QStringList{"--falha", "semarduino"} : QStringList{}, 0,
-                                    u"127.0.0.%1"_s.arg(octetos[3].toInt()));
+        SimuladorProcesso simulador(semArduino ? QStringList{u"--falha"_s, u"semarduino"_s} : QStringList{},
+                                    0, u"127.0.0.%1"_s.arg(octetos[3].toInt()));
         QVERIFY(simulador.porta() != 0);
         costuras::portaPadrao = [&] { return simulador.porta(); };
         m_conexao->definirSubPagina(QStringLiteral("/0"));
@@ -207,26 +207,26 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i)
             janela->findChild<QLineEdit*>(u"txt_ip%1CP"_s.arg(i + 1))->setText(octetos[i]);
         janela->clicarTestarConexao();
-        auto* rotulo = janela->findChild<QLabel*>("lbl_statusPesquisa");
+        auto* rotulo = janela->findChild<QLabel*>(u"lbl_statusPesquisa"_s);
         QCOMPARE(rotulo->text(), QStringLiteral("Pesquisando dispositivo na rede local..."));
-        QTRY_VERIFY(m_conexao->log().contains("status"));
+        QTRY_VERIFY(m_conexao->log().contains(u"status"_s));
         // Let a state line be logged after the reply, then end the test instead of waiting 5 s.
         QTRY_VERIFY(janela->textoResposta().endsWith(QStringLiteral("Encerrando...\r\n")) ||
                     janela->textoResposta().endsWith(QStringLiteral("Conexão encerrada.\r\n")));
         std::unique_ptr<SimuladorProcesso> outro;
         QString caminho;
-        if (depois == "mudo") {
+        if (depois == u"mudo"_s) {
             QTcpServer fechado;
             QVERIFY(fechado.listen(QHostAddress::LocalHost));
             const quint16 porta = fechado.serverPort();
             fechado.close();
             m_conexao->conectarUrl(QStringLiteral("//127.0.0.1:%1/1").arg(porta), caminho);
             QVERIFY(m_conexao->log().isEmpty());
-        } else if (depois == "outro") {
+        } else if (depois == u"outro"_s) {
             outro = std::make_unique<SimuladorProcesso>();
             QVERIFY(outro->porta() != 0);
             m_conexao->conectarUrl(QStringLiteral("//127.0.0.1:%1/1").arg(outro->porta()), caminho);
-            QTRY_VERIFY(m_conexao->log().contains("Arduino"));
+            QTRY_VERIFY(m_conexao->log().contains(u"Arduino"_s));
         }
         janela->tiqueTimeout();
         QCOMPARE(rotulo->text(), semArduino
@@ -235,7 +235,7 @@ private Q_SLOTS:
                                      : QStringLiteral("Dispositivo encontrado!"));
         QCOMPARE(rotulo->palette().color(QPalette::WindowText),
                  semArduino ? QColor(Qt::red) : QColor(Qt::black));
-        QVERIFY(!janela->findChild<Temporizador*>("TimerState")->isActive());
+        QVERIFY(!janela->findChild<Temporizador*>(u"TimerState"_s)->isActive());
         // The test stored the fields first.
         QCOMPARE(amb->consulta(QStringLiteral("SELECT dia FROM ethernet")), QStringLiteral("2024-03-10"));
     }

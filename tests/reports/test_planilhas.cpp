@@ -39,7 +39,7 @@ private Q_SLOTS:
         QList<int> dias(32, 0);
         dias[0] = 12;
         dias[1] = 3;
-        executar("INSERT INTO Meses (ano, mar) VALUES ('2024', '" + apoio::grupos(dias) + "')");
+        executar(u"INSERT INTO Meses (ano, mar) VALUES ('2024', '"_s + apoio::grupos(dias) + u"')"_s);
         PainelAvancado* p = m_aplicacao->janelas().painelavancado();
         QAction* xlsx = p->findChild<QAction*>(u"menuExportarMensalXlsx"_s);
         const QString arquivo = amb->caminho(u"excel_2024_03.xlsx"_s);
@@ -54,10 +54,10 @@ private Q_SLOTS:
 
         // One column chart over the days' values, labelled by the day numbers.
         QCOMPARE(ler(arquivo, u"A1 A2 B2 A3 B3 B4 A33 B33 A34 A35 B35 A36 B36"_s),
-                 (QStringList{"str Histórico de Visitas Mês 03/2024", "str Dia", "str Visitas", "int 1",
-                              "int 12", "int 3", "int 31", "int 0", "-", "str Total", "int 15",
-                              "str Média por dia com visitas", "float 7.5",
-                              "BarChart col Visitas!$A$3:$A$33 Visitas!$B$3:$B$33"}));
+                 (QStringList{u"str Histórico de Visitas Mês 03/2024"_s, u"str Dia"_s, u"str Visitas"_s,
+                              u"int 1"_s, u"int 12"_s, u"int 3"_s, u"int 31"_s, u"int 0"_s, u"-"_s,
+                              u"str Total"_s, u"int 15"_s, u"str Média por dia com visitas"_s, u"float 7.5"_s,
+                              u"BarChart col Visitas!$A$3:$A$33 Visitas!$B$3:$B$33"_s}));
 
         // Held read-only (as by a spreadsheet): the export's message, the old file as it was,
         // and no temporary file left behind.
@@ -79,10 +79,11 @@ private Q_SLOTS:
         QList<int> horas(24, 0);
         horas[9] = 40;
         horas[23] = 2;
-        executar("INSERT INTO Dias (mes, ano, hora31) VALUES ('12', '2023', '" + apoio::grupos(horas) + "')");
-        executar("INSERT INTO Dias (mes, ano, hora2) VALUES ('01', '2024', '" +
-                 apoio::grupos(QList<int>(24, 1)) + "')");
-        executar("INSERT INTO Meses (ano, jan) VALUES ('2024', '" + apoio::grupos({5, 6}) + "')");
+        executar(u"INSERT INTO Dias (mes, ano, hora31) VALUES ('12', '2023', '"_s + apoio::grupos(horas) +
+                 u"')"_s);
+        executar(u"INSERT INTO Dias (mes, ano, hora2) VALUES ('01', '2024', '"_s +
+                 apoio::grupos(QList<int>(24, 1)) + u"')"_s);
+        executar(u"INSERT INTO Meses (ano, jan) VALUES ('2024', '"_s + apoio::grupos({5, 6}) + u"')"_s);
         JanelaRelatorios* j = m_aplicacao->janelas().relatorios();
         QCOMPARE(j->findChild<QTableWidget*>(u"tbl_ano"_s)->item(1, 12)->text(), u"11"_s);
         j->findChild<QDateEdit*>(u"dt_inicio"_s)->setDate(QDate(2023, 12, 1));
@@ -93,10 +94,11 @@ private Q_SLOTS:
         const QString csv = amb->caminho(u"visitas_2023-12-01_2024-01-31.csv"_s);
         QCOMPARE(amb->abertos, (QStringList{xlsx, csv}));
 
-        QCOMPARE(ler(xlsx, u"A1 C2 D2 AA2 A3 B3 C3 M3 AA3 A4 C4 A5"_s),
-                 (QStringList{"str Visitas de 01/12/2023 a 31/01/2024", "str Total", "str 00h", "str 23h",
-                              "datetime 2023-12-31T00:00:00", "str domingo", "int 42", "int 40", "int 2",
-                              "datetime 2024-01-02T00:00:00", "int 24", "-"}));
+        QCOMPARE(
+            ler(xlsx, u"A1 C2 D2 AA2 A3 B3 C3 M3 AA3 A4 C4 A5"_s),
+            (QStringList{u"str Visitas de 01/12/2023 a 31/01/2024"_s, u"str Total"_s, u"str 00h"_s,
+                         u"str 23h"_s, u"datetime 2023-12-31T00:00:00"_s, u"str domingo"_s, u"int 42"_s,
+                         u"int 40"_s, u"int 2"_s, u"datetime 2024-01-02T00:00:00"_s, u"int 24"_s, u"-"_s}));
         QVERIFY(QFileInfo(csv).size() > 0);
     }
 
@@ -168,7 +170,7 @@ private:
     static QStringList ler(const QString& arquivo, const QString& nomes)
     {
         QProcess leitor;
-        leitor.start(QString(FLUXORA_PYTHON), {QString(FLUXORA_LER_XLSX), arquivo});
+        leitor.start(QStringLiteral(FLUXORA_PYTHON), {QStringLiteral(FLUXORA_LER_XLSX), arquivo});
         if (!leitor.waitForFinished(60000) || leitor.exitCode() != 0)
             qWarning("leitura do .xlsx falhou: %s", leitor.readAllStandardError().constData());
         const QJsonObject lido = QJsonDocument::fromJson(leitor.readAllStandardOutput()).object();

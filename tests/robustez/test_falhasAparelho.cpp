@@ -90,7 +90,7 @@ private Q_SLOTS:
         // A full good cycle first.
         QVERIFY(cliente.primeiroCiclo());
         PainelAvancado* painel = cliente.painel();
-        const QString lotacaoBoa = apoio::Cliente::numero(7, 6, "\"h\":34,");
+        const QString lotacaoBoa = apoio::Cliente::numero(7, 6, u"\"h\":34,"_s);
         QVERIFY(tempo.avancarAte([&] { return cliente.rotulo("lbl_lotacao") == lotacaoBoa; }, 10000));
         QVERIFY(tempo.avancarAte([&] { return !consulta("SELECT hora10 FROM Dias").isEmpty(); }, 10000));
         const Retrato bom = retrato(cliente);
@@ -160,7 +160,7 @@ private Q_SLOTS:
         // Back to a sound device: the next cycle records its counts.
         QVERIFY(cliente.trocarAparelho(8));
         QVERIFY(cliente.cicloCompleto(4500));
-        const QString lotacaoNova = apoio::Cliente::numero(8, 6, "\"h\":34,");
+        const QString lotacaoNova = apoio::Cliente::numero(8, 6, u"\"h\":34,"_s);
         QVERIFY(tempo.avancarAte([&] { return cliente.rotulo("lbl_lotacao") == lotacaoNova; }, 10000));
         QVERIFY(tempo.avancarAte([&] { return faixa->isHidden() && faixaPrincipal->isHidden(); }, 10000));
         apoio::conferirGravacao(tempo, m_arquivo, 8);
@@ -253,7 +253,7 @@ private:
         const QString dia = consulta("SELECT hora10 FROM Dias WHERE ano = '2024' AND mes = '03'");
         QCOMPARE(mes.size(), 160);
         QCOMPARE(dia.size(), 120);
-        for (const QChar c : mes + dia)
+        for (const QChar c : QString(mes + dia))
             QVERIFY(c.isDigit());
     }
 

@@ -173,21 +173,21 @@ private Q_SLOTS:
     {
         QFETCH(QString, modo);
         PainelAvancadoAjustes* janela = abrir();
-        if (modo != "invisivel" && modo != "exec" && modo != "sem arquivo") {
+        if (modo != u"invisivel"_s && modo != u"exec"_s && modo != u"sem arquivo"_s) {
             janela->show();
             QVERIFY(QTest::qWaitForWindowExposed(janela));
         }
         gravar(u"05h|06h|10 min|60 seg"_s);
-        const bool semArquivo = modo == "sem arquivo";
+        const bool semArquivo = modo == u"sem arquivo"_s;
         if (semArquivo)
             QVERIFY(QFile::remove(amb->banco));
         QStringList guardadoNoSinal;
         connect(janela, &PainelAvancadoAjustes::fechado, this, [&] { guardadoNoSinal << linha(); });
-        if (modo == "escape")
+        if (modo == u"escape"_s)
             QTest::keyClick(caixa("cmb_fim"), Qt::Key_Escape);
-        else if (modo == "accept")
+        else if (modo == u"accept"_s)
             janela->accept();
-        else if (modo == "exec") {
+        else if (modo == u"exec"_s) {
             QTimer::singleShot(0, janela, [janela] { QTest::keyClick(janela, Qt::Key_Escape); });
             janela->exec();
         } else
@@ -233,14 +233,14 @@ private Q_SLOTS:
     // panel may have changed it meanwhile), stored when changed, the rest of its row kept.
     void lotacaoMaxima()
     {
-        auto* maxima = abrir()->findChild<QSpinBox*>("txt_lotacaoMaxima");
+        auto* maxima = abrir()->findChild<QSpinBox*>(u"txt_lotacaoMaxima"_s);
         QCOMPARE(maxima->value(), 0);
         QCOMPARE(amb->executar(u"UPDATE painelLotacao SET lotacaoMaxima = 80, infoLotado = 'Cheio'"_s),
                  QString());
         m_janela->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_janela));
         QCOMPARE(maxima->value(), 80);
-        auto* aviso = m_janela->findChild<QSpinBox*>("txt_lotacaoAviso");
+        auto* aviso = m_janela->findChild<QSpinBox*>(u"txt_lotacaoAviso"_s);
         aviso->selectAll();
         QTest::keyClicks(aviso, u"70"_s);
         m_janela->close();

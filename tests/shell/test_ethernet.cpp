@@ -8,6 +8,8 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A device stand-in that records what it receives; the test answers through its sockets.
@@ -58,7 +60,7 @@ private Q_SLOTS:
     {
         Servidor servidor;
         ethernet::Conexao conexao;
-        conexao.acessarPagina("127", "0", "0", "1", "0");
+        conexao.acessarPagina(u"127"_s, u"0"_s, u"0"_s, u"1"_s, u"0"_s);
         QCOMPARE(conexao.subPaginaAtual(), QStringLiteral("/0"));
         QTRY_COMPARE(servidor.recebido, QByteArray("GET /0 HTTP/1.0\n\n"));
         // Give a stray header line the chance to arrive; none may.
@@ -121,7 +123,7 @@ private Q_SLOTS:
         QTcpSocket* antigo = l.servidor.ultimo();
         antigo->write(QByteArray(300, 'v'));
         QTRY_COMPARE(l.conexao.log().size(), 300);
-        l.conexao.acessarPagina("127", "0", "0", "1", "2");
+        l.conexao.acessarPagina(u"127"_s, u"0"_s, u"0"_s, u"1"_s, u"2"_s);
         QCOMPARE(l.conexao.log(), QString());
         QTRY_VERIFY(l.servidor.clientes.size() == 2 && l.servidor.recebido.contains("GET /2"));
         antigo->write(QByteArray(300, 'v'));

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestePontaAPonta : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -37,7 +39,7 @@ private Q_SLOTS:
 
         QVERIFY(cliente.primeiroCiclo());
         QCOMPARE(cliente.simulador->caminhos().mid(0, 7),
-                 (QStringList{"/0", "/1", "/2", "/3", "/4", "/5", "/6"}));
+                 (QStringList{u"/0"_s, u"/1"_s, u"/2"_s, u"/3"_s, u"/4"_s, u"/5"_s, u"/6"_s}));
         for (int i = 2; i < 7; ++i) {
             const qint64 intervalo = inicios[i - 1].msecsTo(inicios[i]);
             QVERIFY2(intervalo > 1500 && intervalo < 2600, qPrintable(QString::number(intervalo)));

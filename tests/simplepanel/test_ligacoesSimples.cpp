@@ -19,11 +19,13 @@
 #include <QLabel>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString resposta(const QString& lotacao, const QString& total)
 {
-    return apoio::resposta({{"h", 33, "00999"}, {"h", 34, lotacao}, {"h", 35, total}});
+    return apoio::resposta({{u"h"_s, 33, u"00999"_s}, {u"h"_s, 34, lotacao}, {u"h"_s, 35, total}});
 }
 
 // The registry's accessor of the window named `nome`.
@@ -62,7 +64,7 @@ private Q_SLOTS:
         amb.emplace();
         QVERIFY(amb->valido());
         dispositivoWindows::telas = [] {
-            return QList<dispositivoWindows::Tela>{{"tela", QRect(0, 0, 1366, 768)}};
+            return QList<dispositivoWindows::Tela>{{u"tela"_s, QRect(0, 0, 1366, 768)}};
         };
         m_aplicacao = std::make_unique<Aplicacao>();
         m_principal = &m_aplicacao->principal();
@@ -80,12 +82,12 @@ private Q_SLOTS:
     void menuAbreEFecha()
     {
         m_principal->definirSubPagina(QStringLiteral("/6"));
-        m_aplicacao->controle().tratarResposta(resposta("00042", "00007"),
+        m_aplicacao->controle().tratarResposta(resposta(u"00042"_s, u"00007"_s),
                                                [this] { return m_principal->subPaginaAtual(); });
         QPointer<PainelSimples> painel = m_aplicacao->janelas().painelsimplesExistente();
         QVERIFY(painel && painel->isHidden());
         QCOMPARE(texto(painel, "lbl_total"), QStringLiteral("7"));
-        QVERIFY(painel->findChild<Temporizador*>("TimerLT")->isActive());
+        QVERIFY(painel->findChild<Temporizador*>(u"TimerLT"_s)->isActive());
         QCOMPARE(amb->executar(QStringLiteral("UPDATE painelSimples SET dia = 'antes'")), QString());
         QString visto; // shown, modal, the panel active, the page, the capacity
         QTimer::singleShot(0, this, [&] {
@@ -96,16 +98,16 @@ private Q_SLOTS:
                         .arg(QApplication::activeModalWidget() == painel)
                         .arg(m_aplicacao->painelAtivo().painelSimplesEstaAtivo())
                         .arg(texto(m_principal, "lbl_pagina"), texto(painel, "lbl_lotacao"));
-            QTest::mouseClick(painel->findChild<QLabel*>("lbl_fechar"), Qt::LeftButton);
+            QTest::mouseClick(painel->findChild<QLabel*>(u"lbl_fechar"_s), Qt::LeftButton);
         });
-        m_principal->findChild<QAction*>("menuPainelSimples")->trigger();
+        m_principal->findChild<QAction*>(u"menuPainelSimples"_s)->trigger();
         QCOMPARE(visto, QStringLiteral("1|1|1|6|42"));
         QVERIFY(!m_aplicacao->painelAtivo().painelSimplesEstaAtivo());
         QTRY_VERIFY(!painel);
         QCOMPARE(amb->consulta(QStringLiteral("SELECT dia FROM painelSimples")),
                  QStringLiteral("2024-03-10"));
         // The next reply creates it again, hidden, with numbers from that reply only.
-        m_aplicacao->controle().lerContagemAtual(resposta("00043", "00008"));
+        m_aplicacao->controle().lerContagemAtual(resposta(u"00043"_s, u"00008"_s));
         QVERIFY(m_aplicacao->janelas().painelsimplesExistente()->isHidden());
         QCOMPARE(texto(m_aplicacao->janelas().painelsimplesExistente(), "lbl_total"), QStringLiteral("8"));
         QVERIFY(amb->caixas.isEmpty());
@@ -117,8 +119,8 @@ private Q_SLOTS:
         ethernet::Conexao& conexao = m_aplicacao->conexao();
         PainelSimples* painel = m_aplicacao->janelas().painelsimples();
         auto avisado = [painel] {
-            return painel->findChild<QLabel*>("lbl_legendaDesconectado")->isVisibleTo(painel) &&
-                   painel->findChild<QFrame*>("frm_desconectado")->isVisibleTo(painel);
+            return painel->findChild<QLabel*>(u"lbl_legendaDesconectado"_s)->isVisibleTo(painel) &&
+                   painel->findChild<QFrame*>(u"frm_desconectado"_s)->isVisibleTo(painel);
         };
         conexao.sinalizarDesconexao();
         QVERIFY(!avisado());
