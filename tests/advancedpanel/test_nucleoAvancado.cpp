@@ -97,7 +97,7 @@ private Q_SLOTS:
                            .filter(QRegularExpression(u"/[45]"_s))
                            .join(u' ');
         }
-        QCOMPARE(pedidos, (QStringList{"/4 /5", "/4", "/4 /5", "/5", "/4 /5", "/5"}));
+        QCOMPARE(pedidos, (QStringList{u"/4 /5"_s, u"/4"_s, u"/4 /5"_s, u"/5"_s, u"/4 /5"_s, u"/5"_s}));
     }
 
     // The whole month is read again every 2·M cycles; the settings window may change M at any

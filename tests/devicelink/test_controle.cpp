@@ -101,13 +101,13 @@ private Q_SLOTS:
         const QString at = QStringLiteral("Atualizando...");
         auto linha = [](const QString& pg, const QStringList& rotulos, const MapaHoras& m,
                         const MapaHoras& d) { QTest::newRow(qPrintable(pg)) << pg << rotulos << m << d; };
-        linha("/0", {}, {}, {});
-        linha("/6", {"lotacao=7", "total=153", "agora=" + as, "hoje=" + as, "media=" + as}, {},
+        linha(u"/0"_s, {}, {}, {});
+        linha(u"/6"_s, {u"lotacao=7"_s, u"total=153"_s, u"agora="_s + as, u"hoje="_s + as, u"media="_s + as}, {},
               faixa(1, 3, vazio));
-        linha("/1", {"totalMes=" + at, "mes=55", "totalMes=" + as}, faixa(1, 12, dia), {});
-        linha("/2", {"mes=0", "totalMes=" + as}, faixa(13, 24, zero), {});
-        linha("/3", {"mes=0", "totalMes=" + as, "mediaDia=0"}, faixa(25, 31, zero), {});
-        linha("/4", {"agora=" + at, "hoje=" + at, "media=" + at, "mediaHora=109"}, {},
+        linha(u"/1"_s, {u"totalMes="_s + at, u"mes=55"_s, u"totalMes="_s + as}, faixa(1, 12, dia), {});
+        linha(u"/2"_s, {u"mes=0"_s, u"totalMes="_s + as}, faixa(13, 24, zero), {});
+        linha(u"/3"_s, {u"mes=0"_s, u"totalMes="_s + as, u"mediaDia=0"_s}, faixa(25, 31, zero), {});
+        linha(u"/4"_s, {u"agora="_s + at, u"hoje="_s + at, u"media="_s + at, u"mediaHora=109"_s}, {},
               faixa(1, 3, [](int r) { return apoio::cinco(107 + r); }));
         linha(u"/5"_s, {u"mediaHora=---"_s}, {}, faixa(1, 3, vazio));
         linha(u"/7"_s, {}, {}, {});
@@ -164,7 +164,7 @@ private Q_SLOTS:
         QTest::newRow("/5 sem limite")
             << u"/5"_s << 2500 << MapaHoras{{12, u"00022"_s}, {15, u"02500"_s}, {23, u"00033"_s}};
         QTest::newRow("/5 cortado pelo fim")
-            << "/5" << -1 << MapaHoras{{12, "00022"}, {13, "11111"}, {14, "11111"}};
+            << u"/5"_s << -1 << MapaHoras{{12, u"00022"_s}, {13, u"11111"_s}, {14, u"11111"_s}};
     }
     void horas()
     {

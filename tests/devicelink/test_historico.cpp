@@ -89,7 +89,7 @@ private Q_SLOTS:
         m_c = std::make_unique<controle::Controle>(nullptr, m_banco);
         tratar(4, [](int h) { return h == 9 ? -1 : 5; });
         tratar(5, [](int h) { return h == 15 ? -2 : 5; });
-        QCOMPARE(hora("hora10"),
+        QCOMPARE(hora(u"hora10"_s),
                  cinco(5).repeated(9) + cinco(3) + cinco(5).repeated(5) + cinco(3) + cinco(5).repeated(8));
     }
 
@@ -103,22 +103,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("gravado"); // hour 23 of each day column | day 25 of April/May
         const QString antes = QStringLiteral("31/12/2024 23:30:00 /5 7 5");
         QTest::newRow("adiantado na virada do ano")
-            << QStringList{antes, "31/12/2024 23:58:30 /5 0 0", "01/01/2025 00:02:00 /5 0 0"}
-            << "12=00005 01=00000|";
+            << QStringList{antes, u"31/12/2024 23:58:30 /5 0 0"_s, u"01/01/2025 00:02:00 /5 0 0"_s}
+            << u"12=00005 01=00000|"_s;
         QTest::newRow("atrasado na virada do ano")
-            << QStringList{antes, "31/12/2024 23:59:00 /5 7 6", "01/01/2025 00:01:00 /5 7 8",
-                           "01/01/2025 00:02:00 /5 0 0"}
-            << "12=00008 01=00000|";
+            << QStringList{antes, u"31/12/2024 23:59:00 /5 7 6"_s, u"01/01/2025 00:01:00 /5 7 8"_s,
+                           u"01/01/2025 00:02:00 /5 0 0"_s}
+            << u"12=00008 01=00000|"_s;
         QTest::newRow("virada vista no total de hoje")
-            << QStringList{"30/04/2024 23:30:00 /6 0 50", "30/04/2024 23:30:00 /5 7 5",
-                           "30/04/2024 23:59:00 /6 0 2", "30/04/2024 23:59:30 /5 7 9"}
-            << "04=00005 05=00009|";
+            << QStringList{u"30/04/2024 23:30:00 /6 0 50"_s, u"30/04/2024 23:30:00 /5 7 5"_s,
+                           u"30/04/2024 23:59:00 /6 0 2"_s, u"30/04/2024 23:59:30 /5 7 9"_s}
+            << u"04=00005 05=00009|"_s;
         QTest::newRow("fim de um mês de 30 dias nas páginas do mês")
-            << QStringList{"30/04/2024 23:30:00 /1 7 7", "30/04/2024 23:30:00 /2 7 7",
-                           "30/04/2024 23:30:00 /3 7 7", "30/04/2024 23:50:00 /3 0 0"}
-            << "|2024=00007/00000";
+            << QStringList{u"30/04/2024 23:30:00 /1 7 7"_s, u"30/04/2024 23:30:00 /2 7 7"_s,
+                           u"30/04/2024 23:30:00 /3 7 7"_s, u"30/04/2024 23:50:00 /3 0 0"_s}
+            << u"|2024=00007/00000"_s;
         QTest::newRow("ligado perto da meia-noite")
-            << QStringList{"31/12/2024 23:50:00 /5 7 7", "01/01/2025 00:20:00 /5 3 3"} << "01=00003|";
+            << QStringList{u"31/12/2024 23:50:00 /5 7 7"_s, u"01/01/2025 00:20:00 /5 3 3"_s} << u"01=00003|"_s;
     }
     void diaDoAparelho()
     {
@@ -152,9 +152,9 @@ private Q_SLOTS:
         QTest::newRow("/1 sozinha no dia 1")
             << marco + QStringList{u"01/04/2024 /1"_s} << u"5"_s << false << u""_s;
         QTest::newRow("leitura completa passando da meia-noite")
-            << QStringList{"31/03/2024 /1", "31/03/2024 /2", "01/04/2024 /3"} << "0" << false << "0000000000";
+            << QStringList{u"31/03/2024 /1"_s, u"31/03/2024 /2"_s, u"01/04/2024 /3"_s} << u"0"_s << false << u"0000000000"_s;
         QTest::newRow("/3 sozinha no dia 1")
-            << marco + QStringList{"01/04/2024 /3"} << "0" << false << "0000000000";
+            << marco + QStringList{u"01/04/2024 /3"_s} << u"0"_s << false << u"0000000000"_s;
         QTest::newRow("e a leitura completa seguinte")
             << marco +
                    QStringList{u"01/04/2024 /1"_s, u"01/04/2024 /1"_s, u"01/04/2024 /2"_s, u"01/04/2024 /3"_s}
@@ -206,7 +206,7 @@ private:
         QList<apoio::Entrada> e;
         for (int i = de; i <= ate; ++i)
             if (const int v = contagem(i); v != -1)
-                e.append({n <= 3 ? "d" : "h", i, v == -2 ? QStringLiteral("00?00") : cinco(v)});
+                e.append({n <= 3 ? u"d"_s : u"h"_s, i, v == -2 ? QStringLiteral("00?00") : cinco(v)});
         m_c->tratarResposta(apoio::resposta(e), [n] { return QStringLiteral("/%1").arg(n); });
     }
     void tratarMes(const Contagem& contagem)

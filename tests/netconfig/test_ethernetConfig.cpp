@@ -54,12 +54,12 @@ private Q_SLOTS:
         QTimer::singleShot(0, janela, [&] {
             auto* campo = janela->findChild<QLineEdit*>(u"txt_ip3CP"_s);
             campo->selectAll();
-            QTest::keyClicks(campo, "0a1.01");
+            QTest::keyClicks(campo, u"0a1.01"_s);
             // Past 255 a digit is refused as typed: "2569" leaves 25.
             janela->findChild<QLineEdit*>(u"txt_ip4CP"_s)->selectAll();
             QTest::keyClicks(janela->findChild<QLineEdit*>(u"txt_ip4CP"_s), u"2569"_s);
-            auto* resposta = janela->findChild<QPlainTextEdit*>("txtSource");
-            if (jeito == "escapeResposta")
+            auto* resposta = janela->findChild<QPlainTextEdit*>(u"txtSource"_s);
+            if (jeito == u"escapeResposta"_s)
                 QTest::mouseClick(resposta->viewport(), Qt::LeftButton);
             if (jeito == u"close"_s)
                 janela->close(); // as Alt+F4 or the title bar's close box

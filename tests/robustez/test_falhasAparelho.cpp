@@ -97,7 +97,7 @@ private Q_SLOTS:
 
         // The faulty device, with other counts, so that anything taken from it would show.
         QVERIFY(cliente.trocarAparelho(8, modo.startsWith(u'-') ? modo.split(u' ')
-                                                                : QStringList{"--falha", modo}));
+                                                                : QStringList{u"--falha"_s, modo}));
         [[maybe_unused]] const qint64 memoriaAntes = memoriaResidenteKb();
         qsizetype maiorLog = 0, tamanhoLog = 0, chegou = 0, desenhado = 0;
         ethernet::Conexao& conexao = aplicacao.conexao();
@@ -129,7 +129,7 @@ private Q_SLOTS:
         if (esperado == Esperado::NadaMuda)
             QCOMPARE(depois, bom);
         if (esperado != Esperado::NadaMuda && esperado != Esperado::Qualquer)
-            QCOMPARE(depois.rotulos[0], apoio::Cliente::numero(8, 6, "\"h\":34,"));
+            QCOMPARE(depois.rotulos[0], apoio::Cliente::numero(8, 6, u"\"h\":34,"_s));
         if (esperado == Esperado::CadaEntrada) {
             QCOMPARE(depois.rotulos[1], bom.rotulos[1]);
             QString mes;
@@ -176,9 +176,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("extra");
         for (const char* desvio : {"90", "-90"}) {
             QTest::addRow("virada do ano, %s s", desvio)
-                << QDate(2024, 12, 31) << QStringList{"--desvio", desvio};
+                << QDate(2024, 12, 31) << QStringList{u"--desvio"_s, QString::fromLatin1(desvio)};
             QTest::addRow("fim de abril sem o dia 31, %s s", desvio)
-                << QDate(2024, 4, 30) << QStringList{"--desvio", desvio, "--omitir", "d31"};
+                << QDate(2024, 4, 30) << QStringList{u"--desvio"_s, QString::fromLatin1(desvio), u"--omitir"_s, u"d31"_s};
         }
     }
     void meiaNoite()
@@ -186,8 +186,8 @@ private Q_SLOTS:
         QFETCH(QDate, dia);
         QFETCH(QStringList, extra);
         const QString data = dia.toString(u"dd/MM/yyyy"_s);
-        const QStringList semente{"--semente", "3", "--data", data};
-        apoio::Cliente cliente(3, semente + QStringList{"--hora", "23:44:00", "--congelar"} + extra,
+        const QStringList semente{u"--semente"_s, u"3"_s, u"--data"_s, data};
+        apoio::Cliente cliente(3, semente + QStringList{u"--hora"_s, u"23:44:00"_s, u"--congelar"_s} + extra,
                                QDateTime(dia, QTime(23, 44)));
         cliente.iniciar();
         QVERIFY(cliente.primeiroCiclo());
@@ -205,7 +205,7 @@ private Q_SLOTS:
         QVERIFY(cliente.tempo.avancarAte(seguir, 30 * 60 * 1000, 1000));
 
         // What the device held at the end of the old day (by its own clock), page by page.
-        const QStringList ultimo = semente + QStringList{"--hora", "23:59:59", "--congelar"} + extra.mid(2);
+        const QStringList ultimo = semente + QStringList{u"--hora"_s, u"23:59:59"_s, u"--congelar"_s} + extra.mid(2);
         auto valores = [&](int de, int ate) {
             static const QRegularExpression entrada(u"\"[dh]\":\\d+,\"qt\":\"(\\d{5})\""_s);
             QString r;

@@ -215,7 +215,7 @@ private Q_SLOTS:
         const QString escondido = amb->banco + u".fora"_s;
         QVERIFY(QFile::rename(amb->banco, escondido));
         QVERIFY(!m_ajustes.carregar(m_banco));
-        QCOMPARE(abrir()->findChild<CaixaAjuste*>("cmb_inicio")->texto(), u"08h"_s);
+        QCOMPARE(abrir()->findChild<CaixaAjuste*>(u"cmb_inicio"_s)->texto(), u"08h"_s);
         QCOMPARE(amb->caixas.size(), 1);
         if (voltaAntesDeMostrar)
             QVERIFY(QFile::rename(escondido, amb->banco));
