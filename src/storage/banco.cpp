@@ -875,8 +875,11 @@ std::optional<QList<Banco::MesDias>> Banco::lerDiasDosAnos(const QString& anoDe,
 
 bool Banco::excluirMes(const QString& ano, int mes)
 {
+    // The table a failure is told under: the work names the one that failed (escrever reads it
+    // after the work ran).
+    QString tabela = QStringLiteral("Meses");
     const bool ok = escrever(
-        QStringLiteral("Meses"), QStringLiteral("excluir o histórico do mês %1").arg(nomeMes(ano, mes)),
+        tabela, QStringLiteral("excluir o histórico do mês %1").arg(nomeMes(ano, mes)),
         [&](const QSqlDatabase& db, Erro& e) {
             QSqlQuery q(db);
             if (!q.exec(QStringLiteral("SELECT rowid, ano FROM Meses ORDER BY rowid"))) {
@@ -897,6 +900,7 @@ bool Banco::excluirMes(const QString& ano, int mes)
             d.addBindValue(QStringLiteral("%1").arg(mes, 2, 10, QLatin1Char('0')));
             if (!d.exec()) {
                 e = Erro::de(d);
+                tabela = QStringLiteral("Dias");
                 return false;
             }
             if (rowid < 0)
@@ -911,8 +915,10 @@ bool Banco::excluirMes(const QString& ano, int mes)
             }
             return true;
         });
-    if (ok)
+    if (ok) {
+        funcionou(chave(QStringLiteral("Meses"), true));
         funcionou(chave(QStringLiteral("Dias"), true));
+    }
     return ok;
 }
 
