@@ -1,9 +1,9 @@
 #include "janelaRelatorios.h"
 
 #include "abertura.h"
+#include "banco.h"
 #include "costuras.h"
 #include "datas.h"
-#include "banco.h"
 #include "exportacao.h"
 #include "mensagens.h"
 
@@ -267,7 +267,8 @@ void JanelaRelatorios::recarregar()
 void JanelaRelatorios::exibirAno(int ano)
 {
     const relatorios::Ano atual = relatorios::resumoDoAno(m_banco, ano).value_or(relatorios::Ano{ano});
-    const relatorios::Ano anterior = relatorios::resumoDoAno(m_banco, ano - 1).value_or(relatorios::Ano{ano - 1});
+    const relatorios::Ano anterior =
+        relatorios::resumoDoAno(m_banco, ano - 1).value_or(relatorios::Ano{ano - 1});
     m_seriesAno->clear();
     long long maior = 0;
     int linha = 0;

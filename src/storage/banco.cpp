@@ -878,43 +878,43 @@ bool Banco::excluirMes(const QString& ano, int mes)
     // The table a failure is told under: the work names the one that failed (escrever reads it
     // after the work ran).
     QString tabela = QStringLiteral("Meses");
-    const bool ok = escrever(
-        tabela, QStringLiteral("excluir o histórico do mês %1").arg(nomeMes(ano, mes)),
-        [&](const QSqlDatabase& db, Erro& e) {
-            QSqlQuery q(db);
-            if (!q.exec(QStringLiteral("SELECT rowid, ano FROM Meses ORDER BY rowid"))) {
-                e = Erro::de(q);
-                return false;
-            }
-            qlonglong rowid = -1;
-            while (rowid < 0 && q.next())
-                if (q.value(1).toString() == ano)
-                    rowid = q.value(0).toLongLong();
-            const QString coluna = datas::colunaMes(mes);
-            if (coluna.isEmpty())
-                return true; // no such month: nothing to change, and no message
-            // The month's hours go with it: the day chart and the reports read them.
-            QSqlQuery d(db);
-            d.prepare(QStringLiteral("DELETE FROM Dias WHERE ano = ? AND mes = ?"));
-            d.addBindValue(ano);
-            d.addBindValue(QStringLiteral("%1").arg(mes, 2, 10, QLatin1Char('0')));
-            if (!d.exec()) {
-                e = Erro::de(d);
-                tabela = QStringLiteral("Dias");
-                return false;
-            }
-            if (rowid < 0)
-                return true; // no such year in Meses
-            QSqlQuery u(db);
-            u.prepare(QStringLiteral("UPDATE Meses SET %1 = ? WHERE rowid = ?").arg(coluna));
-            u.addBindValue(serie::mesZerado());
-            u.addBindValue(rowid);
-            if (!u.exec()) {
-                e = Erro::de(u);
-                return false;
-            }
-            return true;
-        });
+    const bool ok =
+        escrever(tabela, QStringLiteral("excluir o histórico do mês %1").arg(nomeMes(ano, mes)),
+                 [&](const QSqlDatabase& db, Erro& e) {
+                     QSqlQuery q(db);
+                     if (!q.exec(QStringLiteral("SELECT rowid, ano FROM Meses ORDER BY rowid"))) {
+                         e = Erro::de(q);
+                         return false;
+                     }
+                     qlonglong rowid = -1;
+                     while (rowid < 0 && q.next())
+                         if (q.value(1).toString() == ano)
+                             rowid = q.value(0).toLongLong();
+                     const QString coluna = datas::colunaMes(mes);
+                     if (coluna.isEmpty())
+                         return true; // no such month: nothing to change, and no message
+                     // The month's hours go with it: the day chart and the reports read them.
+                     QSqlQuery d(db);
+                     d.prepare(QStringLiteral("DELETE FROM Dias WHERE ano = ? AND mes = ?"));
+                     d.addBindValue(ano);
+                     d.addBindValue(QStringLiteral("%1").arg(mes, 2, 10, QLatin1Char('0')));
+                     if (!d.exec()) {
+                         e = Erro::de(d);
+                         tabela = QStringLiteral("Dias");
+                         return false;
+                     }
+                     if (rowid < 0)
+                         return true; // no such year in Meses
+                     QSqlQuery u(db);
+                     u.prepare(QStringLiteral("UPDATE Meses SET %1 = ? WHERE rowid = ?").arg(coluna));
+                     u.addBindValue(serie::mesZerado());
+                     u.addBindValue(rowid);
+                     if (!u.exec()) {
+                         e = Erro::de(u);
+                         return false;
+                     }
+                     return true;
+                 });
     if (ok) {
         funcionou(chave(QStringLiteral("Meses"), true));
         funcionou(chave(QStringLiteral("Dias"), true));

@@ -209,8 +209,8 @@ private Q_SLOTS:
     // The month's hours go with its days; other months keep theirs.
     void exclusaoPedeConfirmacao()
     {
-        executar(u"INSERT INTO Meses (ano, mar, abr) VALUES ('2024', '"_s + apoio::grupos({4, 4}) + u"', '"_s +
-                 apoio::grupos({9}) + u"')"_s);
+        executar(u"INSERT INTO Meses (ano, mar, abr) VALUES ('2024', '"_s + apoio::grupos({4, 4}) +
+                 u"', '"_s + apoio::grupos({9}) + u"')"_s);
         executar(u"INSERT INTO Dias (mes, ano, hora1) VALUES ('03', '2024', '1'), ('04', '2024', '2'), "
                  "('03', '2023', '3'), ('03', '2024', '4')"_s);
         painel();

@@ -102,8 +102,8 @@ private Q_SLOTS:
         auto linha = [](const QString& pg, const QStringList& rotulos, const MapaHoras& m,
                         const MapaHoras& d) { QTest::newRow(qPrintable(pg)) << pg << rotulos << m << d; };
         linha(u"/0"_s, {}, {}, {});
-        linha(u"/6"_s, {u"lotacao=7"_s, u"total=153"_s, u"agora="_s + as, u"hoje="_s + as, u"media="_s + as}, {},
-              faixa(1, 3, vazio));
+        linha(u"/6"_s, {u"lotacao=7"_s, u"total=153"_s, u"agora="_s + as, u"hoje="_s + as, u"media="_s + as},
+              {}, faixa(1, 3, vazio));
         linha(u"/1"_s, {u"totalMes="_s + at, u"mes=55"_s, u"totalMes="_s + as}, faixa(1, 12, dia), {});
         linha(u"/2"_s, {u"mes=0"_s, u"totalMes="_s + as}, faixa(13, 24, zero), {});
         linha(u"/3"_s, {u"mes=0"_s, u"totalMes="_s + as, u"mediaDia=0"_s}, faixa(25, 31, zero), {});

@@ -118,7 +118,8 @@ private Q_SLOTS:
                            u"30/04/2024 23:30:00 /3 7 7"_s, u"30/04/2024 23:50:00 /3 0 0"_s}
             << u"|2024=00007/00000"_s;
         QTest::newRow("ligado perto da meia-noite")
-            << QStringList{u"31/12/2024 23:50:00 /5 7 7"_s, u"01/01/2025 00:20:00 /5 3 3"_s} << u"01=00003|"_s;
+            << QStringList{u"31/12/2024 23:50:00 /5 7 7"_s, u"01/01/2025 00:20:00 /5 3 3"_s}
+            << u"01=00003|"_s;
     }
     void diaDoAparelho()
     {
@@ -152,7 +153,8 @@ private Q_SLOTS:
         QTest::newRow("/1 sozinha no dia 1")
             << marco + QStringList{u"01/04/2024 /1"_s} << u"5"_s << false << u""_s;
         QTest::newRow("leitura completa passando da meia-noite")
-            << QStringList{u"31/03/2024 /1"_s, u"31/03/2024 /2"_s, u"01/04/2024 /3"_s} << u"0"_s << false << u"0000000000"_s;
+            << QStringList{u"31/03/2024 /1"_s, u"31/03/2024 /2"_s, u"01/04/2024 /3"_s} << u"0"_s << false
+            << u"0000000000"_s;
         QTest::newRow("/3 sozinha no dia 1")
             << marco + QStringList{u"01/04/2024 /3"_s} << u"0"_s << false << u"0000000000"_s;
         QTest::newRow("e a leitura completa seguinte")

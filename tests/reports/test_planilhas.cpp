@@ -151,8 +151,8 @@ private Q_SLOTS:
         // Recorded since: two Mondays (5 and 26 February) with 5 visits at 9h in all, a big month.
         QList<int> horas(24, 0);
         horas[9] = 5;
-        executar(u"INSERT INTO Dias (mes, ano, hora5, hora26) VALUES ('02', '2024', '"_s + apoio::grupos(horas) +
-                 u"', '"_s + apoio::grupos(QList<int>(24, 0)) + u"')"_s);
+        executar(u"INSERT INTO Dias (mes, ano, hora5, hora26) VALUES ('02', '2024', '"_s +
+                 apoio::grupos(horas) + u"', '"_s + apoio::grupos(QList<int>(24, 0)) + u"')"_s);
         executar(u"INSERT INTO Meses (ano, fev) VALUES ('2024', '"_s + apoio::grupos({12245}) + u"')"_s);
         m_aplicacao->abrirRelatorios();
         auto* ano = j->findChild<QTableWidget*>(u"tbl_ano"_s);

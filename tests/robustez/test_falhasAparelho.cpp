@@ -178,7 +178,8 @@ private Q_SLOTS:
             QTest::addRow("virada do ano, %s s", desvio)
                 << QDate(2024, 12, 31) << QStringList{u"--desvio"_s, QString::fromLatin1(desvio)};
             QTest::addRow("fim de abril sem o dia 31, %s s", desvio)
-                << QDate(2024, 4, 30) << QStringList{u"--desvio"_s, QString::fromLatin1(desvio), u"--omitir"_s, u"d31"_s};
+                << QDate(2024, 4, 30)
+                << QStringList{u"--desvio"_s, QString::fromLatin1(desvio), u"--omitir"_s, u"d31"_s};
         }
     }
     void meiaNoite()
@@ -205,7 +206,8 @@ private Q_SLOTS:
         QVERIFY(cliente.tempo.avancarAte(seguir, 30 * 60 * 1000, 1000));
 
         // What the device held at the end of the old day (by its own clock), page by page.
-        const QStringList ultimo = semente + QStringList{u"--hora"_s, u"23:59:59"_s, u"--congelar"_s} + extra.mid(2);
+        const QStringList ultimo =
+            semente + QStringList{u"--hora"_s, u"23:59:59"_s, u"--congelar"_s} + extra.mid(2);
         auto valores = [&](int de, int ate) {
             static const QRegularExpression entrada(u"\"[dh]\":\\d+,\"qt\":\"(\\d{5})\""_s);
             QString r;

@@ -108,10 +108,8 @@ private Q_SLOTS:
             QTest::newRow(qPrintable(ruim.left(5)))
                 << u"lotacaoFonte"_s << ruim << u"lbl_lotacao"_s << 200.0 << u"200"_s;
         QTest::newRow("1e9") << u"totalPosicao"_s << u"1e9"_s << u"lbl_total"_s << 384.0 << u"384"_s;
-        QTest::newRow("abc") << u"legendaPosicao"_s << u"'abc'"_s << u"lbl_legendaLotacao"_s << 8.0
-                             << u"8"_s;
-        QTest::newRow("inf") << u"legendaFonte"_s << u"'inf'"_s << u"lbl_legendaLotacao"_s << 30.0
-                             << u"30"_s;
+        QTest::newRow("abc") << u"legendaPosicao"_s << u"'abc'"_s << u"lbl_legendaLotacao"_s << 8.0 << u"8"_s;
+        QTest::newRow("inf") << u"legendaFonte"_s << u"'inf'"_s << u"lbl_legendaLotacao"_s << 30.0 << u"30"_s;
         QTest::newRow("15s") << u"tempoAtualizacao"_s << u"'15s'"_s << u"TimerLT"_s << 1500.0 << u"15s"_s;
         // Too short floods the device; too long leaves the public figures for days.
         for (const char* ruim : {"rapido", "5s", "99999999999s"})

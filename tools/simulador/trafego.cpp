@@ -11,7 +11,7 @@ constexpr int segundosHora = 3600;
 constexpr int segundosDia = 24 * segundosHora;
 
 // Mean visits per hour of a weekday: a few at night, busy from 8 to 19 with a midday peak.
-constexpr std::array<double, 24> perfilSemana{0.1, 0.05, 0.0, 0.0, 0.0,  0.1,  0.6,  4.0,
+constexpr std::array<double, 24> perfilSemana{0.1,  0.05, 0.0,  0.0,  0.0,  0.1,  0.6,  4.0,
                                               18.0, 34.0, 52.0, 70.0, 92.0, 88.0, 64.0, 54.0,
                                               58.0, 68.0, 48.0, 26.0, 9.0,  3.0,  1.0,  0.3};
 
@@ -52,7 +52,8 @@ int visitasHora(std::uint32_t semente, QDate dia, int hora)
         return 0;
     const double fatorDia = 0.85 + 0.3 * uniforme(semente, dia, 100);
     const double ruido = 0.75 + 0.5 * uniforme(semente, dia, 200 + static_cast<std::uint64_t>(hora));
-    const double media = perfilSemana[static_cast<std::size_t>(hora)] * fatorSemana(dia, hora) * fatorDia * ruido;
+    const double media =
+        perfilSemana[static_cast<std::size_t>(hora)] * fatorSemana(dia, hora) * fatorDia * ruido;
     // Random rounding keeps the quiet hours at an occasional single visit.
     const double sorteio = uniforme(semente, dia, 300 + static_cast<std::uint64_t>(hora));
     return static_cast<int>(std::floor(media + sorteio));
@@ -71,8 +72,8 @@ int entradasAte(std::uint32_t semente, QDate dia, int segundos)
     for (int h = 0; h < horaAtual; ++h)
         soma += visitasHora(semente, dia, h);
     if (horaAtual < 24) {
-        const long long parcial =
-            static_cast<long long>(visitasHora(semente, dia, horaAtual)) * (segundos % segundosHora) / segundosHora;
+        const long long parcial = static_cast<long long>(visitasHora(semente, dia, horaAtual)) *
+                                  (segundos % segundosHora) / segundosHora;
         soma += static_cast<int>(parcial);
     }
     return soma;
