@@ -84,6 +84,18 @@ deb $espelho bookworm main
 deb $espelho bookworm-updates main
 FONTES
 cp -L /etc/resolv.conf "$raiz/etc/resolv.conf"
+# Certificate authorities this machine's network adds (a proxy in front of the package
+# registries, say) are part of reaching them, like resolv.conf: npm in the root gets them too.
+extras=()
+for ca in /usr/local/share/ca-certificates/*.crt; do
+  [ -f "$ca" ] && extras+=("$ca")
+done
+ambiente_ca=()
+if [ "${#extras[@]}" -gt 0 ]; then
+  mkdir -p "$raiz/etc/ssl"
+  cat "${extras[@]}" >"$raiz/etc/ssl/autoridades-da-maquina.pem"
+  ambiente_ca=(NODE_EXTRA_CA_CERTS=/etc/ssl/autoridades-da-maquina.pem)
+fi
 # The host's downloaded packages, linked in, spare fetching them again: the root's apt takes
 # one only when it is the very file its own index names, and installs only what it asks for.
 find /var/cache/apt/archives -maxdepth 1 -name '*.deb' -exec cp -l -t "$raiz/var/cache/apt/archives" {} + \
@@ -101,5 +113,5 @@ montar sysfs /sys -t sysfs
 
 echo "== in the fresh root: $* =="
 chroot "$raiz" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 CI="${CI:-}" \
-  PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+  PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "${ambiente_ca[@]}" \
   /bin/bash -c 'cd /work/fluxora && "$@"' bash "$@" </dev/null
