@@ -317,30 +317,6 @@ void NavegadorHistorico::exibirDiaAtual()
     renderizar();
 }
 
-void NavegadorHistorico::exibirMesHistorico()
-{
-    m_exibicao.exibirMesHistorico();
-    renderizar();
-}
-
-void NavegadorHistorico::exibirDiaHistorico()
-{
-    m_exibicao.exibirDiaHistorico();
-    renderizar();
-}
-
-void NavegadorHistorico::verificarExportacao()
-{
-    m_exibicao.verificarExportacao();
-    renderizar();
-}
-
-void NavegadorHistorico::desabilitarExportacao()
-{
-    m_exibicao.desabilitarExportacao();
-    renderizar();
-}
-
 void NavegadorHistorico::exportarMensal()
 {
     // The menu item may be triggered while disabled only by a shortcut or a test; refuse.

@@ -50,10 +50,6 @@ public:
 
     void exibirMesAtual();
     void exibirDiaAtual();
-    void exibirMesHistorico();
-    void exibirDiaHistorico();
-    void verificarExportacao();
-    void desabilitarExportacao();
 
     void exportarMensal();
     void exportarMensalXlsx();

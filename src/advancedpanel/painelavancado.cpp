@@ -318,12 +318,6 @@ void PainelAvancado::lerDiaCompleto()
     m_figuras->picAtualizarAgora->hide();
 }
 
-void PainelAvancado::lerMesCompleto()
-{
-    m_ciclo.lerMesCompleto();
-    m_figuras->picAtualizarTotalMes->hide();
-}
-
 void PainelAvancado::exibeParametro()
 {
     m_figuras->lblParam->setText(QString());

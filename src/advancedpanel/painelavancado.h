@@ -69,7 +69,6 @@ public:
     void atualizarGraficoDia();
     bool leuMesCompleto() const override { return m_ciclo.leituraMesCompleta; }
     void lerDiaCompleto();
-    void lerMesCompleto();
     void exibeParametro();
     void clicarAtualizarTotalMes();
     const ciclo::Ciclo& estadoCiclo() const { return m_ciclo; }

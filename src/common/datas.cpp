@@ -37,14 +37,6 @@ QString anoHoje()
 {
     return textoData().mid(6, 4);
 }
-int diaDoMes()
-{
-    return hoje().day();
-}
-int horaAgora()
-{
-    return agora().hour();
-}
 
 QString carimbo()
 {

@@ -16,8 +16,6 @@ QString textoHora(); // "hh:mm:ss", 24-hour clock
 QString diaHoje(); // two digits, "07"
 QString mesHoje(); // two digits, "03"
 QString anoHoje(); // four digits, "2024"
-int diaDoMes();    // 1 to 31
-int horaAgora();   // 0 to 23
 
 // "as " + hh:mm:ss, the stamp of an accepted reading.
 QString carimbo();

@@ -1,6 +1,7 @@
 #include "controle.h"
 
 #include "banco.h"
+#include "constantes.h"
 #include "costuras.h"
 #include "datas.h"
 #include "ethernet.h"
@@ -68,7 +69,7 @@ QStringList comGravado(QStringList slots, const std::optional<QString>& gravado)
 
 bool respostaValida(const QString& texto)
 {
-    return texto.contains(QStringLiteral("\"status\":1,"));
+    return texto.contains(constantes::marcadorStatus);
 }
 
 std::optional<QString> lerValorCampo(const QString& texto, const QString& marcador)
@@ -204,26 +205,6 @@ void Controle::solicitarPagina(int n)
         ethernet::montarUrl(m_endereco.ip1, m_endereco.ip2, m_endereco.ip3, m_endereco.ip4), caminho);
 }
 
-void Controle::solicitarPagina1()
-{
-    solicitarPagina(1);
-}
-void Controle::solicitarPagina2()
-{
-    solicitarPagina(2);
-}
-void Controle::solicitarPagina3()
-{
-    solicitarPagina(3);
-}
-void Controle::solicitarPagina4()
-{
-    solicitarPagina(4);
-}
-void Controle::solicitarPagina5()
-{
-    solicitarPagina(5);
-}
 void Controle::solicitarPagina6()
 {
     solicitarPagina(6);

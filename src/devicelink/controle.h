@@ -98,11 +98,6 @@ public:
     bool diaLidoPorInteiro(const QDate& dia = {}) const;
 
     // ---- page requests and dispatch ---------------------------------------------------
-    void solicitarPagina1();
-    void solicitarPagina2();
-    void solicitarPagina3();
-    void solicitarPagina4();
-    void solicitarPagina5();
     void solicitarPagina6();
     // n = 1 ... 6
     void solicitarPagina(int n);

@@ -261,17 +261,6 @@ bool EthernetConfig::eventFilter(QObject* objeto, QEvent* evento)
     return QDialog::eventFilter(objeto, evento);
 }
 
-void EthernetConfig::leConfiguracoes(QString& iP1, QString& iP2, QString& iP3, QString& iP4)
-{
-    banco::Ethernet e{iP1, iP2, iP3, iP4};
-    if (!m_banco.lerEthernet(e))
-        return;
-    iP1 = e.ip1;
-    iP2 = e.ip2;
-    iP3 = e.ip3;
-    iP4 = e.ip4;
-}
-
 void EthernetConfig::leConfiguracoesDestaTela(QString& iP1, QString& iP2, QString& iP3, QString& iP4)
 {
     banco::Ethernet e{iP1, iP2, iP3, iP4};

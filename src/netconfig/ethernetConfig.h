@@ -28,7 +28,6 @@ public:
     void carregar();
 
     // Reads the stored octets into the four strings (the guarded read).
-    void leConfiguracoes(QString& iP1, QString& iP2, QString& iP3, QString& iP4);
     void leConfiguracoesDestaTela(QString& iP1, QString& iP2, QString& iP3, QString& iP4);
     // Stores the four fields, unless one of them was neither read nor typed (false then).
     bool salvarConfiguracoes();

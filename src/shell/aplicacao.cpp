@@ -34,7 +34,7 @@ Aplicacao::Aplicacao()
                  }}),
       m_principal(m_conexao, m_banco)
 {
-    m_conexao.setObjectName(QStringLiteral("Winsock1"));
+    m_conexao.setObjectName(QStringLiteral("conexaoDispositivo"));
     ligar();
 }
 

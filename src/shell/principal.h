@@ -26,7 +26,6 @@ public:
     QString subPaginaAtual() const;
     void acessarPagina(const QString& pagina);
     void statusCongurandoEthernet(bool statusConfigurando) { m_statusConfigurando = statusConfigurando; }
-    bool statusConfigurando() const { return m_statusConfigurando; }
 
     void exibirDesconectadoPrincipal();
     void exibirColetandoPrincipal();

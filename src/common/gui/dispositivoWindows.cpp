@@ -31,12 +31,4 @@ QList<Tela> lerTelas()
     return telas();
 }
 
-QSize lerResolucaoTela()
-{
-    const QList<Tela> t = telas();
-    if (t.isEmpty())
-        return {1024, 768};
-    return t.first().geometria.size();
-}
-
 } // namespace dispositivoWindows

@@ -12,8 +12,6 @@ namespace dispositivoWindows {
 
 // The connected screens, the primary one first.
 QList<Tela> lerTelas();
-// Width and height of the primary screen in pixels.
-QSize lerResolucaoTela();
 
 // Test seam: the screens the panels lay themselves out on.
 extern std::function<QList<Tela>()> telas;
