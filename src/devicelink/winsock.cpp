@@ -26,29 +26,29 @@ Winsock::Winsock(QObject* parent) : QObject(parent)
     });
 }
 
-int Winsock::estado() const
+Winsock::Estado Winsock::estado() const
 {
     switch (m_socket.state()) {
     case QAbstractSocket::UnconnectedState:
         if (m_erro)
-            return 9;
+            return Estado::erro;
         if (m_remotoFechou)
-            return 8;
-        return 0;
+            return Estado::remotoFechando;
+        return Estado::fechado;
     case QAbstractSocket::HostLookupState:
-        return 4;
+        return Estado::resolvendoHost;
     case QAbstractSocket::ConnectingState:
-        return 6;
+        return Estado::conectando;
     case QAbstractSocket::ConnectedState:
-        return 7;
+        return Estado::conectado;
     case QAbstractSocket::BoundState:
-        return 1;
+        return Estado::aberto;
     case QAbstractSocket::ListeningState:
-        return 2;
+        return Estado::escutando;
     case QAbstractSocket::ClosingState:
-        return 8;
+        return Estado::remotoFechando;
     }
-    return 0;
+    return Estado::fechado;
 }
 
 void Winsock::conectar(const QString& host, quint16 porta)
@@ -82,28 +82,28 @@ QString Winsock::ipLocal() const
     return costuras::ipLocal();
 }
 
-QString textoEstado(int estado)
+QString textoEstado(Winsock::Estado estado)
 {
     switch (estado) {
-    case 0:
+    case Winsock::Estado::fechado:
         return QStringLiteral("Conexão encerrada.");
-    case 1:
+    case Winsock::Estado::aberto:
         return QStringLiteral("Conexão iniciada.");
-    case 2:
+    case Winsock::Estado::escutando:
         return QStringLiteral("Aguardando conexão.");
-    case 3:
+    case Winsock::Estado::conexaoPendente:
         return QStringLiteral("Conexão Pendente.");
-    case 4:
+    case Winsock::Estado::resolvendoHost:
         return QStringLiteral("Resolvendo host.");
-    case 5:
+    case Winsock::Estado::hostResolvido:
         return QStringLiteral("Host resolvido.");
-    case 6:
+    case Winsock::Estado::conectando:
         return QStringLiteral("Conectando.");
-    case 7:
+    case Winsock::Estado::conectado:
         return QStringLiteral("Conectado!");
-    case 8:
+    case Winsock::Estado::remotoFechando:
         return QStringLiteral("Encerrando...");
-    case 9:
+    case Winsock::Estado::erro:
         return QStringLiteral("Erro inesperado");
     }
     return {};

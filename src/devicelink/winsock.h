@@ -5,15 +5,27 @@
 
 namespace ethernet {
 
-// The TCP client socket as the rest of the program sees it: states 0 closed, 1 open,
-// 2 listening, 3 connection pending, 4 resolving host, 5 host resolved, 6 connecting,
-// 7 connected, 8 peer closing (the device closed, until our close), 9 error.
+// The TCP client socket as the rest of the program sees it, in the states it reports.
 class Winsock : public QObject {
     Q_OBJECT
 public:
+    enum class Estado {
+        fechado = 0,
+        aberto = 1,
+        escutando = 2,
+        conexaoPendente = 3,
+        resolvendoHost = 4,
+        hostResolvido = 5,
+        conectando = 6,
+        conectado = 7,
+        remotoFechando = 8, // the device closed, until our close
+        erro = 9,
+    };
+    Q_ENUM(Estado)
+
     explicit Winsock(QObject* parent = nullptr);
 
-    int estado() const;
+    Estado estado() const;
 
     void conectar(const QString& host, quint16 porta);
     // Drops the connection at once, discarding anything unsent or unread.
@@ -36,6 +48,6 @@ private:
 };
 
 // Text of a socket state for the connection test of the network window.
-QString textoEstado(int estado);
+QString textoEstado(Winsock::Estado estado);
 
 } // namespace ethernet

@@ -60,7 +60,9 @@ private:
         QElapsedTimer real;
         real.start();
         auto emVoo = [this] {
-            return m_conexao->winsock().estado() >= 3 && m_conexao->winsock().estado() <= 7;
+            using E = ethernet::Winsock::Estado;
+            const E e = m_conexao->winsock().estado();
+            return e >= E::conexaoPendente && e <= E::conectado;
         };
         while (emVoo() && m_orcamentoMs > 0) {
             QTest::qWait(2);

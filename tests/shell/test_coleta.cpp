@@ -137,8 +137,10 @@ private:
     {
         const ethernet::Winsock& w = m_app->conexao().winsock();
         auto emVoo = [&] {
-            const int e = w.estado();
-            return e == 4 || e == 6 || (e == 7 && (m_aparelho->respondido || m_aparelho->pedidoNoAr));
+            using E = ethernet::Winsock::Estado;
+            const E e = w.estado();
+            return e == E::resolvendoHost || e == E::conectando ||
+                   (e == E::conectado && (m_aparelho->respondido || m_aparelho->pedidoNoAr));
         };
         for (qint64 t = 0; t < ms && !(feito && feito()); t += 100) {
             QElapsedTimer real;
