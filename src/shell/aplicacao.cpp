@@ -57,6 +57,7 @@ void Aplicacao::ligar()
     QObject::connect(p, &Principal::painelAvancadoPedido, p, [this] { abrirPainelAvancado(); });
     QObject::connect(p, &Principal::relatoriosPedido, p, [this] { abrirRelatorios(); });
     QObject::connect(p, &Principal::importarHistoricoPedido, p, [this, p] {
+        m_banco.novaAcaoDoOperador(); // importing is asking for the database
         JanelaImportacao janela(banco::caminhoBanco(), p);
         janela.exec();
         m_ajustes.carregar(m_banco); // the operator may have brought the other file's settings
