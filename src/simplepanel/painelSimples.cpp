@@ -191,11 +191,10 @@ void PainelSimples::atualizaBarAtualizacao()
 void PainelSimples::tiqueTimerLT()
 {
     atualizaBarAtualizacao();
-    const rsp::Tique t =
-        rsp::tique(rsp::numeroIntervalo(m_lblTempoAtualizacao->text()), m_contadorAtualizacao);
+    const double n = rsp::numeroIntervalo(m_lblTempoAtualizacao->text());
+    const rsp::Tique t = rsp::tique(n, m_contadorAtualizacao);
     m_barAtualizacao->setValue(t.valorBarra);
     // A device that answers without a valid reading would leave old numbers up for good.
-    const double n = rsp::numeroIntervalo(m_lblTempoAtualizacao->text());
     if (!m_semLeitura && ++m_tiquesSemLeitura > 3 * (n + 1)) {
         m_semLeitura = true;
         exibirDesconectado();
