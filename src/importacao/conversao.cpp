@@ -60,19 +60,20 @@ const QStringList camposSimples = {u"lotacaoFonte"_s,
 const QStringList camposAvancado = {u"cmb_inicio"_s, u"cmb_fim"_s, u"cmb_tempoMes"_s, u"cmb_tempoDia"_s};
 
 // One named connection, removed when it goes out of scope.
-class Conexao {
+class SessaoImportacao {
 public:
-    Conexao(const QString& caminho, bool somenteLeitura) : m_nome(u"importacao-%1"_s.arg(quintptr(this)))
+    SessaoImportacao(const QString& caminho, bool somenteLeitura)
+        : m_nome(u"importacao-%1"_s.arg(quintptr(this)))
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_nome);
-        db.setDatabaseName(u"file:"_s + caminho + (somenteLeitura ? u"?mode=ro"_s : u"?mode=rw"_s));
+        db.setDatabaseName(banco::uriBanco(caminho, somenteLeitura));
         db.setConnectOptions(u"QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"_s +
                              (somenteLeitura ? u";QSQLITE_OPEN_READONLY"_s : QString()));
         m_aberta = db.open();
         if (!m_aberta)
             m_erro = db.lastError().text();
     }
-    ~Conexao()
+    ~SessaoImportacao()
     {
         QSqlDatabase::database(m_nome, false).close();
         QSqlDatabase::removeDatabase(m_nome);
@@ -221,7 +222,7 @@ bool mesmosBytes(const QString& a, const QString& b)
 std::optional<Conteudo> lerFluxora(const QString& caminho, QString& erro)
 {
     const QString arquivo = QFileInfo(caminho).fileName();
-    Conexao c(caminho, true);
+    SessaoImportacao c(caminho, true);
     if (!c.aberta()) {
         erro = u"Não foi possível abrir o arquivo %1: %2"_s.arg(arquivo, c.erro());
         return std::nullopt;
@@ -384,7 +385,7 @@ bool converter(const QString& caminho, QString& erro, QString* guardado,
     }
     bool ok = false;
     {
-        Conexao con(novo, false);
+        SessaoImportacao con(novo, false);
         ok =
             con.aberta() && executar(con.db(), u"PRAGMA synchronous=FULL"_s, falha) &&
             banco::garantirIndices(con.db()) && executar(con.db(), u"BEGIN IMMEDIATE"_s, falha) &&
@@ -433,7 +434,7 @@ bool converter(const QString& caminho, QString& erro, QString* guardado,
 std::optional<Mescla> mesclar(const QString& destino, const Conteudo& origem, bool ajustes, QString& erro,
                               const std::function<void(int, int)>& progresso)
 {
-    Conexao con(destino, false);
+    SessaoImportacao con(destino, false);
     if (!con.aberta()) {
         erro = u"Não foi possível abrir o banco de dados atual: %1"_s.arg(con.erro());
         return std::nullopt;

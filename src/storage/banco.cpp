@@ -87,9 +87,9 @@ using Erro = Banco::Erro;
 
 // One connection per operation: opened read-write on an existing file only (a missing file
 // is an error, never an empty new database), closed and removed at the end.
-class Conexao {
+class SessaoBanco {
 public:
-    Conexao(const QString& caminho, bool podeGravar)
+    SessaoBanco(const QString& caminho, bool podeGravar)
     {
         // Unique for as long as the connection is registered, without a shared counter.
         m_nome = QStringLiteral("fluxora-banco-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
@@ -97,9 +97,7 @@ public:
         // A busy timeout of at most 200 ms: a longer lock means the write waits for the next
         // cycle instead of freezing the interface.
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=200"));
-        QUrl url = QUrl::fromLocalFile(caminho);
-        url.setScheme(QStringLiteral("file"));
-        db.setDatabaseName(url.toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw"));
+        db.setDatabaseName(uriBanco(caminho));
         if (!QFile::exists(caminho)) {
             m_erro = Erro::nosso(Erro::Tipo::Ausente);
             return;
@@ -117,7 +115,7 @@ public:
             garantirIndices(db);
         m_aberta = true;
     }
-    ~Conexao()
+    ~SessaoBanco()
     {
         {
             QSqlDatabase db = QSqlDatabase::database(m_nome, false);
@@ -126,8 +124,8 @@ public:
         }
         QSqlDatabase::removeDatabase(m_nome);
     }
-    Conexao(const Conexao&) = delete;
-    Conexao& operator=(const Conexao&) = delete;
+    SessaoBanco(const SessaoBanco&) = delete;
+    SessaoBanco& operator=(const SessaoBanco&) = delete;
 
     bool aberta() const { return m_aberta; }
     Erro erro() const { return m_erro; }
@@ -160,7 +158,7 @@ QByteArray identidade(const QString& caminho)
 // The engine's own check of every page; false when it finds anything wrong or cannot look.
 bool passaNaVerificacao(const QString& caminho)
 {
-    Conexao c(caminho, false);
+    SessaoBanco c(caminho, false);
     if (!c.aberta())
         return false;
     QSqlQuery q(c.db());
@@ -258,7 +256,7 @@ Banco::Erro Banco::examinar(const Erro& erro)
 bool Banco::ler(const QString& tabela, const QString& operacao, const Trabalho& trabalho, bool relatarFalha,
                 Erro* falha)
 {
-    Conexao c(caminhoBanco(), !danificado());
+    SessaoBanco c(caminhoBanco(), !danificado());
     Erro erro = c.erro();
     bool ok = c.aberta() && trabalho(c.db(), erro);
     if (ok) {
@@ -286,7 +284,7 @@ bool Banco::escrever(const QString& tabela, const QString& operacao, const Traba
         ok = false;
     }
     if (ok) {
-        Conexao c(caminhoBanco(), true);
+        SessaoBanco c(caminhoBanco(), true);
         erro = c.erro();
         ok = c.aberta();
         QSqlQuery q(c.db());
@@ -472,6 +470,14 @@ QString nomeMes(const QString& ano, int mes)
 QString caminhoBanco()
 {
     return QDir(costuras::pastaAplicacao()).filePath(constantes::nomeBanco);
+}
+
+QString uriBanco(const QString& caminho, bool somenteLeitura)
+{
+    QUrl url = QUrl::fromLocalFile(caminho);
+    url.setScheme(QStringLiteral("file"));
+    return url.toString(QUrl::FullyEncoded) +
+           (somenteLeitura ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
 }
 
 void Banco::novaAcaoDoOperador()

@@ -26,6 +26,11 @@ namespace banco {
 
 QString caminhoBanco();
 
+// The SQLite URI that opens the existing file at `caminho` (never creating it), read-write or
+// read-only. Every character of the path is encoded, so a folder named "Loja #2" or "100%"
+// is that folder and not a query or a fragment of the URI.
+QString uriBanco(const QString& caminho, bool somenteLeitura = false);
+
 // ---- settings rows -----------------------------------------------------------------
 
 struct Ethernet {

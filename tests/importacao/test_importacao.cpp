@@ -204,9 +204,10 @@ private Q_SLOTS:
     }
 
     // Two earlier installations with overlapping years; the second import of a file changes nothing.
+    // The data folder's name may hold characters that mean something in a database URI.
     void importarDuasVezes()
     {
-        QTemporaryDir pasta;
+        QTemporaryDir pasta(QDir::tempPath() + u"/Loja #2 ?100%-XXXXXX"_s);
         const QString banco = apoio::copiarBancoEntregue(pasta);
         const QString outro = pasta.filePath(u"outra.mdb"_s);
         jet::Opcoes o;
