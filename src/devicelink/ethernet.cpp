@@ -126,7 +126,7 @@ void Conexao::enviarRequisicao(const QString& caminho)
 {
     // The connected event normally arrives in the connected state; otherwise wait for it on
     // the 200 ms timer (never blocking the event loop) for at most 20 ticks.
-    if (m_winsock.estado() == Winsock::Estado::conectado) {
+    if (m_winsock.estado() == Winsock::Estado::Conectado) {
         m_winsock.enviar(QByteArray("GET ") + caminho.toLatin1() + QByteArray(" HTTP/1.0\n\n"));
         m_timerTentandoConectar.stop();
         m_tentativasConexao = 0;
@@ -138,7 +138,7 @@ void Conexao::enviarRequisicao(const QString& caminho)
 void Conexao::contarTentativa()
 {
     ++m_tentativasConexao;
-    if (m_winsock.estado() == Winsock::Estado::conectado) {
+    if (m_winsock.estado() == Winsock::Estado::Conectado) {
         enviarRequisicao(m_subPagina);
         return;
     }

@@ -31,24 +31,24 @@ Winsock::Estado Winsock::estado() const
     switch (m_socket.state()) {
     case QAbstractSocket::UnconnectedState:
         if (m_erro)
-            return Estado::erro;
+            return Estado::Erro;
         if (m_remotoFechou)
-            return Estado::remotoFechando;
-        return Estado::fechado;
+            return Estado::RemotoFechando;
+        return Estado::Fechado;
     case QAbstractSocket::HostLookupState:
-        return Estado::resolvendoHost;
+        return Estado::ResolvendoHost;
     case QAbstractSocket::ConnectingState:
-        return Estado::conectando;
+        return Estado::Conectando;
     case QAbstractSocket::ConnectedState:
-        return Estado::conectado;
+        return Estado::Conectado;
     case QAbstractSocket::BoundState:
-        return Estado::aberto;
+        return Estado::Aberto;
     case QAbstractSocket::ListeningState:
-        return Estado::escutando;
+        return Estado::Escutando;
     case QAbstractSocket::ClosingState:
-        return Estado::remotoFechando;
+        return Estado::RemotoFechando;
     }
-    return Estado::fechado;
+    return Estado::Fechado;
 }
 
 void Winsock::conectar(const QString& host, quint16 porta)
@@ -85,25 +85,25 @@ QString Winsock::ipLocal() const
 QString textoEstado(Winsock::Estado estado)
 {
     switch (estado) {
-    case Winsock::Estado::fechado:
+    case Winsock::Estado::Fechado:
         return QStringLiteral("Conexão encerrada.");
-    case Winsock::Estado::aberto:
+    case Winsock::Estado::Aberto:
         return QStringLiteral("Conexão iniciada.");
-    case Winsock::Estado::escutando:
+    case Winsock::Estado::Escutando:
         return QStringLiteral("Aguardando conexão.");
-    case Winsock::Estado::conexaoPendente:
+    case Winsock::Estado::ConexaoPendente:
         return QStringLiteral("Conexão Pendente.");
-    case Winsock::Estado::resolvendoHost:
+    case Winsock::Estado::ResolvendoHost:
         return QStringLiteral("Resolvendo host.");
-    case Winsock::Estado::hostResolvido:
+    case Winsock::Estado::HostResolvido:
         return QStringLiteral("Host resolvido.");
-    case Winsock::Estado::conectando:
+    case Winsock::Estado::Conectando:
         return QStringLiteral("Conectando.");
-    case Winsock::Estado::conectado:
+    case Winsock::Estado::Conectado:
         return QStringLiteral("Conectado!");
-    case Winsock::Estado::remotoFechando:
+    case Winsock::Estado::RemotoFechando:
         return QStringLiteral("Encerrando...");
-    case Winsock::Estado::erro:
+    case Winsock::Estado::Erro:
         return QStringLiteral("Erro inesperado");
     }
     return {};

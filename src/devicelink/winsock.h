@@ -10,16 +10,16 @@ class Winsock : public QObject {
     Q_OBJECT
 public:
     enum class Estado {
-        fechado = 0,
-        aberto = 1,
-        escutando = 2,
-        conexaoPendente = 3,
-        resolvendoHost = 4,
-        hostResolvido = 5,
-        conectando = 6,
-        conectado = 7,
-        remotoFechando = 8, // the device closed, until our close
-        erro = 9,
+        Fechado = 0,
+        Aberto = 1,
+        Escutando = 2,
+        ConexaoPendente = 3,
+        ResolvendoHost = 4,
+        HostResolvido = 5,
+        Conectando = 6,
+        Conectado = 7,
+        RemotoFechando = 8, // the device closed, until our close
+        Erro = 9,
     };
     Q_ENUM(Estado)
 

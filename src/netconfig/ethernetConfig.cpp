@@ -400,7 +400,7 @@ void EthernetConfig::definirResposta(const QString& texto)
 
 void EthernetConfig::tiqueState()
 {
-    const auto estado = m_conexao ? m_conexao->winsock().estado() : ethernet::Winsock::Estado::fechado;
+    const auto estado = m_conexao ? m_conexao->winsock().estado() : ethernet::Winsock::Estado::Fechado;
     m_resposta += ethernet::textoEstado(estado) + QStringLiteral("\r\n");
     m_espelhoResposta->mostrar(m_resposta);
 }

@@ -62,7 +62,7 @@ private:
         auto emVoo = [this] {
             using E = ethernet::Winsock::Estado;
             const E e = m_conexao->winsock().estado();
-            return e >= E::conexaoPendente && e <= E::conectado;
+            return e >= E::ConexaoPendente && e <= E::Conectado;
         };
         while (emVoo() && m_orcamentoMs > 0) {
             QTest::qWait(2);

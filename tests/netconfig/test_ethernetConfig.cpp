@@ -96,7 +96,7 @@ private Q_SLOTS:
         controle::Controle controle(m_conexao, m_banco);
         controle.solicitarPagina6();
         controle.solicitarPagina6();
-        QCOMPARE(m_conexao->winsock().estado(), ethernet::Winsock::Estado::fechado);
+        QCOMPARE(m_conexao->winsock().estado(), ethernet::Winsock::Estado::Fechado);
         QVERIFY(m_conexao->timerTimeOut().isActive());
         QCOMPARE(amb->caixas.size(), 1);
         QVERIFY(amb->caixas[0].texto.contains(u"não é válido"_s));
@@ -170,7 +170,7 @@ private Q_SLOTS:
         for (int i = 1; i <= 4; ++i)
             campos << janela->findChild<QLineEdit*>(u"txt_ip%1CP"_s.arg(i))->text();
         QCOMPARE(campos.join(u'.'), detectou ? u"10.1.1.10"_s : u"127.0.0.1"_s);
-        QCOMPARE(m_conexao->winsock().estado(), ethernet::Winsock::Estado::fechado);
+        QCOMPARE(m_conexao->winsock().estado(), ethernet::Winsock::Estado::Fechado);
         QVERIFY(!m_conexao->timerTimeOut().isActive());
     }
 

@@ -139,8 +139,8 @@ private:
         auto emVoo = [&] {
             using E = ethernet::Winsock::Estado;
             const E e = w.estado();
-            return e == E::resolvendoHost || e == E::conectando ||
-                   (e == E::conectado && (m_aparelho->respondido || m_aparelho->pedidoNoAr));
+            return e == E::ResolvendoHost || e == E::Conectando ||
+                   (e == E::Conectado && (m_aparelho->respondido || m_aparelho->pedidoNoAr));
         };
         for (qint64 t = 0; t < ms && !(feito && feito()); t += 100) {
             QElapsedTimer real;

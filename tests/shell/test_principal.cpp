@@ -78,7 +78,7 @@ private Q_SLOTS:
         QCOMPARE(amb->caixas.size(), 1);
         QCOMPARE(amb->caixas.first().texto, u"Não encontramos o arquivo fluxoradb.mdb\r\n\r\n."_s);
         QCOMPARE(janela.subPaginaAtual(), u"/0"_s);
-        QCOMPARE(janela.conexao().winsock().estado(), ethernet::Winsock::Estado::fechado);
+        QCOMPARE(janela.conexao().winsock().estado(), ethernet::Winsock::Estado::Fechado);
         QVERIFY(aplicacao.conexao().findChild<Temporizador*>(u"TimeOut"_s)->isActive());
         QVERIFY(m_recebido.isEmpty());
         QVERIFY(!QFile::exists(amb->banco));
