@@ -3,6 +3,7 @@
 #include "constantes.h"
 #include "temporizador.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -30,21 +31,27 @@ InstanciaPrograma::InstanciaPrograma(const QString& pastaBanco, QObject* parent)
 
 InstanciaPrograma::~InstanciaPrograma() = default;
 
-// Alive only when shown to be: the lock names a running process of this computer, or some
-// process here holds the lock file's own advisory lock (an owner still writing it). An empty
-// or garbled lock (a power cut just after a start) or one from another host is not.
+// Alive only when shown to be. A running owner holds the lock file's advisory lock for as
+// long as it runs, so a lock that can be taken shared belongs to no one, whatever pid it
+// names: after a power cut that pid is often some other process, or this very one. Only
+// where the file system cannot tell (no advisory locks there) does the pid decide: a running
+// process of this computer. An empty or garbled lock (a power cut just after a start) or one
+// from another host is not alive.
 bool InstanciaPrograma::donoVivo() const
 {
     const QByteArray caminho = QFile::encodeName(m_trava.fileName());
     if (const int fd = ::open(caminho.constData(), O_RDONLY | O_CLOEXEC); fd >= 0) {
-        const bool preso = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        const bool livre = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+        const bool preso = !livre && errno == EWOULDBLOCK;
         ::close(fd);
+        if (livre)
+            return false;
         if (preso)
             return true;
     }
     qint64 pid = 0;
     QString host, programa;
-    if (!m_trava.getLockInfo(&pid, &host, &programa) || pid <= 0)
+    if (!m_trava.getLockInfo(&pid, &host, &programa) || pid <= 0 || pid == QCoreApplication::applicationPid())
         return false;
     if (!host.isEmpty() && host != QSysInfo::machineHostName())
         return false;

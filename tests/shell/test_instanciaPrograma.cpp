@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -31,6 +32,10 @@ private Q_SLOTS:
         QTest::newRow("lixo") << QByteArray("\x01\xff\xfe nada\n\n") << Resultado::Dona;
         QTest::newRow("outro computador, processo vivo aqui")
             << QByteArray(eu + "\nfluxora\noutra-maquina-da-loja\n") << Resultado::Dona;
+        // After a power cut the start at boot may well get the pid it had before.
+        const QByteArray programa = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8();
+        QTest::newRow("mesmo pid depois de religar")
+            << QByteArray(eu + '\n' + programa + '\n' + host + '\n') << Resultado::Dona;
         QTest::newRow("processo morto") << QByteArray("4194000\nfluxora\n" + host + '\n') << Resultado::Dona;
         QTest::newRow("dona viva") << QByteArray("viva") << Resultado::OutraAberta;
         QTest::newRow("não pode ser gravada") << QByteArray("pasta") << Resultado::SemTrava;
