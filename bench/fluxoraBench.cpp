@@ -128,7 +128,9 @@ void BM_tratarResposta(benchmark::State& state)
     falsos::PainelSimples simples;
     falsos::PainelAvancado avancado(8, 18, false);
     banco::Banco bd;
-    controle::Controle c(nullptr, bd, {[&simples] { return &simples; }, [&avancado] { return &avancado; }});
+    controle::Controle c(
+        nullptr, bd,
+        {.simples = [&simples] { return &simples; }, .avancado = [&avancado] { return &avancado; }});
 
     QString respostas[7];
     for (int p = 1; p <= 6; ++p) {

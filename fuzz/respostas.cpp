@@ -228,7 +228,7 @@ void fuzzMeiaNoite(const std::uint8_t* dados, std::size_t tamanho)
 
     falsos::PainelAvancado avancado(8, 18, false);
     banco::Banco bd;
-    controle::Controle c(nullptr, bd, {{}, [&avancado] { return &avancado; }});
+    controle::Controle c(nullptr, bd, {.simples = {}, .avancado = [&avancado] { return &avancado; }});
     Ditos ditos;
     const QDate primeiro = agora.date().addDays(-1);
     // A full reading first, as the panel makes at start-up; then a page, a pause and a fault
@@ -316,7 +316,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     falsos::PainelSimples simples;
     falsos::PainelAvancado avancado(inicio, fim, mesCompleto);
     banco::Banco bd;
-    controle::Controle c(nullptr, bd, {[&simples] { return &simples; }, [&avancado] { return &avancado; }});
+    controle::Controle c(
+        nullptr, bd,
+        {.simples = [&simples] { return &simples; }, .avancado = [&avancado] { return &avancado; }});
     g_mensagens.clear();
 
     for (const char* pagina : paginas) {

@@ -157,10 +157,14 @@ void PainelAvancado::criarControles()
 
     raiz->addWidget(linha(this, nLinha++, false));
 
-    m_navegador =
-        new NavegadorHistorico({*m_chartMes, *m_chartDia, m_dep.ajustes, m_dep.contadores.segundosHistorico,
-                                m_dep.banco, m_menuExportarMensal, m_menuExportarMensalXlsx},
-                               this);
+    m_navegador = new NavegadorHistorico({.chartMes = *m_chartMes,
+                                          .chartDia = *m_chartDia,
+                                          .ajustes = m_dep.ajustes,
+                                          .segundosHistorico = m_dep.contadores.segundosHistorico,
+                                          .banco = m_dep.banco,
+                                          .menuExportarMensal = m_menuExportarMensal,
+                                          .menuExportarMensalXlsx = m_menuExportarMensalXlsx},
+                                         this);
     raiz->addWidget(m_navegador);
     connect(m_menuExportarMensal, &QAction::triggered, m_navegador, &NavegadorHistorico::exportarMensal);
     connect(m_menuExportarMensalXlsx, &QAction::triggered, m_navegador,
@@ -254,34 +258,36 @@ void PainelAvancado::tiqueBaseTempo()
 
 ciclo::Acoes PainelAvancado::acoesCiclo()
 {
-    ciclo::Acoes a;
-    a.solicitarPagina = [this](int n) {
-        m_dep.definirPagina(QString::number(n));
-        m_dep.solicitarPagina(n);
-    };
-    a.definirPagina = m_dep.definirPagina;
-    a.solicitarPagina6 = m_dep.solicitarPagina6;
-    a.acelerar = [this] { acelerarTimerBaseTempo(); };
-    a.normalizar = [this] { normalizarTimerBaseTempo(); };
-    a.releitura = [this] {
-        const int intervalo = ciclo::intervaloReleitura(m_dep.ajustes.lerTempoAtualizarDia());
-        if (m_timerBaseTempo->interval() != intervalo)
-            m_timerBaseTempo->setInterval(intervalo);
-    };
-    a.barraMes = [this](int maximo, int valor) {
-        configurarBar_atualizacaoMes(maximo);
-        m_barAtualizacaoMes->setValue(std::min(valor, maximo));
-    };
-    a.barraDia = [this](int maximo, int valor) {
-        configurarBar_atualizacaoDia(maximo);
-        m_barAtualizacaoDia->setValue(std::min(valor, maximo));
-    };
-    a.exibirParametro = [this](const QString&) { exibeParametro(); };
-    a.exibirPaginaHora = [this](const QString& t) { m_figuras->lblPag->setText(t); };
-    a.exibirPasso = m_dep.definirPasso;
-    a.mesLido = m_dep.mesLido;
-    a.diaLido = m_dep.diaLido;
-    return a;
+    return {.solicitarPagina =
+                [this](int n) {
+                    m_dep.definirPagina(QString::number(n));
+                    m_dep.solicitarPagina(n);
+                },
+            .definirPagina = m_dep.definirPagina,
+            .solicitarPagina6 = m_dep.solicitarPagina6,
+            .acelerar = [this] { acelerarTimerBaseTempo(); },
+            .normalizar = [this] { normalizarTimerBaseTempo(); },
+            .releitura =
+                [this] {
+                    const int intervalo = ciclo::intervaloReleitura(m_dep.ajustes.lerTempoAtualizarDia());
+                    if (m_timerBaseTempo->interval() != intervalo)
+                        m_timerBaseTempo->setInterval(intervalo);
+                },
+            .barraMes =
+                [this](int maximo, int valor) {
+                    configurarBar_atualizacaoMes(maximo);
+                    m_barAtualizacaoMes->setValue(std::min(valor, maximo));
+                },
+            .barraDia =
+                [this](int maximo, int valor) {
+                    configurarBar_atualizacaoDia(maximo);
+                    m_barAtualizacaoDia->setValue(std::min(valor, maximo));
+                },
+            .exibirParametro = [this](const QString&) { exibeParametro(); },
+            .exibirPaginaHora = [this](const QString& t) { m_figuras->lblPag->setText(t); },
+            .exibirPasso = m_dep.definirPasso,
+            .mesLido = m_dep.mesLido,
+            .diaLido = m_dep.diaLido};
 }
 
 void PainelAvancado::exibirDesconectadoAvancado()

@@ -23,8 +23,6 @@
 
 #include <algorithm>
 
-#include <algorithm>
-
 namespace {
 
 QFont fonteLog()
@@ -132,12 +130,13 @@ void EthernetConfig::criarControles()
     negrito.setBold(true);
     cabo->setFont(negrito);
 
-    criarLink(QStringLiteral("lbl_testarConexao"), QStringLiteral("Testar conexão com o Fluxora"),
-              QStringLiteral("Clique para validar o IP do dispositivo"))
-        ->setGeometry(24, 212, 260, 20);
-    criarLink(QStringLiteral("lbl_redefinir"), QStringLiteral("Detectar configurações de rede novamente"),
-              QString())
-        ->setGeometry(300, 212, 280, 20);
+    m_lblTestarConexao =
+        criarLink(QStringLiteral("lbl_testarConexao"), QStringLiteral("Testar conexão com o Fluxora"),
+                  QStringLiteral("Clique para validar o IP do dispositivo"));
+    m_lblTestarConexao->setGeometry(24, 212, 260, 20);
+    m_lblRedefinir = criarLink(QStringLiteral("lbl_redefinir"),
+                               QStringLiteral("Detectar configurações de rede novamente"), QString());
+    m_lblRedefinir->setGeometry(300, 212, 280, 20);
     m_lblStatusPesquisa =
         rotulo(this, QStringLiteral("lbl_statusPesquisa"), QStringLiteral("..."), QRect(24, 238, 552, 36));
     m_lblStatusPesquisa->setWordWrap(true);
@@ -156,22 +155,21 @@ void EthernetConfig::criarControles()
     m_txtSource->setFocusPolicy(Qt::ClickFocus);
     m_txtSource->setTabChangesFocus(true);
 
-    auto* suporte =
+    m_lblSuporte =
         rotulo(this, QStringLiteral("Label8"),
                QStringLiteral("Solicitaremos essas informações durante o suporte caso você enfrente "
                               "problemas de conectividade."),
                QRect(24, 476, 552, 36));
-    suporte->setWordWrap(true);
-    criarLink(
+    m_lblSuporte->setWordWrap(true);
+    m_lblAjuda = criarLink(
         QStringLiteral("lbl_ajuda"), QStringLiteral("Preciso de ajuda"),
         QStringLiteral("Vamos levar você até o site da Norvale. Lá você encontrará nosso Whatsapp e outros "
-                       "canais de contato para obter ajuda"))
-        ->setGeometry(24, 520, 200, 20);
+                       "canais de contato para obter ajuda"));
+    m_lblAjuda->setGeometry(24, 520, 200, 20);
 
     // Tab goes through the fields left to right, then the links.
     QWidget* anterior = m_ip[3];
-    for (const char* link : {"lbl_testarConexao", "lbl_redefinir", "lbl_ajuda"}) {
-        QWidget* proximo = findChild<QLabel*>(QLatin1String(link));
+    for (QWidget* proximo : {m_lblTestarConexao, m_lblRedefinir, m_lblAjuda}) {
         setTabOrder(anterior, proximo);
         anterior = proximo;
     }
@@ -195,10 +193,8 @@ void EthernetConfig::caberNaTela()
         return;
     const int corte = std::min(falta, m_txtSource->height() - alturaMinimaLog);
     m_txtSource->resize(m_txtSource->width(), m_txtSource->height() - corte);
-    for (const char* abaixo : {"Label8", "lbl_ajuda"}) {
-        QWidget* w = findChild<QLabel*>(QLatin1String(abaixo));
-        w->move(w->x(), w->y() - corte);
-    }
+    for (QWidget* abaixo : {m_lblSuporte, m_lblAjuda})
+        abaixo->move(abaixo->x(), abaixo->y() - corte);
     setFixedSize(width(), height() - corte);
 }
 
@@ -222,16 +218,21 @@ QLabel* EthernetConfig::criarLink(const QString& nome, const QString& texto, con
     return l;
 }
 
+bool EthernetConfig::seguirLink(const QObject* objeto)
+{
+    if (objeto == m_lblTestarConexao)
+        clicarTestarConexao();
+    else if (objeto == m_lblRedefinir)
+        clicarRedefinir();
+    else if (objeto == m_lblAjuda)
+        clicarAjuda();
+    else
+        return false;
+    return true;
+}
+
 bool EthernetConfig::eventFilter(QObject* objeto, QEvent* evento)
 {
-    auto seguirLink = [this](const QString& nome) {
-        if (nome == QLatin1String("lbl_testarConexao"))
-            clicarTestarConexao();
-        else if (nome == QLatin1String("lbl_redefinir"))
-            clicarRedefinir();
-        else if (nome == QLatin1String("lbl_ajuda"))
-            clicarAjuda();
-    };
     if (evento->type() == QEvent::KeyPress) {
         auto* tecla = static_cast<QKeyEvent*>(evento);
         for (QLineEdit* campo : m_ip) {
@@ -246,17 +247,15 @@ bool EthernetConfig::eventFilter(QObject* objeto, QEvent* evento)
                 return false;
             return strings::filtrarDigitos(texto.at(0).unicode()) == 0;
         }
-        if (qobject_cast<QLabel*>(objeto) &&
-            (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter ||
-             tecla->key() == Qt::Key_Space)) {
-            seguirLink(objeto->objectName());
+        if ((tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter ||
+             tecla->key() == Qt::Key_Space) &&
+            seguirLink(objeto))
             return true;
-        }
     }
     if (evento->type() == QEvent::MouseButtonRelease) {
         const auto* clique = static_cast<QMouseEvent*>(evento);
         if (clique->button() == Qt::LeftButton)
-            seguirLink(objeto->objectName());
+            seguirLink(objeto);
     }
     return QDialog::eventFilter(objeto, evento);
 }

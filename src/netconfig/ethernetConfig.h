@@ -67,6 +67,8 @@ private:
     void passosDeFechamento();
     void acompanharPedidoDoTeste();
     QLabel* criarLink(const QString& nome, const QString& texto, const QString& dica);
+    // Runs the link's command; false when `objeto` is none of the links.
+    bool seguirLink(const QObject* objeto);
 
     ethernet::Conexao* m_conexao;
     banco::Banco& m_banco;
@@ -74,6 +76,11 @@ private:
     QPlainTextEdit* m_txtSource = nullptr;
     ethernet::EspelhoTexto* m_espelhoResposta = nullptr;
     QLabel* m_lblStatusPesquisa = nullptr;
+    QLabel* m_lblSuporte = nullptr; // Label8, over lbl_ajuda
+    // The links, followed with a click or from the keyboard.
+    QLabel* m_lblTestarConexao = nullptr;
+    QLabel* m_lblRedefinir = nullptr;
+    QLabel* m_lblAjuda = nullptr;
     Temporizador m_timerState;
     Temporizador m_timerTimeout;
     QString m_resposta;

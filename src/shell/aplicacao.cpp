@@ -9,29 +9,38 @@
 #include <QTimer>
 
 Aplicacao::Aplicacao()
-    : m_controle(&m_conexao, m_banco,
-                 {[this]() -> controle::DestinoPainelSimples* { return m_janelas.painelsimples(); },
-                  [this]() -> controle::DestinoPainelAvancado* { return m_janelas.painelavancado(); }}),
-      m_janelas({m_conexao, m_banco, m_controle, m_painelAtivo, m_contadores, m_ajustes,
-                 [this](const QString& t) { m_principal.definirPagina(t); },
-                 [this](const QString& t) { m_principal.definirLegendaLog(t); }},
-                {[this](EthernetConfig* janela) {
-                     QObject::connect(janela, &EthernetConfig::fechando, &m_principal,
-                                      [this] { m_principal.statusCongurandoEthernet(false); });
-                 },
+    : m_controle(
+          &m_conexao, m_banco,
+          {.simples = [this]() -> controle::DestinoPainelSimples* { return m_janelas.painelsimples(); },
+           .avancado = [this]() -> controle::DestinoPainelAvancado* { return m_janelas.painelavancado(); }}),
+      // The main window is built next; the registry reaches it only when a window is asked for.
+      m_janelas({.conexao = m_conexao,
+                 .banco = m_banco,
+                 .controle = m_controle,
+                 .painelAtivo = m_painelAtivo,
+                 .contadores = m_contadores,
+                 .ajustes = m_ajustes,
+                 .principal = m_principal},
+                {.ethernetConfig =
+                     [this](EthernetConfig* janela) {
+                         QObject::connect(janela, &EthernetConfig::fechando, &m_principal,
+                                          [this] { m_principal.statusCongurandoEthernet(false); });
+                     },
                  // However the panel closes, the advanced panel's cycle reads the occupancy again.
-                 [this](PainelSimples* janela) {
-                     QObject::connect(janela, &PainelSimples::fechando, janela,
-                                      [this] { m_janelas.painelavancado()->deveLerLotacao(); });
-                 },
+                 .painelsimples =
+                     [this](PainelSimples* janela) {
+                         QObject::connect(janela, &PainelSimples::fechando, janela,
+                                          [this] { m_janelas.painelavancado()->deveLerLotacao(); });
+                     },
                  // The advanced panel runs the polling cycle: closed by the operator, it comes
                  // back hidden at once, so the device is polled and the history recorded with no
                  // panel on screen. (Gone with the main window, it stays gone.)
-                 [this](PainelAvancado* janela) {
-                     QObject::connect(janela, &QObject::destroyed, &m_principal, [this] {
-                         QTimer::singleShot(0, &m_principal, [this] { m_janelas.painelavancado(); });
-                     });
-                 }}),
+                 .painelavancado =
+                     [this](PainelAvancado* janela) {
+                         QObject::connect(janela, &QObject::destroyed, &m_principal, [this] {
+                             QTimer::singleShot(0, &m_principal, [this] { m_janelas.painelavancado(); });
+                         });
+                     }}),
       m_principal(m_conexao, m_banco)
 {
     m_conexao.setObjectName(QStringLiteral("conexaoDispositivo"));

@@ -6,28 +6,32 @@
 #include "painelSimples.h"
 #include "painelavancado.h"
 #include "painelavancadoAjustes.h"
+#include "principal.h"
 
 namespace {
 
-// The advanced panel asks pages of the reply handling and opens the settings window from here.
+// The advanced panel asks pages of the reply handling, writes the main window's lbl_pagina and
+// Label1, and opens the settings window from here.
 PainelAvancado::Dependencias dependenciasPainelAvancado(Janelas& janelas, const Janelas::Dependencias& d)
 {
     controle::Controle* c = &d.controle;
-    return {d.contadores,
-            d.ajustes,
-            d.banco,
-            [c](int n) { c->solicitarPagina(n); },
-            [c] { c->solicitarPagina6(); },
-            [c] { return c->mesLidoPorInteiro(); },
-            [c] { return c->diaLidoPorInteiro(); },
-            d.definirPagina,
-            d.definirPasso,
-            [j = &janelas, b = &d.banco](const std::function<void()>& aoFechar) {
-                b->novaAcaoDoOperador(); // the operator asked for a window that reads the database
-                PainelAvancadoAjustes* janela = j->painelavancadoAjustes();
-                QObject::connect(janela, &PainelAvancadoAjustes::fechado, janela, aoFechar);
-                janela->exec();
-            }};
+    Principal* p = &d.principal;
+    return {.contadores = d.contadores,
+            .ajustes = d.ajustes,
+            .banco = d.banco,
+            .solicitarPagina = [c](int n) { c->solicitarPagina(n); },
+            .solicitarPagina6 = [c] { c->solicitarPagina6(); },
+            .mesLido = [c] { return c->mesLidoPorInteiro(); },
+            .diaLido = [c] { return c->diaLidoPorInteiro(); },
+            .definirPagina = [p](const QString& t) { p->definirPagina(t); },
+            .definirPasso = [p](const QString& t) { p->definirLegendaLog(t); },
+            .abrirAjustes =
+                [j = &janelas, b = &d.banco](const std::function<void()>& aoFechar) {
+                    b->novaAcaoDoOperador(); // the operator asked for a window that reads the database
+                    PainelAvancadoAjustes* janela = j->painelavancadoAjustes();
+                    QObject::connect(janela, &PainelAvancadoAjustes::fechado, janela, aoFechar);
+                    janela->exec();
+                }};
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 
 #include "instanciaUnica.h"
 
-#include <QString>
-
 #include <functional>
 
 class EthernetConfig;
@@ -12,6 +10,7 @@ class PainelAtivo;
 class PainelAvancado;
 class PainelAvancadoAjustes;
 class PainelSimples;
+class Principal;
 namespace ajustes {
 struct Avancado;
 }
@@ -33,7 +32,9 @@ class Conexao;
 // load (a modal box lets events run) is the one being loaded, never a second.
 class Janelas {
 public:
-    // What the windows are built with.
+    // The parts of the program the windows are built from: each window's own dependencies are
+    // made from these, in one place (janelas.cpp). The main window is built after the registry;
+    // it is reached only when a window is asked for.
     struct Dependencias {
         ethernet::Conexao& conexao;
         banco::Banco& banco;
@@ -41,9 +42,7 @@ public:
         PainelAtivo& painelAtivo;
         ciclo::Contadores& contadores;
         ajustes::Avancado& ajustes;
-        // The advanced panel's writes into the main window: lbl_pagina and Label1.
-        std::function<void(const QString&)> definirPagina;
-        std::function<void(const QString&)> definirPasso;
+        Principal& principal;
     };
     // Run with each new window right after it was built, before its load steps.
     struct AoCriar {

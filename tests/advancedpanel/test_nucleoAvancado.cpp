@@ -14,20 +14,7 @@ namespace {
 // A cycle and what goes out of it: "/N" for a request, the main window's lbl_pagina captions,
 // and the timer pace ("rapido" / "normal").
 struct Banca {
-    explicit Banca(int intervaloMes)
-    {
-        c.carregar(intervaloMes);
-        a.solicitarPagina = [this](int n) {
-            paginas << QString::number(n);
-            pedidos << u"/%1"_s.arg(n);
-        };
-        a.definirPagina = [this](const QString& t) { paginas << t; };
-        a.solicitarPagina6 = [this] { pedidos << u"/6"_s; };
-        a.acelerar = [this] { ritmo = u"rapido"_s; };
-        a.normalizar = [this] { ritmo = u"normal"_s; };
-        a.barraMes = a.barraDia = [](int, int) {};
-        a.exibirParametro = a.exibirPaginaHora = a.exibirPasso = [](const QString&) {};
-    }
+    explicit Banca(int intervaloMes) { c.carregar(intervaloMes); }
     // One full cycle (seven steps of two ticks): the requests it made.
     QStringList umCiclo(const QDate& dia, const QTime& hora)
     {
@@ -41,7 +28,23 @@ struct Banca {
     }
     ciclo::Contadores contadores;
     ciclo::Ciclo c{contadores};
-    ciclo::Acoes a;
+    ciclo::Acoes a{.solicitarPagina =
+                       [this](int n) {
+                           paginas << QString::number(n);
+                           pedidos << u"/%1"_s.arg(n);
+                       },
+                   .definirPagina = [this](const QString& t) { paginas << t; },
+                   .solicitarPagina6 = [this] { pedidos << u"/6"_s; },
+                   .acelerar = [this] { ritmo = u"rapido"_s; },
+                   .normalizar = [this] { ritmo = u"normal"_s; },
+                   .releitura = {},
+                   .barraMes = [](int, int) {},
+                   .barraDia = [](int, int) {},
+                   .exibirParametro = [](const QString&) {},
+                   .exibirPaginaHora = [](const QString&) {},
+                   .exibirPasso = [](const QString&) {},
+                   .mesLido = {},
+                   .diaLido = {}};
     QStringList pedidos, paginas, ritmos; // ritmos: the pace after each tick
     QString ritmo;
 };

@@ -313,8 +313,16 @@ private:
         auto pedir6 = [this] { m_pedidos << 6; };
         auto pagina = [this](const QString& t) { m_paginas << t; };
         auto passo = [](const QString&) {};
-        m_painel = new PainelAvancado(
-            {m_contadores, m_ajustes, m_banco, pedir, pedir6, {}, {}, pagina, passo, m_abrirAjustes});
+        m_painel = new PainelAvancado({.contadores = m_contadores,
+                                       .ajustes = m_ajustes,
+                                       .banco = m_banco,
+                                       .solicitarPagina = pedir,
+                                       .solicitarPagina6 = pedir6,
+                                       .mesLido = {},
+                                       .diaLido = {},
+                                       .definirPagina = pagina,
+                                       .definirPasso = passo,
+                                       .abrirAjustes = m_abrirAjustes});
         m_painel->carregar();
         return m_painel;
     }

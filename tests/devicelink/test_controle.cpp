@@ -50,8 +50,8 @@ private Q_SLOTS:
         m_banco = banco::Banco();
         m_c = std::make_unique<controle::Controle>(
             nullptr, m_banco,
-            controle::Controle::Paineis{[this] { return m_simples.get(); },
-                                        [this] { return m_avancado.get(); }});
+            controle::Controle::Paineis{.simples = [this] { return m_simples.get(); },
+                                        .avancado = [this] { return m_avancado.get(); }});
     }
     void cleanup() { costuras::restaurar(); }
 

@@ -32,7 +32,8 @@ private Q_SLOTS:
         m_painel = std::make_unique<PainelAvancadoGravado>();
         m_banco = banco::Banco();
         m_c = std::make_unique<controle::Controle>(
-            nullptr, m_banco, controle::Controle::Paineis{{}, [this] { return m_painel.get(); }});
+            nullptr, m_banco,
+            controle::Controle::Paineis{.simples = {}, .avancado = [this] { return m_painel.get(); }});
     }
     void cleanup()
     {
