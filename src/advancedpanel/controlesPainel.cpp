@@ -2,14 +2,6 @@
 
 #include <QComboBox>
 #include <QFrame>
-#include <QMouseEvent>
-
-void RotuloClicavel::mouseReleaseEvent(QMouseEvent* evento)
-{
-    if (evento->button() == Qt::LeftButton && rect().contains(evento->position().toPoint()))
-        Q_EMIT clicado();
-    QLabel::mouseReleaseEvent(evento);
-}
 
 namespace controlesPainel {
 

@@ -1,21 +1,11 @@
 #pragma once
 
+#include "rotuloClicavel.h"
+
 #include <QLabel>
 
 class QComboBox;
 class QFrame;
-
-// A label that reports clicks (the refresh pictures, the "X" and the demonstration fill).
-class RotuloClicavel : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-Q_SIGNALS:
-    void clicado();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* evento) override;
-};
 
 // Small builders shared by the panel and its history browser.
 namespace controlesPainel {

@@ -14,7 +14,8 @@ Aplicacao::Aplicacao()
                   [this]() -> controle::DestinoPainelAvancado* { return m_janelas.painelavancado(); }}),
       m_janelas({m_conexao, m_banco, m_controle, m_painelAtivo, m_contadores, m_ajustes,
                  [this](const QString& t) { m_principal.definirPagina(t); },
-                 [this](const QString& t) { m_principal.definirLegendaLog(t); }},
+                 [this](const QString& t) { m_principal.definirLegendaLog(t); },
+                 [this]() -> QWidget* { return &m_principal; }},
                 {[this](EthernetConfig* janela) {
                      QObject::connect(janela, &EthernetConfig::fechando, &m_principal,
                                       [this] { m_principal.statusCongurandoEthernet(false); });

@@ -34,8 +34,10 @@ PainelAvancado::Dependencias dependenciasPainelAvancado(Janelas& janelas, const 
 
 Janelas::Janelas(Dependencias d, AoCriar aoCriar)
     : m_ethernetConfig([c = &d.conexao, b = &d.banco] { return new EthernetConfig(c, *b); }),
-      m_painelSimples(
-          [c = &d.controle, a = &d.painelAtivo, b = &d.banco] { return new PainelSimples(c, a, *b); }),
+      m_painelSimples([c = &d.controle, a = &d.painelAtivo, b = &d.banco, principal = d.janelaPrincipal] {
+          return new PainelSimples(
+              {.controle = c, .painelAtivo = a, .banco = *b, .janelaPrincipal = principal});
+      }),
       m_painelAvancado([this, d] { return new PainelAvancado(dependenciasPainelAvancado(*this, d)); }),
       m_painelAvancadoAjustes([a = &d.ajustes, b = &d.banco] { return new PainelAvancadoAjustes(*a, *b); }),
       m_relatorios([b = &d.banco] { return new JanelaRelatorios(*b); })

@@ -12,6 +12,7 @@ class PainelAtivo;
 class PainelAvancado;
 class PainelAvancadoAjustes;
 class PainelSimples;
+class QWidget;
 namespace ajustes {
 struct Avancado;
 }
@@ -44,6 +45,8 @@ public:
         // The advanced panel's writes into the main window: lbl_pagina and Label1.
         std::function<void(const QString&)> definirPagina;
         std::function<void(const QString&)> definirPasso;
+        // The main window, which the simple panel keeps clear of when there is another screen.
+        std::function<QWidget*()> janelaPrincipal;
     };
     // Run with each new window right after it was built, before its load steps.
     struct AoCriar {

@@ -84,8 +84,10 @@ private Q_SLOTS:
         m_banco = banco::Banco();
         m_controle = std::make_unique<controle::Controle>(m_conexao, m_banco);
         m_painelAtivo = PainelAtivo();
-        m_janelas = std::make_unique<InstanciaUnica<PainelSimples>>(
-            [this] { return new PainelSimples(m_controle.get(), &m_painelAtivo, m_banco); });
+        m_janelas = std::make_unique<InstanciaUnica<PainelSimples>>([this] {
+            return new PainelSimples(
+                {.controle = m_controle.get(), .painelAtivo = &m_painelAtivo, .banco = m_banco});
+        });
     }
     void cleanup()
     {
