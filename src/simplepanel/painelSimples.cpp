@@ -3,7 +3,6 @@
 #include "banco.h"
 #include "configuracoesPainel.h"
 #include "controle.h"
-#include "datas.h"
 #include "exibicaoPainel.h"
 #include "lotacaoDoPainel.h"
 #include "painelAtivo.h"
@@ -15,7 +14,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>

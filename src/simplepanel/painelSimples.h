@@ -25,7 +25,8 @@ class Controle;
 // The simple panel: the whole screen showing the occupancy and today's total in very large
 // digits, with a custom message, its own request rhythm for page /6 and the options frame
 // where the operator adjusts it on the spot. The panel keeps the public display, the rhythm
-// and the closing; the options frame, the capacity settings and the screen are parts of it.
+// and the closing; the display's controls, the options frame, the capacity settings, the
+// screen, the stored settings row and the kiosk's duties are parts of their own.
 class PainelSimples : public QDialog, public controle::DestinoPainelSimples {
     Q_OBJECT
 public:
