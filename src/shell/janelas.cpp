@@ -34,12 +34,21 @@ PainelAvancado::Dependencias dependenciasPainelAvancado(Janelas& janelas, const 
                 }};
 }
 
+// The simple panel keeps clear of the main window when there is another screen to cover.
+PainelSimples::Dependencias dependenciasPainelSimples(const Janelas::Dependencias& d)
+{
+    Principal* p = &d.principal;
+    return {.controle = &d.controle,
+            .painelAtivo = &d.painelAtivo,
+            .banco = d.banco,
+            .janelaPrincipal = [p]() -> QWidget* { return p; }};
+}
+
 } // namespace
 
 Janelas::Janelas(Dependencias d, AoCriar aoCriar)
     : m_ethernetConfig([c = &d.conexao, b = &d.banco] { return new EthernetConfig(c, *b); }),
-      m_painelSimples(
-          [c = &d.controle, a = &d.painelAtivo, b = &d.banco] { return new PainelSimples(c, a, *b); }),
+      m_painelSimples([d] { return new PainelSimples(dependenciasPainelSimples(d)); }),
       m_painelAvancado([this, d] { return new PainelAvancado(dependenciasPainelAvancado(*this, d)); }),
       m_painelAvancadoAjustes([a = &d.ajustes, b = &d.banco] { return new PainelAvancadoAjustes(*a, *b); }),
       m_relatorios([b = &d.banco] { return new JanelaRelatorios(*b); })

@@ -1,21 +1,22 @@
 #include "painelSimples.h"
 
 #include "banco.h"
+#include "configuracoesPainel.h"
 #include "controle.h"
-#include "datas.h"
+#include "exibicaoPainel.h"
+#include "lotacaoDoPainel.h"
 #include "painelAtivo.h"
 #include "painelSimplesInterno.h"
+#include "quadroOpcoes.h"
+#include "quiosquePainel.h"
+#include "rotuloClicavel.h"
+#include "telaDoPainel.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QProgressBar>
-#include <QScreen>
-#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -23,47 +24,9 @@
 using namespace painelSimplesInterno;
 namespace rsp = regrasPainelSimples;
 
-namespace {
-
-// The pointer hides after resting this long over the panel.
-constexpr int esperaPonteiroMs = 3000;
-
-// The labels of the options frame that the operator clicks.
-struct BotaoAjuste {
-    const char* nome;
-    rsp::Ajuste ajuste;
-};
-constexpr BotaoAjuste botoesAjuste[] = {
-    {"lbl_aumentarFonteLotacao", rsp::Ajuste::aumentarFonteLotacao},
-    {"lbl_diminuirFonteLotacao", rsp::Ajuste::diminuirFonteLotacao},
-    {"lbl_aumentarFonteTotal", rsp::Ajuste::aumentarFonteTotal},
-    {"lbl_diminuirFonteTotal", rsp::Ajuste::diminuirFonteTotal},
-    {"lbl_aumentarLegendaFonteLotacao", rsp::Ajuste::aumentarLegendaFonteLotacao},
-    {"lbl_diminuirLegendaFonteLotacao", rsp::Ajuste::diminuirLegendaFonteLotacao},
-    {"lbl_aumentarLegendaFonteTotal", rsp::Ajuste::aumentarLegendaFonteTotal},
-    {"lbl_diminuirLegendaFonteTotal", rsp::Ajuste::diminuirLegendaFonteTotal},
-    {"lbl_aumentarFonteinfoEmpresa", rsp::Ajuste::aumentarFonteinfoEmpresa},
-    {"lbl_diminuirFonteinfoEmpresa", rsp::Ajuste::diminuirFonteinfoEmpresa},
-    {"lbl_posicaoLotacao", rsp::Ajuste::posicaoLotacao},
-    {"lbl_posicaomenosLotacao", rsp::Ajuste::posicaomenosLotacao},
-    {"lbl_posicaoTotal", rsp::Ajuste::posicaoTotal},
-    {"lbl_posicaomenosTotal", rsp::Ajuste::posicaomenosTotal},
-};
-
-constexpr const char* botoesLotacao[] = {
-    "lbl_posicaomenosLotacao",         "lbl_posicaoLotacao",
-    "lbl_aumentarFonteLotacao",        "lbl_diminuirFonteLotacao",
-    "lbl_aumentarLegendaFonteLotacao", "lbl_diminuirLegendaFonteLotacao"};
-constexpr const char* botoesTotal[] = {"lbl_posicaomenosTotal",         "lbl_posicaoTotal",
-                                       "lbl_aumentarFonteTotal",        "lbl_diminuirFonteTotal",
-                                       "lbl_aumentarLegendaFonteTotal", "lbl_diminuirLegendaFonteTotal"};
-
-} // namespace
-
-PainelSimples::PainelSimples(controle::Controle* controle, PainelAtivo* painelAtivo, banco::Banco& banco,
-                             QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_controle(controle), m_painelAtivo(painelAtivo),
-      m_banco(banco)
+PainelSimples::PainelSimples(Dependencias d, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_controle(d.controle),
+      m_painelAtivo(d.painelAtivo), m_banco(d.banco)
 {
     setObjectName(QStringLiteral("painelsimples"));
     setWindowTitle(QStringLiteral("Painel Simplificado"));
@@ -73,13 +36,57 @@ PainelSimples::PainelSimples(controle::Controle* controle, PainelAtivo* painelAt
     m_timerLT.setObjectName(QStringLiteral("TimerLT"));
     m_timerLT.setParent(this);
     connect(&m_timerLT, &Temporizador::timeout, this, &PainelSimples::tiqueTimerLT);
-    m_timerPonteiro.setObjectName(QStringLiteral("TimerPonteiro"));
-    m_timerPonteiro.setParent(this);
-    m_timerPonteiro.setSingleShot(true);
-    m_timerPonteiro.setInterval(esperaPonteiroMs);
-    connect(&m_timerPonteiro, &Temporizador::timeout, this, &PainelSimples::tiquePonteiro);
-    criarControles();
-    criarOpcoes();
+    m_quiosque = new QuiosquePainel(*this);
+
+    m_exibicao = std::make_unique<ExibicaoPainel>(this, m_d);
+    // The message on the panel follows the typing.
+    connect(m_exibicao->txtInfoEmpresa, &QLineEdit::textChanged, this, &PainelSimples::atualizarMensagem);
+    connect(m_exibicao->txtInfoEmpresa, &QLineEdit::textEdited, this,
+            [this] { m_configuracoes->marcarAlterada(); });
+    // The pointer passing over "?" is enough to open the options; no click needed.
+    connect(m_exibicao->lblOpcoes, &RotuloClicavel::apontado, this, &PainelSimples::abrirOpcoes);
+    connect(m_exibicao->lblFechar, &RotuloClicavel::clicado, this, &PainelSimples::clicarFechar);
+
+    m_opcoes = new QuadroOpcoes(this);
+    m_lotacao = new LotacaoDoPainel(m_banco, *m_opcoes, *m_exibicao->txtInfoLotado, this);
+    m_tela = new TelaDoPainel(*this, std::move(d.janelaPrincipal), *m_lotacao, *m_opcoes);
+    m_configuracoes =
+        std::make_unique<ConfiguracoesPainel>(m_banco, m_d, *m_opcoes, *m_exibicao->txtInfoEmpresa);
+    ligarOpcoes();
+    connect(m_lotacao, &LotacaoDoPainel::alterou, this, &PainelSimples::atualizarEstadoLotacao);
+    connect(m_tela, &TelaDoPainel::tamanhoMudou, this, &PainelSimples::disporNaTela);
+    connect(m_tela, &TelaDoPainel::acompanharPedido, this, &PainelSimples::acompanharTela);
+}
+
+PainelSimples::~PainelSimples() = default;
+
+void PainelSimples::ligarOpcoes()
+{
+    connect(m_opcoes, &QuadroOpcoes::ajustePedido, this, &PainelSimples::clicarAjuste);
+    connect(m_opcoes, &QuadroOpcoes::tempoAtualizacaoClicado, this, &PainelSimples::clicarTempoAtualizacao);
+    connect(m_opcoes, &QuadroOpcoes::redefinirClicado, this, &PainelSimples::clicarRedefinir);
+    connect(m_opcoes, &QuadroOpcoes::fecharPedido, this, &PainelSimples::fecharOpcoes);
+    QCheckBox* chkInfoEmpresa = m_opcoes->chkInfoEmpresa();
+    QCheckBox* chkInfoLotado = m_opcoes->chkInfoLotado();
+    // A click, or a change made by the panel itself, re-applies the show/hide rules.
+    for (QCheckBox* c : {m_opcoes->chkLotacao(), m_opcoes->chkTotal(), chkInfoEmpresa})
+        connect(c, &QCheckBox::toggled, this, &PainelSimples::atualizar);
+    for (QCheckBox* c : {m_opcoes->chkLotacao(), m_opcoes->chkTotal()})
+        connect(c, &QCheckBox::clicked, this, [this] { m_configuracoes->marcarAlterada(); });
+    // One message editor at a time.
+    connect(chkInfoEmpresa, &QCheckBox::toggled, this, [chkInfoLotado](bool marcada) {
+        if (marcada)
+            chkInfoLotado->setChecked(false);
+    });
+    connect(chkInfoLotado, &QCheckBox::toggled, this, [this, chkInfoEmpresa](bool marcada) {
+        if (marcada)
+            chkInfoEmpresa->setChecked(false);
+        m_exibicao->txtInfoLotado->setVisible(marcada);
+        if (marcada) {
+            m_exibicao->txtInfoLotado->setFocus();
+        }
+        atualizarMensagem();
+    });
 }
 
 void PainelSimples::carregar()
@@ -98,22 +105,19 @@ void PainelSimples::carregar()
     m_carregado = true;
     configurarTimerLT();
     m_timerLT.start();
-
-    // A screen that comes, goes, turns or changes size: the panel follows once things settle.
-    auto reagir = [this] { QTimer::singleShot(0, this, &PainelSimples::acompanharTela); };
-    auto seguirTela = [this, reagir](QScreen* t) { connect(t, &QScreen::geometryChanged, this, reagir); };
-    for (QScreen* t : QGuiApplication::screens())
-        seguirTela(t);
-    connect(qApp, &QGuiApplication::screenAdded, this, [reagir, seguirTela](QScreen* t) {
-        seguirTela(t);
-        reagir();
-    });
-    connect(qApp, &QGuiApplication::screenRemoved, this, reagir);
-    connect(qApp, &QGuiApplication::primaryScreenChanged, this, reagir);
+    m_tela->seguirTelas();
 }
+
+void PainelSimples::definirLotacao(const QString& texto)
+{
+    m_exibicao->lblLotacao->setText(texto);
+    atualizarEstadoLotacao();
+    leituraAceita();
+}
+
 void PainelSimples::definirTotal(const QString& texto)
 {
-    m_lblTotal->setText(texto);
+    m_exibicao->lblTotal->setText(texto);
     leituraAceita();
 }
 
@@ -122,6 +126,27 @@ void PainelSimples::leituraAceita()
     m_tiquesSemLeitura = 0;
     if (std::exchange(m_semLeitura, false))
         ocultarDesconectado();
+}
+
+void PainelSimples::atualizarEstadoLotacao()
+{
+    m_lotacao->pintar(m_exibicao->lblLotacao, m_exibicao->lblLegendaLotacao);
+    atualizarMensagem();
+}
+
+void PainelSimples::atualizarMensagem()
+{
+    const QString empresa = rsp::textoMensagem(m_exibicao->txtInfoEmpresa->text());
+    QString texto;
+    // While a message is being edited the line shows that one, so the operator sees it.
+    if (m_opcoes->chkInfoLotado()->isChecked())
+        texto = m_lotacao->valores().mensagemLotado;
+    else if (m_opcoes->chkInfoEmpresa()->isChecked())
+        texto = empresa;
+    else
+        texto = m_lotacao->mensagem(m_exibicao->lblLotacao->text(), empresa);
+    if (m_exibicao->lblInfoEmpresa->text() != texto)
+        m_exibicao->lblInfoEmpresa->setText(texto);
 }
 
 void PainelSimples::atualizar()
@@ -137,24 +162,23 @@ void PainelSimples::atualizar()
 
 void PainelSimples::atualizaStatusLotacao()
 {
-    const bool oculto = m_chkLotacao->isChecked();
-    m_lblLotacao->setVisible(!oculto);
-    m_lblLegendaLotacao->setVisible(!oculto);
-    m_lblTamLotacao->setVisible(!oculto);
+    const bool oculto = m_opcoes->chkLotacao()->isChecked();
+    m_exibicao->lblLotacao->setVisible(!oculto);
+    m_exibicao->lblLegendaLotacao->setVisible(!oculto);
+    m_opcoes->mostrarTamanhoLotacao(!oculto);
 }
 
 void PainelSimples::atualizaStatusTotal()
 {
-    const bool oculto = m_chkTotal->isChecked();
-    m_lblTotal->setVisible(!oculto);
-    m_lblLegendaTotal->setVisible(!oculto);
-    m_lblTamTotal->setVisible(!oculto);
+    const bool oculto = m_opcoes->chkTotal()->isChecked();
+    m_exibicao->lblTotal->setVisible(!oculto);
+    m_exibicao->lblLegendaTotal->setVisible(!oculto);
+    m_opcoes->mostrarTamanhoTotal(!oculto);
 }
 
 void PainelSimples::mostrarTamanhodaFonte()
 {
-    m_lblTamLotacao->setText(rsp::textoTamanhoFonte(m_d.lotacaoFonte));
-    m_lblTamTotal->setText(rsp::textoTamanhoFonte(m_d.totalFonte));
+    m_opcoes->mostrarTamanhos(m_d.lotacaoFonte, m_d.totalFonte);
 }
 
 void PainelSimples::posicionarlegendas()
@@ -165,7 +189,7 @@ void PainelSimples::posicionarlegendas()
 
 void PainelSimples::configurarTimerLT()
 {
-    const int intervalo = rsp::intervaloTimerMs(m_lblTempoAtualizacao->text());
+    const int intervalo = rsp::intervaloTimerMs(m_opcoes->tempoAtualizacao());
     // setInterval restarts a running timer; leave it alone when nothing changed.
     if (m_timerLT.interval() != intervalo)
         m_timerLT.setInterval(intervalo);
@@ -184,16 +208,16 @@ void PainelSimples::desativarTimerLT()
 
 void PainelSimples::atualizaBarAtualizacao()
 {
-    const double n = rsp::numeroIntervalo(m_lblTempoAtualizacao->text());
-    m_barAtualizacao->setRange(0, n > 0 ? static_cast<int>(std::min(n, 2147483647.0)) : 0);
+    const double n = rsp::numeroIntervalo(m_opcoes->tempoAtualizacao());
+    m_exibicao->barAtualizacao->setRange(0, n > 0 ? static_cast<int>(std::min(n, 2147483647.0)) : 0);
 }
 
 void PainelSimples::tiqueTimerLT()
 {
     atualizaBarAtualizacao();
-    const double n = rsp::numeroIntervalo(m_lblTempoAtualizacao->text());
+    const double n = rsp::numeroIntervalo(m_opcoes->tempoAtualizacao());
     const rsp::Tique t = rsp::tique(n, m_contadorAtualizacao);
-    m_barAtualizacao->setValue(t.valorBarra);
+    m_exibicao->barAtualizacao->setValue(t.valorBarra);
     // A device that answers without a valid reading would leave old numbers up for good.
     if (!m_semLeitura && ++m_tiquesSemLeitura > 3 * (n + 1)) {
         m_semLeitura = true;
@@ -207,8 +231,8 @@ void PainelSimples::tiqueTimerLT()
 
 void PainelSimples::exibirDesconectado()
 {
-    m_lblLegendaDesconectado->show();
-    m_frmDesconectado->show();
+    m_exibicao->lblLegendaDesconectado->show();
+    m_exibicao->frmDesconectado->show();
 }
 
 void PainelSimples::ocultarDesconectado()
@@ -216,66 +240,33 @@ void PainelSimples::ocultarDesconectado()
     // Data that carries no reading does not clear stale numbers.
     if (m_semLeitura)
         return;
-    m_lblLegendaDesconectado->hide();
-    m_frmDesconectado->hide();
+    m_exibicao->lblLegendaDesconectado->hide();
+    m_exibicao->frmDesconectado->hide();
 }
 
 void PainelSimples::atualizarControlesLotacao()
 {
-    const bool exibir = !m_chkLotacao->isChecked();
-    for (const char* nome : botoesLotacao)
-        m_frmOpcoes->findChild<QLabel*>(QString::fromLatin1(nome))->setVisible(exibir);
+    m_opcoes->mostrarBotoesLotacao(!m_opcoes->chkLotacao()->isChecked());
 }
 
 void PainelSimples::atualizarControlesTotal()
 {
-    const bool exibir = !m_chkTotal->isChecked();
-    for (const char* nome : botoesTotal)
-        m_frmOpcoes->findChild<QLabel*>(QString::fromLatin1(nome))->setVisible(exibir);
+    m_opcoes->mostrarBotoesTotal(!m_opcoes->chkTotal()->isChecked());
 }
 
 void PainelSimples::atualizarControlesinfoEmpresa()
 {
-    const bool editando = m_chkInfoEmpresa->isChecked();
-    m_frmOpcoes->findChild<QLabel*>(QStringLiteral("lbl_diminuirFonteinfoEmpresa"))->setVisible(!editando);
-    m_frmOpcoes->findChild<QLabel*>(QStringLiteral("lbl_aumentarFonteinfoEmpresa"))->setVisible(!editando);
-    m_txtInfoEmpresa->setVisible(editando);
+    const bool editando = m_opcoes->chkInfoEmpresa()->isChecked();
+    m_opcoes->mostrarBotoesMensagem(!editando);
+    m_exibicao->txtInfoEmpresa->setVisible(editando);
     if (editando)
-        m_txtInfoEmpresa->setFocus();
+        m_exibicao->txtInfoEmpresa->setFocus();
     atualizarMensagem();
 }
 
 void PainelSimples::leConfiguracoes()
 {
-    banco::PainelSimples v;
-    if (!m_banco.lerPainelSimples(v)) {
-        // The failure has been reported. The panel still shows the counts, laid out as
-        // "Padrões" would, and will not write these stand-ins over the stored row.
-        m_configuracoesLidas = false;
-        rsp::redefinirPadroes(m_d, m_larguraTela, m_alturaTela);
-        m_txtInfoEmpresa->setText(QString());
-        m_lblTempoAtualizacao->setText(QStringLiteral("60s"));
-        aplicarDisposicao();
-        atualizar();
-        return;
-    }
-    m_configuracoesLidas = true;
-    m_d.lotacaoFonte = v.lotacaoFonte;
-    m_d.lotacaoTopo = v.lotacaoPosicao;
-    m_d.totalFonte = v.totalFonte;
-    m_d.totalTopo = v.totalPosicao;
-    m_d.legendaTotalFonte = v.legendaFonteTotal;
-    m_d.legendaLotacaoFonte = v.legendaFonte;
-    m_chkTotal->setChecked(v.chktotal == 1);
-    m_chkLotacao->setChecked(v.chklotacao == 1);
-    m_d.txtInfoFonte = v.infoEmpresaFonte;
-    m_d.lblInfoFonte = v.infoEmpresaFonte;
-    m_txtInfoEmpresa->setText(v.infoEmpresa);
-    m_d.legendaLotacaoTopo = v.legendaPosicao;
-    m_d.legendaTotalTopo = v.legendaTotalPosicao;
-    // Damaged values become their defaults here, so the next save stores the row whole.
-    m_d = rsp::disposicaoValida(m_d, m_larguraTela, m_alturaTela);
-    m_lblTempoAtualizacao->setText(rsp::legendaIntervaloValida(v.tempoAtualizacao));
+    m_configuracoes->ler(m_tela->largura(), m_tela->altura());
     aplicarDisposicao();
     atualizar();
 }
@@ -283,131 +274,122 @@ void PainelSimples::leConfiguracoes()
 void PainelSimples::salvarConfiguracoes()
 {
     salvarLotacao();
-    // Stand-ins for a row never read are not stored, unless the operator changed them: what
-    // is on screen then is the operator's choice.
-    if (!m_configuracoesLidas && !m_configuracoesAlteradas)
-        return;
-    banco::PainelSimples v;
-    v.lotacaoFonte = m_d.lotacaoFonte;
-    v.lotacaoPosicao = m_d.lotacaoTopo;
-    v.totalFonte = m_d.totalFonte;
-    v.totalPosicao = m_d.totalTopo;
-    v.chktotal = m_chkTotal->isChecked() ? 1 : 0;
-    v.chklotacao = m_chkLotacao->isChecked() ? 1 : 0;
-    v.tempoAtualizacao = m_lblTempoAtualizacao->text();
-    v.legendaFonteTotal = m_d.legendaTotalFonte;
-    v.legendaFonte = m_d.legendaLotacaoFonte;
-    v.legendaPosicao = m_d.legendaLotacaoTopo;
-    v.legendaTotalPosicao = m_d.legendaTotalTopo;
-    v.infoEmpresaFonte = m_d.txtInfoFonte;
-    v.infoEmpresa = rsp::textoMensagem(m_txtInfoEmpresa->text());
-    m_banco.salvarPainelSimples(v, datas::hoje());
+    m_configuracoes->salvar();
 }
 
-bool PainelSimples::eventFilter(QObject* objeto, QEvent* evento)
+void PainelSimples::leLotacao(bool relatarFalha)
 {
-    if (objeto == windowHandle()) {
-        // The pointer rests hidden over the public display and comes back when it moves.
-        switch (evento->type()) {
-        case QEvent::MouseMove:
-        case QEvent::Enter:
-            mostrarPonteiro();
-            m_timerPonteiro.start();
-            break;
-        case QEvent::Leave:
-            mostrarPonteiro();
-            m_timerPonteiro.stop();
-            break;
-        default:
-            break;
-        }
-        return QDialog::eventFilter(objeto, evento);
-    }
-    const QString nome = objeto->objectName();
-    switch (evento->type()) {
-    case QEvent::Enter:
-    case QEvent::MouseMove:
-        // The pointer passing over is enough; no click needed.
-        if (nome == QLatin1String("lbl_opcoes"))
-            abrirOpcoes();
-        else if (nome == QLatin1String("lbl_fecharopcoes"))
-            fecharOpcoes();
-        break;
-    case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton)
-            clicarRotulo(nome);
-        break;
-    default:
-        break;
-    }
-    return QDialog::eventFilter(objeto, evento);
+    m_lotacao->ler(relatarFalha);
+    m_tela->atualizarLegenda();
+    atualizarEstadoLotacao();
 }
 
-void PainelSimples::clicarRotulo(const QString& nome)
+void PainelSimples::salvarLotacao()
 {
-    if (nome == QLatin1String("lbl_fechar")) {
-        clicarFechar();
-        return;
-    }
-    if (nome == QLatin1String("lbl_tempoAtualizacao")) {
-        clicarTempoAtualizacao();
-        return;
-    }
-    if (nome == QLatin1String("lbl_redefinir")) {
-        clicarRedefinir();
-        return;
-    }
-    if (nome == QLatin1String("lbl_tela")) {
-        clicarTela();
-        return;
-    }
-    for (const BotaoAjuste& b : botoesAjuste) {
-        if (nome != QLatin1String(b.nome))
-            continue;
-        if (rsp::aplicarAjuste(b.ajuste, m_d)) {
-            m_configuracoesAlteradas = true;
-            aplicarDisposicao();
-            mostrarTamanhodaFonte();
-        }
-        return;
+    m_lotacao->salvar();
+}
+
+void PainelSimples::acompanharTela()
+{
+    m_tela->acompanhar(m_carregado);
+}
+
+void PainelSimples::disporNaTela()
+{
+    m_exibicao->dispor(m_d, m_tela->largura(), m_tela->altura());
+    m_opcoes->dispor(m_tela->altura());
+    if (m_carregado)
+        encaixarNaTela();
+}
+
+encaixeTela::Tintas PainelSimples::medirTintas() const
+{
+    return m_exibicao->medirTintas(!m_opcoes->chkLotacao()->isChecked(), !m_opcoes->chkTotal()->isChecked());
+}
+
+void PainelSimples::encaixarNaTela()
+{
+    m_tela->encaixar(m_d, medirTintas());
+    aplicarDisposicao();
+    mostrarTamanhodaFonte();
+}
+
+void PainelSimples::aplicarDisposicao()
+{
+    m_exibicao->aplicar(m_d, m_tela->altura());
+}
+
+void PainelSimples::clicarAjuste(rsp::Ajuste ajuste)
+{
+    if (rsp::aplicarAjuste(ajuste, m_d)) {
+        m_configuracoes->marcarAlterada();
+        aplicarDisposicao();
+        mostrarTamanhodaFonte();
     }
 }
 
 void PainelSimples::clicarFechar()
 {
     salvarConfiguracoes();
-    m_lblFechar->hide();
+    m_exibicao->lblFechar->hide();
     desativarTimerLT();
     close();
 }
 
 void PainelSimples::clicarTempoAtualizacao()
 {
-    m_lblTempoAtualizacao->setText(rsp::proximoIntervalo(m_lblTempoAtualizacao->text()));
-    m_configuracoesAlteradas = true;
+    m_opcoes->definirTempoAtualizacao(rsp::proximoIntervalo(m_opcoes->tempoAtualizacao()));
+    m_configuracoes->marcarAlterada();
     configurarTimerLT();
 }
 
 void PainelSimples::clicarRedefinir()
 {
-    encaixeTela::padroes(m_d, m_larguraTela, m_alturaTela, medirTintas(), espacoNumeros());
-    m_configuracoesAlteradas = true;
-    m_chkLotacao->setChecked(false);
-    m_chkTotal->setChecked(false);
+    m_tela->padroes(m_d, medirTintas());
+    m_configuracoes->marcarAlterada();
+    m_opcoes->chkLotacao()->setChecked(false);
+    m_opcoes->chkTotal()->setChecked(false);
     aplicarDisposicao();
     mostrarTamanhodaFonte();
 }
 
 void PainelSimples::abrirOpcoes()
 {
-    if (m_frmOpcoes->isHidden())
-        m_frmOpcoes->show();
+    if (m_opcoes->isHidden())
+        m_opcoes->show();
 }
 
 void PainelSimples::fecharOpcoes()
 {
-    m_frmOpcoes->hide();
-    m_txtOcultarMouse->setFocus();
+    m_opcoes->hide();
+    m_exibicao->txtOcultarMouse->setFocus();
+}
+
+void PainelSimples::setVisible(bool visivel)
+{
+    const bool mudou = visivel != isVisible();
+    if (visivel && mudou) {
+        // The advanced panel's settings window may have changed the limits meanwhile.
+        if (!m_lotacao->alterada())
+            leLotacao();
+        // Created hidden while the file could not be read: read when it comes on screen.
+        if (m_configuracoes->pendente())
+            leConfiguracoes();
+        acompanharTela();
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    }
+    QDialog::setVisible(visivel);
+    if (!mudou)
+        return;
+    if (visivel)
+        m_quiosque->aoMostrar();
+    else
+        m_quiosque->aoOcultar();
+}
+
+void PainelSimples::tiquePonteiro()
+{
+    m_quiosque->tiquePonteiro();
 }
 
 void PainelSimples::reject()

@@ -3,33 +3,45 @@
 #include "banco.h"
 #include "destinos.h"
 #include "encaixeTela.h"
-#include "protecaoTela.h"
+#include "lotacaoDoPainel.h"
 #include "regrasPainelSimples.h"
+#include "telaDoPainel.h"
 
 #include "temporizador.h"
 #include <QDialog>
 
+#include <functional>
+#include <memory>
+
+struct ExibicaoPainel;
+class ConfiguracoesPainel;
 class PainelAtivo;
+class QuadroOpcoes;
+class QuiosquePainel;
 namespace controle {
 class Controle;
 }
-class QCheckBox;
-class QSpinBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QProgressBar;
 
 // The simple panel: the whole screen showing the occupancy and today's total in very large
 // digits, with a custom message, its own request rhythm for page /6 and the options frame
-// where the operator adjusts it on the spot.
+// where the operator adjusts it on the spot. The panel keeps the public display, the rhythm
+// and the closing; the display's controls, the options frame, the capacity settings, the
+// screen, the stored settings row and the kiosk's duties are parts of their own.
 class PainelSimples : public QDialog, public controle::DestinoPainelSimples {
     Q_OBJECT
 public:
-    // `controle` asks for the live-count page, `painelAtivo` is cleared on close; either may
-    // be null.
-    PainelSimples(controle::Controle* controle, PainelAtivo* painelAtivo, banco::Banco& banco,
-                  QWidget* parent = nullptr);
+    struct Dependencias {
+        // Asked for the live-count page; may be null.
+        controle::Controle* controle = nullptr;
+        // Cleared on close; may be null.
+        PainelAtivo* painelAtivo = nullptr;
+        banco::Banco& banco;
+        // The main window, which the panel keeps clear of when there is another screen; may
+        // be empty or give null.
+        std::function<QWidget*()> janelaPrincipal = {};
+    };
+    explicit PainelSimples(Dependencias dependencias, QWidget* parent = nullptr);
+    ~PainelSimples() override;
     // Load steps, run by the window registry once it holds the window.
     void carregar();
 
@@ -59,12 +71,12 @@ public:
     // at close when the operator changed them.
     void leLotacao(bool relatarFalha = true);
     void salvarLotacao();
-    const banco::Lotacao& lotacao() const { return m_lotacao; }
+    const banco::Lotacao& lotacao() const { return m_lotacao->valores(); }
 
     // Chooses the screen to cover and lays the panel out on it; run when the panel is shown
     // and whenever a screen comes, goes or changes size.
     void acompanharTela();
-    QString nomeTela() const { return m_nomeTela; }
+    QString nomeTela() const { return m_tela->nome(); }
 
     // One tick of TimerLT, public so tests can step the rhythm.
     void tiqueTimerLT();
@@ -72,7 +84,7 @@ public:
     void tiquePonteiro();
     int contadorAtualizacao() const { return m_contadorAtualizacao; }
 
-    QSize tamanhoTela() const { return {m_larguraTela, m_alturaTela}; }
+    QSize tamanhoTela() const { return {m_tela->largura(), m_tela->altura()}; }
     const regrasPainelSimples::Disposicao& disposicao() const { return m_d; }
 
 Q_SIGNALS:
@@ -85,90 +97,40 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
-    void criarControles();
-    void criarOpcoes();
-    void criarOpcoesLotacao();
+    void ligarOpcoes();
     void disporNaTela();
-    void disporOpcoes();
     void aplicarDisposicao();
     encaixeTela::Tintas medirTintas() const;
-    encaixeTela::Espaco espacoNumeros() const;
     void encaixarNaTela();
     void atualizarEstadoLotacao();
     void leituraAceita();
     void atualizarMensagem();
-    void atualizarLegendaTela();
-    void alterarLotacao();
-    void clicarTela();
-    void mostrarPonteiro();
-    void clicarRotulo(const QString& nome);
+    void clicarAjuste(regrasPainelSimples::Ajuste ajuste);
     void clicarFechar();
     void clicarTempoAtualizacao();
     void clicarRedefinir();
     void abrirOpcoes();
     void fecharOpcoes();
 
-    qint16 m_larguraTela = 0;
-    qint16 m_alturaTela = 0;
-    QString m_nomeTela;
-    QRect m_geometriaTela;
+    controle::Controle* m_controle;
+    PainelAtivo* m_painelAtivo;
+    banco::Banco& m_banco;
     int m_contadorAtualizacao = 0;
     // Ticks of TimerLT since the last accepted reading; past three intervals the numbers on
     // the public display are stale and the disconnected indication stays until a reading.
     int m_tiquesSemLeitura = 0;
     bool m_semLeitura = false;
-    // A row that could not be read is never overwritten with the stand-in values.
-    bool m_configuracoesLidas = false;
-    // The operator changed a setting here (a button, a box, the interval, the message).
-    bool m_configuracoesAlteradas = false;
     regrasPainelSimples::Disposicao m_d;
-    banco::Lotacao m_lotacao;
-    bool m_lotacaoLida = false;
-    bool m_lotacaoAlterada = false;
-    ProtecaoTela m_protecaoTela;
-    Temporizador m_timerPonteiro;
-    bool m_ponteiroOculto = false;
     bool m_carregado = false;
-
-    QLabel* m_lblLotacao = nullptr;
-    QLabel* m_lblLegendaLotacao = nullptr;
-    QLabel* m_lblTotal = nullptr;
-    QLabel* m_lblLegendaTotal = nullptr;
-    QLabel* m_lblInfoEmpresa = nullptr;
-    QLineEdit* m_txtInfoEmpresa = nullptr;
-    QLineEdit* m_txtInfoLotado = nullptr;
-    QLabel* m_lblOpcoes = nullptr;
-    QLabel* m_lblFechar = nullptr;
-    QFrame* m_frmDesconectado = nullptr;
-    QLabel* m_lblLegendaDesconectado = nullptr;
-    QFrame* m_frmBarra = nullptr;
-    QProgressBar* m_barAtualizacao = nullptr;
-    QLineEdit* m_txtOcultarMouse = nullptr;
-    controle::Controle* m_controle;
-    PainelAtivo* m_painelAtivo;
-    banco::Banco& m_banco;
     Temporizador m_timerLT;
 
-    QFrame* m_frmOpcoes = nullptr;
-    QLabel* m_lblTamLotacao = nullptr;
-    QLabel* m_lblTamTotal = nullptr;
-    QLabel* m_lblTempoAtualizacao = nullptr;
-    QCheckBox* m_chkLotacao = nullptr;
-    QCheckBox* m_chkTotal = nullptr;
-    QCheckBox* m_chkInfoEmpresa = nullptr;
-    QCheckBox* m_chkInfoLotado = nullptr;
-    QSpinBox* m_txtLotacaoMaxima = nullptr;
-    QSpinBox* m_txtLotacaoAviso = nullptr;
-    QLabel* m_lblTela = nullptr;
-    // Every control of the options frame with its place in the frame's original column and
-    // the group it moves with on short screens.
-    struct LugarOpcao {
-        QWidget* controle;
-        QRect lugar;
-        int bloco;
-    };
-    QList<LugarOpcao> m_lugaresOpcoes;
+    // The parts, built in the constructor in this order: the display under the options frame.
+    std::unique_ptr<ExibicaoPainel> m_exibicao;
+    QuadroOpcoes* m_opcoes = nullptr;
+    LotacaoDoPainel* m_lotacao = nullptr;
+    TelaDoPainel* m_tela = nullptr;
+    std::unique_ptr<ConfiguracoesPainel> m_configuracoes;
+    QuiosquePainel* m_quiosque = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
@@ -39,6 +40,22 @@ inline void pintarFundo(QWidget* w, const QColor& cor)
     p.setColor(QPalette::Window, cor);
     w->setPalette(p);
     w->setAutoFillBackground(true);
+}
+
+// A plain-text caption in one colour: what the operator types shows as typed.
+template <class Rotulo = QLabel>
+Rotulo* rotulo(QWidget* pai, const QString& nome, const QString& texto, const QFont& f, const QColor& cor,
+               Qt::Alignment alinhamento = Qt::AlignHCenter | Qt::AlignTop)
+{
+    auto* l = new Rotulo(texto, pai);
+    l->setObjectName(nome);
+    l->setTextFormat(Qt::PlainText);
+    l->setFont(f);
+    l->setAlignment(alinhamento);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, cor);
+    l->setPalette(p);
+    return l;
 }
 
 } // namespace painelSimplesInterno

@@ -132,6 +132,28 @@ private Q_SLOTS:
         QVERIFY(!avisado());
     }
 
+    void longeDaJanelaPrincipal_data()
+    {
+        QTest::addColumn<QPoint>("principal");
+        QTest::addColumn<QRect>("painel");
+        QTest::newRow("principal no notebook") << QPoint(100, 100) << QRect(1366, 0, 1920, 1080);
+        QTest::newRow("principal na TV") << QPoint(1500, 100) << QRect(0, 0, 1366, 768);
+    }
+    // With two screens the panel covers the one the main window is not on.
+    void longeDaJanelaPrincipal()
+    {
+        QFETCH(QPoint, principal);
+        QFETCH(QRect, painel);
+        dispositivoWindows::telas = [] {
+            return QList<dispositivoWindows::Tela>{{u"eDP-1"_s, QRect(0, 0, 1366, 768)},
+                                                   {u"HDMI-1"_s, QRect(1366, 0, 1920, 1080)}};
+        };
+        m_principal->move(principal);
+        m_principal->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_principal));
+        QCOMPARE(m_aplicacao->janelas().painelsimples()->geometry(), painel);
+    }
+
     void janelaPedidaDuranteACarga_data()
     {
         QTest::addColumn<QString>("janela");

@@ -84,8 +84,10 @@ private Q_SLOTS:
         m_banco = banco::Banco();
         m_controle = std::make_unique<controle::Controle>(m_conexao, m_banco);
         m_painelAtivo = PainelAtivo();
-        m_janelas = std::make_unique<InstanciaUnica<PainelSimples>>(
-            [this] { return new PainelSimples(m_controle.get(), &m_painelAtivo, m_banco); });
+        m_janelas = std::make_unique<InstanciaUnica<PainelSimples>>([this] {
+            return new PainelSimples(
+                {.controle = m_controle.get(), .painelAtivo = &m_painelAtivo, .banco = m_banco});
+        });
     }
     void cleanup()
     {
@@ -375,7 +377,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QSize>("tela");
         QTest::addColumn<bool>("padroes");
-        for (const QSize t : {QSize(910, 512), QSize(1366, 768), QSize(800, 600), QSize(1920, 1080)}) {
+        for (const QSize t : {QSize(910, 512), QSize(1366, 768), QSize(800, 600), QSize(1920, 1080),
+                              QSize(800, 480), QSize(1024, 600)}) {
             const QByteArray nome = QByteArray::number(t.width()) + 'x' + QByteArray::number(t.height());
             QTest::newRow(QByteArray(nome + " guardada").constData()) << t << false;
             QTest::newRow(QByteArray(nome + " Padrões").constData()) << t << true;
@@ -409,6 +412,38 @@ private Q_SLOTS:
         auto* editor = filho<QLineEdit>(janela, "txt_infoEmpresa");
         QVERIFY(editor->isVisible() && editor->height() >= QFontMetrics(editor->font()).height());
         QVERIFY(editor->geometry().bottom() < tela.height());
+
+        // The options frame whole on screen, its groups together however they are arranged: each
+        // cross's box between its arrows and its signs, the message's box between its signs, the
+        // interval with "Padrões" and "X" under it, and the capacity column, each stacked.
+        auto* opcoes = filho<QFrame>(janela, "frm_opcoes");
+        QVERIFY(opcoes->geometry().bottom() < tela.height());
+        auto lugar = [opcoes](const QString& nome) {
+            auto* w = opcoes->findChild<QWidget*>(nome);
+            return w && opcoes->rect().contains(w->geometry()) ? w->geometry() : QRect(-999, -999, 1, 1);
+        };
+        for (const QString& fig : {u"Lotacao"_s, u"Total"_s, u"infoEmpresa"_s}) {
+            const QPoint caixa = lugar(u"chk_"_s + (fig == u"infoEmpresa"_s ? fig : fig.toLower())).center();
+            QVERIFY2(lugar(u"lbl_diminuirFonte"_s + fig).center().x() < caixa.x() &&
+                         caixa.x() < lugar(u"lbl_aumentarFonte"_s + fig).center().x(),
+                     qPrintable(fig));
+            QVERIFY2(fig == u"infoEmpresa"_s ||
+                         (lugar(u"lbl_posicaomenos"_s + fig).center().y() < caixa.y() &&
+                          caixa.y() < lugar(u"lbl_posicao"_s + fig).center().y()),
+                     qPrintable(fig));
+        }
+        for (const QString& coluna :
+             {u"Label1 lbl_tempoAtualizacao lbl_redefinir lbl_fecharopcoes"_s,
+              u"lbl_legendaLotacaoMaxima txt_lotacaoMaxima lbl_legendaLotacaoAviso txt_lotacaoAviso "
+              "lbl_legendaInfoLotado chk_infoLotado lbl_legendaTela lbl_tela"_s}) {
+            const QStringList nomes = coluna.split(u' ');
+            for (qsizetype i = 1; i < nomes.size(); ++i) {
+                const QRect acima = lugar(nomes[i - 1]), r = lugar(nomes[i]);
+                QVERIFY2(r.top() > acima.bottom() && r.top() <= acima.bottom() + 16 &&
+                             r.left() < acima.right() && acima.left() < r.right(),
+                         qPrintable(nomes[i]));
+            }
+        }
     }
 
     // Opened between readings it shows the last one; three of its intervals without a reading
