@@ -14,11 +14,11 @@ inline const QColor corLotado(0xFF, 0x20, 0x20);
 inline QColor cor(Estado estado, const QColor& normal)
 {
     switch (estado) {
-    case Estado::aviso:
+    case Estado::Aviso:
         return corAviso;
-    case Estado::lotado:
+    case Estado::Lotado:
         return corLotado;
-    case Estado::normal:
+    case Estado::Normal:
         break;
     }
     return normal;

@@ -51,8 +51,8 @@ QuadroOpcoes::QuadroOpcoes(QWidget* painel) : QFrame(painel)
     };
     const Item itens[] = {
         {"lbl_posicaomenosLotacao", QStringLiteral("<"), sansSerif, 24, corScrollbar, false,
-         QRect(40, 32, 25, 33), Grupo::lotacao, QStringLiteral("Elevar Exibição  da lotação atual"),
-         A::posicaomenosLotacao},
+         QRect(40, 32, 25, 33), Grupo::Lotacao, QStringLiteral("Elevar Exibição  da lotação atual"),
+         A::PosicaomenosLotacao},
         {"lbl_tamLotacao",
          QString(),
          sansSerif,
@@ -60,26 +60,26 @@ QuadroOpcoes::QuadroOpcoes(QWidget* painel) : QFrame(painel)
          corScrollbar,
          false,
          QRect(8, 40, 33, 17),
-         Grupo::lotacao,
+         Grupo::Lotacao,
          QStringLiteral("Tamanho da fonte de exibição da Lotação"),
          {},
          &QuadroOpcoes::m_lblTamLotacao},
         {"lbl_aumentarLegendaFonteLotacao", aspas, sansSerif, 24, cinzaClaro, false, QRect(80, 40, 17, 17),
-         Grupo::lotacao, QStringLiteral("Aumentar Legenda do Total da Lotação"),
-         A::aumentarLegendaFonteLotacao},
+         Grupo::Lotacao, QStringLiteral("Aumentar Legenda do Total da Lotação"),
+         A::AumentarLegendaFonteLotacao},
         {"lbl_diminuirFonteLotacao", QStringLiteral("-"), sansSerif, 30, corHighlightText, false,
-         QRect(8, 56, 25, 33), Grupo::lotacao, QStringLiteral("Reduzir tamanho  da lotação atual"),
-         A::diminuirFonteLotacao},
+         QRect(8, 56, 25, 33), Grupo::Lotacao, QStringLiteral("Reduzir tamanho  da lotação atual"),
+         A::DiminuirFonteLotacao},
         {"lbl_aumentarFonteLotacao", QStringLiteral("+"), sansSerif, 24, corScrollbar, false,
-         QRect(72, 64, 25, 33), Grupo::lotacao, QStringLiteral("Aumentar tamanho da lotação atual"),
-         A::aumentarFonteLotacao},
+         QRect(72, 64, 25, 33), Grupo::Lotacao, QStringLiteral("Aumentar tamanho da lotação atual"),
+         A::AumentarFonteLotacao},
         {"lbl_posicaoLotacao", QStringLiteral(">"), sansSerif, 24, corScrollbar, false, QRect(40, 96, 25, 33),
-         Grupo::lotacao, QStringLiteral("Baixar Exibição  da lotação atual"), A::posicaoLotacao},
+         Grupo::Lotacao, QStringLiteral("Baixar Exibição  da lotação atual"), A::PosicaoLotacao},
         {"lbl_diminuirLegendaFonteLotacao", trema, sansSerif, 24, cinzaClaro, false, QRect(80, 112, 17, 17),
-         Grupo::lotacao, QStringLiteral("Reduzir Legenda do Total da Lotação"),
-         A::diminuirLegendaFonteLotacao},
+         Grupo::Lotacao, QStringLiteral("Reduzir Legenda do Total da Lotação"),
+         A::DiminuirLegendaFonteLotacao},
         {"lbl_posicaomenosTotal", QStringLiteral("<"), sansSerif, 24, amarelo, false, QRect(40, 152, 25, 33),
-         Grupo::total, QStringLiteral("Elevar Exibição do Total de Visitas"), A::posicaomenosTotal},
+         Grupo::Total, QStringLiteral("Elevar Exibição do Total de Visitas"), A::PosicaomenosTotal},
         {"lbl_tamTotal",
          QString(),
          sansSerif,
@@ -87,28 +87,28 @@ QuadroOpcoes::QuadroOpcoes(QWidget* painel) : QFrame(painel)
          amarelo,
          false,
          QRect(8, 160, 33, 17),
-         Grupo::total,
+         Grupo::Total,
          QStringLiteral("Tamanho da fonte de exibição da contagem Total"),
          {},
          &QuadroOpcoes::m_lblTamTotal},
         {"lbl_aumentarLegendaFonteTotal", aspas, sansSerif, 24, amarelo, false, QRect(80, 160, 17, 17),
-         Grupo::total, QStringLiteral("Aumentar Legenda do Total de Visitas"), A::aumentarLegendaFonteTotal},
+         Grupo::Total, QStringLiteral("Aumentar Legenda do Total de Visitas"), A::AumentarLegendaFonteTotal},
         {"lbl_diminuirFonteTotal", QStringLiteral("-"), sansSerif, 30, amarelo, false, QRect(8, 176, 25, 33),
-         Grupo::total, QStringLiteral("Reduzir tamanho  do Total de Visitas"), A::diminuirFonteTotal},
+         Grupo::Total, QStringLiteral("Reduzir tamanho  do Total de Visitas"), A::DiminuirFonteTotal},
         {"lbl_aumentarFonteTotal", QStringLiteral("+"), sansSerif, 24, amarelo, false, QRect(72, 184, 25, 33),
-         Grupo::total, QStringLiteral("Aumentar tamanho  do Total de Visitas"), A::aumentarFonteTotal},
+         Grupo::Total, QStringLiteral("Aumentar tamanho  do Total de Visitas"), A::AumentarFonteTotal},
         {"lbl_posicaoTotal", QStringLiteral(">"), sansSerif, 24, amarelo, false, QRect(40, 216, 25, 33),
-         Grupo::total, QStringLiteral("Baixar Exibição  do Total de Visitas"), A::posicaoTotal},
+         Grupo::Total, QStringLiteral("Baixar Exibição  do Total de Visitas"), A::PosicaoTotal},
         {"lbl_diminuirLegendaFonteTotal", trema, sansSerif, 24, amarelo, false, QRect(80, 232, 17, 17),
-         Grupo::total, QStringLiteral("Reduzir Legenda do Total de Visitas"), A::diminuirLegendaFonteTotal},
+         Grupo::Total, QStringLiteral("Reduzir Legenda do Total de Visitas"), A::DiminuirLegendaFonteTotal},
         {"lbl_diminuirFonteinfoEmpresa", QStringLiteral("-"), sansSerif, 30, cianoClaro, false,
-         QRect(8, 272, 25, 33), Grupo::mensagem, QStringLiteral("Reduzir tamanho da mensagem personalizada"),
-         A::diminuirFonteinfoEmpresa},
+         QRect(8, 272, 25, 33), Grupo::Mensagem, QStringLiteral("Reduzir tamanho da mensagem personalizada"),
+         A::DiminuirFonteinfoEmpresa},
         {"lbl_aumentarFonteinfoEmpresa", QStringLiteral("+"), sansSerif, 24, cianoClaro, false,
-         QRect(72, 280, 25, 33), Grupo::mensagem,
-         QStringLiteral("Aumentar tamanho da mensagem personalizada"), A::aumentarFonteinfoEmpresa},
+         QRect(72, 280, 25, 33), Grupo::Mensagem,
+         QStringLiteral("Aumentar tamanho da mensagem personalizada"), A::AumentarFonteinfoEmpresa},
         {"Label1", QStringLiteral("Atualização"), segoe, 11.25, corScrollbar, false, QRect(8, 328, 97, 17),
-         Grupo::ritmo, QString()},
+         Grupo::Ritmo, QString()},
         {"lbl_tempoAtualizacao",
          QStringLiteral("60s"),
          sansSerif,
@@ -116,7 +116,7 @@ QuadroOpcoes::QuadroOpcoes(QWidget* painel) : QFrame(painel)
          corScrollbar,
          true,
          QRect(16, 352, 73, 33),
-         Grupo::ritmo,
+         Grupo::Ritmo,
          QStringLiteral("Tempo entre cada atualização"),
          {},
          &QuadroOpcoes::m_lblTempoAtualizacao},
@@ -127,7 +127,7 @@ QuadroOpcoes::QuadroOpcoes(QWidget* painel) : QFrame(painel)
          corScrollbar,
          true,
          QRect(16, 400, 73, 25),
-         Grupo::ritmo,
+         Grupo::Ritmo,
          QStringLiteral("Redefinir Padrões de Exibição"),
          {},
          &QuadroOpcoes::m_lblRedefinir},
@@ -138,7 +138,7 @@ QuadroOpcoes::QuadroOpcoes(QWidget* painel) : QFrame(painel)
          QColor(0xFF, 0x00, 0x00),
          true,
          QRect(16, 440, 73, 33),
-         Grupo::ritmo,
+         Grupo::Ritmo,
          QStringLiteral("Ocultar opções de conteúdo"),
          {},
          &QuadroOpcoes::m_lblFecharOpcoes},
@@ -159,8 +159,8 @@ QuadroOpcoes::QuadroOpcoes(QWidget* painel) : QFrame(painel)
             continue;
         connect(l, &RotuloClicavel::clicado, this, [this, a = *item.ajuste] { Q_EMIT ajustePedido(a); });
         // A figure's buttons, or the message's, are hidden with it.
-        (item.grupo == Grupo::lotacao ? m_botoesLotacao
-         : item.grupo == Grupo::total ? m_botoesTotal
+        (item.grupo == Grupo::Lotacao ? m_botoesLotacao
+         : item.grupo == Grupo::Total ? m_botoesTotal
                                       : m_botoesMensagem)
             .append(l);
     }
@@ -179,11 +179,11 @@ QuadroOpcoes::QuadroOpcoes(QWidget* painel) : QFrame(painel)
         colocar(c, lugar, grupo);
         return c;
     };
-    m_chkLotacao = caixa("chk_lotacao", QColor(0xFF, 0xFF, 0xFF), QRect(40, 72, 25, 21), Grupo::lotacao,
+    m_chkLotacao = caixa("chk_lotacao", QColor(0xFF, 0xFF, 0xFF), QRect(40, 72, 25, 21), Grupo::Lotacao,
                          QStringLiteral("Exibir/ocultar Lotação atual"));
-    m_chkTotal = caixa("chk_total", amarelo, QRect(40, 192, 25, 21), Grupo::total,
+    m_chkTotal = caixa("chk_total", amarelo, QRect(40, 192, 25, 21), Grupo::Total,
                        QStringLiteral("Exibir/ocultar Total de Visitas"));
-    m_chkInfoEmpresa = caixa("chk_infoEmpresa", cianoClaro, QRect(40, 288, 25, 21), Grupo::mensagem,
+    m_chkInfoEmpresa = caixa("chk_infoEmpresa", cianoClaro, QRect(40, 288, 25, 21), Grupo::Mensagem,
                              QStringLiteral("Editar mensagem personalizada"));
     criarColunaLotacaoMaxima();
     hide();
@@ -193,7 +193,7 @@ void QuadroOpcoes::criarColunaLotacaoMaxima()
 {
     // A column of its own beside the original one: maximum, warning level, the full-house
     // message and the screen the panel covers.
-    constexpr Grupo grupo = Grupo::lotacaoMaxima;
+    constexpr Grupo grupo = Grupo::LotacaoMaxima;
     auto legenda = [this](const char* nome, const QString& texto, int topoLegenda) {
         colocar(rotulo(this, QString::fromLatin1(nome), texto, fonte(segoe, 9.75), corScrollbar),
                 QRect(8, topoLegenda, 97, 17), grupo);
@@ -243,7 +243,7 @@ QWidget* QuadroOpcoes::colocar(QWidget* controle, const QRect& lugar, Grupo grup
 
 void QuadroOpcoes::dispor(int alturaTela)
 {
-    QList<rsp::BlocoOpcoes> blocos(static_cast<int>(Grupo::lotacaoMaxima) + 1);
+    QList<rsp::BlocoOpcoes> blocos(static_cast<int>(Grupo::LotacaoMaxima) + 1);
     for (auto& b : blocos)
         b.topo = INT_MAX;
     for (const Lugar& l : m_lugares) {
@@ -251,7 +251,7 @@ void QuadroOpcoes::dispor(int alturaTela)
         b.topo = std::min(b.topo, l.lugar.top());
         b.fim = std::max(b.fim, l.lugar.y() + l.lugar.height());
     }
-    blocos[static_cast<int>(Grupo::lotacaoMaxima)].novaColuna = true;
+    blocos[static_cast<int>(Grupo::LotacaoMaxima)].novaColuna = true;
     const rsp::DisposicaoOpcoes d = rsp::disporOpcoes(blocos, alturaTela - topo);
     for (const Lugar& l : m_lugares)
         l.controle->setGeometry(l.lugar.translated(d.deslocamentos.at(static_cast<int>(l.grupo))));

@@ -23,7 +23,7 @@ public:
     // The groups the controls move with when the screen is too short for one column: the
     // occupancy's cross, the total's cross, the message, the interval with "Padrões" and "X",
     // and the capacity column, which always starts a column of its own.
-    enum class Grupo { lotacao, total, mensagem, ritmo, lotacaoMaxima };
+    enum class Grupo { Lotacao, Total, Mensagem, Ritmo, LotacaoMaxima };
 
     explicit QuadroOpcoes(QWidget* painel);
 

@@ -17,22 +17,22 @@ int nivelAviso(int maxima, int percentual)
 Estado estado(const QString& textoLotacao, int maxima, int percentualAviso)
 {
     if (maxima <= 0)
-        return Estado::normal;
+        return Estado::Normal;
     bool numero = false;
     const int lotacao = textoLotacao.trimmed().toInt(&numero);
     // "---" (no reading yet) is not a count.
     if (!numero)
-        return Estado::normal;
+        return Estado::Normal;
     if (lotacao >= maxima)
-        return Estado::lotado;
+        return Estado::Lotado;
     if (lotacao >= nivelAviso(maxima, percentualAviso))
-        return Estado::aviso;
-    return Estado::normal;
+        return Estado::Aviso;
+    return Estado::Normal;
 }
 
 QString mensagem(Estado estado, const QString& mensagemPersonalizada, const QString& mensagemLotado)
 {
-    return estado == Estado::lotado ? mensagemLotado : mensagemPersonalizada;
+    return estado == Estado::Lotado ? mensagemLotado : mensagemPersonalizada;
 }
 
 } // namespace regrasLotacao

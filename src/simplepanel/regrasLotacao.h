@@ -7,9 +7,9 @@
 namespace regrasLotacao {
 
 enum class Estado {
-    normal, // no limit, below the warning level, or no reading yet
-    aviso,  // from the warning level: amber
-    lotado, // at or above the maximum: red, and the full-house message
+    Normal, // no limit, below the warning level, or no reading yet
+    Aviso,  // from the warning level: amber
+    Lotado, // at or above the maximum: red, and the full-house message
 };
 
 // The warning level in people: `percentual` (1..99, else 90) of the maximum, rounded up so a

@@ -84,33 +84,33 @@ bool posicao(double& topo, double& topoLegenda, bool baixar)
 bool aplicarAjuste(Ajuste ajuste, Disposicao& d)
 {
     switch (ajuste) {
-    case Ajuste::aumentarFonteLotacao:
+    case Ajuste::AumentarFonteLotacao:
         return fonteNumero(d.lotacaoFonte, d.lotacaoTopo, true);
-    case Ajuste::diminuirFonteLotacao:
+    case Ajuste::DiminuirFonteLotacao:
         return fonteNumero(d.lotacaoFonte, d.lotacaoTopo, false);
-    case Ajuste::aumentarFonteTotal:
+    case Ajuste::AumentarFonteTotal:
         return fonteNumero(d.totalFonte, d.totalTopo, true);
-    case Ajuste::diminuirFonteTotal:
+    case Ajuste::DiminuirFonteTotal:
         return fonteNumero(d.totalFonte, d.totalTopo, false);
-    case Ajuste::aumentarLegendaFonteLotacao:
+    case Ajuste::AumentarLegendaFonteLotacao:
         return fonteLegenda(d.legendaLotacaoFonte, d.lotacaoTopo, true);
-    case Ajuste::diminuirLegendaFonteLotacao:
+    case Ajuste::DiminuirLegendaFonteLotacao:
         return fonteLegenda(d.legendaLotacaoFonte, d.lotacaoTopo, false);
-    case Ajuste::aumentarLegendaFonteTotal:
+    case Ajuste::AumentarLegendaFonteTotal:
         return fonteLegenda(d.legendaTotalFonte, d.totalTopo, true);
-    case Ajuste::diminuirLegendaFonteTotal:
+    case Ajuste::DiminuirLegendaFonteTotal:
         return fonteLegenda(d.legendaTotalFonte, d.totalTopo, false);
-    case Ajuste::aumentarFonteinfoEmpresa:
+    case Ajuste::AumentarFonteinfoEmpresa:
         return fonteMensagem(d, true);
-    case Ajuste::diminuirFonteinfoEmpresa:
+    case Ajuste::DiminuirFonteinfoEmpresa:
         return fonteMensagem(d, false);
-    case Ajuste::posicaoLotacao:
+    case Ajuste::PosicaoLotacao:
         return posicao(d.lotacaoTopo, d.legendaLotacaoTopo, true);
-    case Ajuste::posicaomenosLotacao:
+    case Ajuste::PosicaomenosLotacao:
         return posicao(d.lotacaoTopo, d.legendaLotacaoTopo, false);
-    case Ajuste::posicaoTotal:
+    case Ajuste::PosicaoTotal:
         return posicao(d.totalTopo, d.legendaTotalTopo, true);
-    case Ajuste::posicaomenosTotal:
+    case Ajuste::PosicaomenosTotal:
         return posicao(d.totalTopo, d.legendaTotalTopo, false);
     }
     return false;

@@ -49,20 +49,20 @@ struct Disposicao {
 
 // One button of the options frame, named after its control.
 enum class Ajuste {
-    aumentarFonteLotacao,
-    diminuirFonteLotacao,
-    aumentarFonteTotal,
-    diminuirFonteTotal,
-    aumentarLegendaFonteLotacao,
-    diminuirLegendaFonteLotacao,
-    aumentarLegendaFonteTotal,
-    diminuirLegendaFonteTotal,
-    aumentarFonteinfoEmpresa,
-    diminuirFonteinfoEmpresa,
-    posicaoLotacao,
-    posicaomenosLotacao,
-    posicaoTotal,
-    posicaomenosTotal,
+    AumentarFonteLotacao,
+    DiminuirFonteLotacao,
+    AumentarFonteTotal,
+    DiminuirFonteTotal,
+    AumentarLegendaFonteLotacao,
+    DiminuirLegendaFonteLotacao,
+    AumentarLegendaFonteTotal,
+    DiminuirLegendaFonteTotal,
+    AumentarFonteinfoEmpresa,
+    DiminuirFonteinfoEmpresa,
+    PosicaoLotacao,
+    PosicaomenosLotacao,
+    PosicaoTotal,
+    PosicaomenosTotal,
 };
 
 // Applies one press. The bound is tested on the value before the step, so a value may pass

@@ -253,10 +253,10 @@ private Q_SLOTS:
     {
         using E = regrasLotacao::Estado;
         const QList<std::tuple<QString, int, int, E>> casos{
-            {u"89"_s, 100, 90, E::normal}, {u"90"_s, 100, 90, E::aviso},   {u"13"_s, 15, 90, E::normal},
-            {u"9"_s, 10, 90, E::aviso},    {u"30"_s, 38, 80, E::normal},   {u"31"_s, 38, 80, E::aviso},
-            {u"90"_s, 100, 0, E::aviso},   {u"100"_s, 100, 90, E::lotado}, {u"99999"_s, 0, 90, E::normal},
-            {u"---"_s, 100, 90, E::normal}};
+            {u"89"_s, 100, 90, E::Normal}, {u"90"_s, 100, 90, E::Aviso},   {u"13"_s, 15, 90, E::Normal},
+            {u"9"_s, 10, 90, E::Aviso},    {u"30"_s, 38, 80, E::Normal},   {u"31"_s, 38, 80, E::Aviso},
+            {u"90"_s, 100, 0, E::Aviso},   {u"100"_s, 100, 90, E::Lotado}, {u"99999"_s, 0, 90, E::Normal},
+            {u"---"_s, 100, 90, E::Normal}};
         for (const auto& [lotacao, maxima, aviso, estado] : casos)
             QVERIFY2(regrasLotacao::estado(lotacao, maxima, aviso) == estado,
                      qPrintable(u"%1 de %2, aviso %3"_s.arg(lotacao).arg(maxima).arg(aviso)));
